@@ -1,0 +1,31 @@
+# Korvale: the commands a developer and CI use.
+JOBS ?= 2
+ASAN_DIR := build/asan
+REL_DIR := build/release
+SAMPLE_DIR := sample
+
+.PHONY: deps test build bench run clean
+
+deps:
+	@scripts/install-deps.sh
+
+# Sanitizer build plus every test suite.
+test: deps
+	cmake -S . -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DKORVALE_SANITIZE=ON \
+	  -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" >/dev/null
+	cmake --build $(ASAN_DIR) -j$(JOBS)
+	cd $(ASAN_DIR) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+
+build: deps
+	cmake -S . -B $(REL_DIR) -DCMAKE_BUILD_TYPE=Release -DKORVALE_TESTS=OFF -DKORVALE_BENCH=ON >/dev/null
+	cmake --build $(REL_DIR) -j$(JOBS)
+
+bench: build
+	scripts/run-benchmarks.sh $(REL_DIR) $(SAMPLE_DIR)
+
+run: build
+	scripts/run.sh $(REL_DIR) $(SAMPLE_DIR)
+
+clean:
+	rm -rf build

@@ -1,0 +1,151 @@
+#include "cli/cli.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "app/settings_file.h"
+
+namespace korvale::cli {
+
+namespace {
+std::map<std::string, Command>& Registry() {
+  static std::map<std::string, Command> commands;
+  return commands;
+}
+
+bool Contains(const std::vector<std::string>& list, const std::string& s) {
+  for (const auto& x : list) {
+    if (x == s) return true;
+  }
+  return false;
+}
+}  // namespace
+
+CommandRegistration::CommandRegistration(Command command) {
+  std::string name = command.name;
+  Registry()[name] = std::move(command);
+}
+
+const std::map<std::string, Command>& Commands() { return Registry(); }
+
+bool CliArgs::Parse(const std::vector<std::string>& argv, const OptionSpec& spec) {
+  for (size_t i = 0; i < argv.size(); ++i) {
+    const std::string& a = argv[i];
+    if (a.size() < 2 || a.compare(0, 2, "--") != 0) {
+      positional_.push_back(a);
+      continue;
+    }
+    std::string name = a, inlineValue;
+    bool hasInline = false;
+    if (size_t eq = a.find('='); eq != std::string::npos) {
+      name = a.substr(0, eq);
+      inlineValue = a.substr(eq + 1);
+      hasInline = true;
+    }
+    const bool takesValue = name == "--root" || Contains(spec.values, name);
+    if (!takesValue && name != "--help" && !Contains(spec.flags, name)) {
+      error_ = "unknown option " + name;
+      return false;
+    }
+    ++seen_[name];
+    if (!takesValue) {
+      if (hasInline) {
+        error_ = name + " takes no value";
+        return false;
+      }
+      continue;
+    }
+    if (hasInline) {
+      values_[name].push_back(inlineValue);
+    } else if (i + 1 < argv.size()) {
+      values_[name].push_back(argv[++i]);
+    } else {
+      error_ = name + " needs a value";
+      return false;
+    }
+  }
+  return true;
+}
+
+std::string CliArgs::Value(const std::string& name, const std::string& fallback) const {
+  auto it = values_.find(name);
+  return it == values_.end() || it->second.empty() ? fallback : it->second.back();
+}
+
+std::vector<std::string> CliArgs::Values(const std::string& name) const {
+  auto it = values_.find(name);
+  return it == values_.end() ? std::vector<std::string>{} : it->second;
+}
+
+std::string CliArgs::Root() const {
+  std::string root = Value("--root");
+  std::error_code ec;
+  if (root.empty()) return std::filesystem::current_path(ec).string();
+  auto abs = std::filesystem::absolute(root, ec);
+  return ec ? root : abs.lexically_normal().string();
+}
+
+void PrintError(const std::string& message) {
+  std::fprintf(stderr, "korvale-cli: %s\n", message.c_str());
+}
+
+bool LoadSettings(const CliArgs& args, SettingsRecord* rec) {
+  std::string root = args.Root();
+  while (root.size() > 1 && root.back() == '/') root.pop_back();
+  std::string error;
+  if (!LoadSettingsAtStart(root, DefaultRootDirStorePath(), rec, &error)) {
+    PrintError(error);
+    return false;
+  }
+  for (const std::string& assignment : args.Values("--set")) {
+    size_t eq = assignment.find('=');
+    const SettingsField* field =
+        eq == std::string::npos ? nullptr : FindSettingsField(assignment.substr(0, eq));
+    if (!field) {
+      PrintError("--set needs NAME=VALUE with a settings field name: " + assignment);
+      return false;
+    }
+    if (!SetSettingsFieldText(rec, *field, assignment.substr(eq + 1))) {
+      PrintError("value out of range for " + std::string(field->name) + ": " + assignment);
+      return false;
+    }
+  }
+  return true;
+}
+
+bool ParseDate(const std::string& text, int* year, int* month, int* day) {
+  int y, m, d;
+  char tail;
+  if (std::sscanf(text.c_str(), "%4d-%2d-%2d%c", &y, &m, &d, &tail) != 3) return false;
+  if (text.size() != 10 || m < 1 || m > 12 || d < 1 || d > 31) return false;
+  *year = y;
+  *month = m;
+  *day = d;
+  return true;
+}
+
+std::string JsonQuote(const std::string& s) {
+  std::string out = "\"";
+  for (unsigned char c : s) {
+    switch (c) {
+      case '"': out += "\\\""; break;
+      case '\\': out += "\\\\"; break;
+      case '\n': out += "\\n"; break;
+      case '\r': out += "\\r"; break;
+      case '\t': out += "\\t"; break;
+      default:
+        if (c < 0x20) {
+          char buf[8];
+          std::snprintf(buf, sizeof buf, "\\u%04x", c);
+          out += buf;
+        } else {
+          out += static_cast<char>(c);
+        }
+    }
+  }
+  return out + "\"";
+}
+
+}  // namespace korvale::cli

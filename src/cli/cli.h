@@ -1,0 +1,77 @@
+// The command-line front end: commands register themselves by name; each parses its own
+// options with CliArgs and returns 0 success, 1 failure, 2 usage.
+#ifndef KORVALE_CLI_CLI_H_
+#define KORVALE_CLI_CLI_H_
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "store/settings_record.h"
+
+namespace korvale::cli {
+
+constexpr int kExitOk = 0;
+constexpr int kExitFailure = 1;
+constexpr int kExitUsage = 2;
+
+// Options a command accepts: flags take no value, values take one (repeatable ones collect
+// every occurrence). --root and --help are accepted by every command.
+struct OptionSpec {
+  std::vector<std::string> flags;
+  std::vector<std::string> values;
+};
+
+class CliArgs {
+ public:
+  // Parses argv (after the command name). False with a message in error() on unknown options
+  // or missing values.
+  bool Parse(const std::vector<std::string>& argv, const OptionSpec& spec);
+
+  bool Has(const std::string& name) const { return seen_.count(name) > 0; }
+  std::string Value(const std::string& name, const std::string& fallback = "") const;
+  std::vector<std::string> Values(const std::string& name) const;
+  const std::vector<std::string>& Positional() const { return positional_; }
+  const std::string& error() const { return error_; }
+  // The data root: --root, else the current directory.
+  std::string Root() const;
+
+ private:
+  std::map<std::string, std::vector<std::string>> values_;
+  std::map<std::string, int> seen_;
+  std::vector<std::string> positional_;
+  std::string error_;
+};
+
+struct Command {
+  std::string name;
+  std::string summary;  // one line for the command list
+  std::string usage;    // the whole --help text
+  OptionSpec options;
+  std::function<int(const CliArgs&)> run;
+};
+
+// Registers a command at static-initialisation time.
+struct CommandRegistration {
+  explicit CommandRegistration(Command command);
+};
+
+const std::map<std::string, Command>& Commands();
+
+// The settings of the data root as at start-up, then every --set NAME=VALUE applied. Prints the
+// reason to stderr and returns false on failure.
+bool LoadSettings(const CliArgs& args, SettingsRecord* rec);
+
+// Reports a failure on stderr ("korvale-cli: ...").
+void PrintError(const std::string& message);
+
+// Parses YYYY-MM-DD. False on anything else.
+bool ParseDate(const std::string& text, int* year, int* month, int* day);
+
+// JSON string literal of UTF-8 text.
+std::string JsonQuote(const std::string& utf8);
+
+}  // namespace korvale::cli
+
+#endif  // KORVALE_CLI_CLI_H_

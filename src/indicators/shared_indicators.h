@@ -1,0 +1,38 @@
+// The indicator routines that the screening record and the chart panes share: one
+// implementation each, so a value on the chart and in a screening always agree.
+#ifndef KORVALE_INDICATORS_SHARED_INDICATORS_H_
+#define KORVALE_INDICATORS_SHARED_INDICATORS_H_
+
+#include <cstdint>
+
+#include "store/price_records.h"
+
+namespace korvale {
+
+// Value of the volume ratio when no day fell in its window (or the window has one bar).
+inline constexpr double kVolumeRatioInvalid = -10000;
+
+// Relative strength over the n closes of bars end-n+1 .. end (indices into `bars`, which the
+// caller guarantees exist): G = sum of the day-to-day changes >= 0, L = sum of the negative
+// ones; 50 when G - L is 0 or n < 2, else G / (G - L) * 100.
+double RelativeStrength(const PriceBar* bars, int end, int n);
+
+// Rank correlation over the n closes of bars end-n+1 .. end: date rank 1 for the newest, price
+// rank 1 for the highest close, equal closes sharing the mean of their ranks;
+// (1 - 6 D / (n^3 - 1)) * 100. 0 for n < 2.
+double RankCorrelation(const PriceBar* bars, int end, int n);
+
+// Volume ratio over the n bars end-n+1 .. end: volumes of rising days to U, of falling days to
+// D, half of an unchanged day's volume (truncated) to both; U / D * 100, or kVolumeRatioInvalid
+// when D is 0 or n <= 1.
+double VolumeRatio(const PriceBar* bars, int end, int n);
+
+// The parabolic stop-and-reverse line over bars first .. last (inclusive), started rising at
+// bar `first`: out[i] receives the line's value at bar i for every i in that range. `step` is
+// the acceleration step and `cap` its ceiling.
+void ParabolicSarSeries(const PriceBar* bars, int first, int last, double step, double cap,
+                        double* out);
+
+}  // namespace korvale
+
+#endif  // KORVALE_INDICATORS_SHARED_INDICATORS_H_

@@ -1,0 +1,120 @@
+#include "store/file_io.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+namespace korvale {
+
+namespace {
+
+std::string ErrnoText(const char* what, const std::string& path) {
+  return std::string(what) + " " + path + ": " + std::strerror(errno);
+}
+
+void SetError(std::string* error, std::string text) {
+  if (error) *error = std::move(text);
+}
+
+bool WriteAll(int fd, const void* data, size_t size) {
+  const char* p = static_cast<const char*>(data);
+  while (size > 0) {
+    ssize_t n = ::write(fd, p, size);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    p += n;
+    size -= static_cast<size_t>(n);
+  }
+  return true;
+}
+
+mode_t CurrentUmask() {
+  mode_t mask = ::umask(0);
+  ::umask(mask);
+  return mask;
+}
+
+}  // namespace
+
+bool ReadWholeFile(const std::string& path, std::vector<uint8_t>* out, size_t maxBytes) {
+  out->clear();
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat st;
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+      static_cast<uint64_t>(st.st_size) > maxBytes) {
+    ::close(fd);
+    return false;
+  }
+  out->resize(static_cast<size_t>(st.st_size));
+  size_t done = 0;
+  while (done < out->size()) {
+    ssize_t n = ::read(fd, out->data() + done, out->size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;  // the file shrank while being read: keep what arrived
+    done += static_cast<size_t>(n);
+  }
+  out->resize(done);
+  ::close(fd);
+  return true;
+}
+
+int64_t FileSize(const std::string& path) {
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return -1;
+  return st.st_size;
+}
+
+bool FileExists(const std::string& path) {
+  struct stat st;
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool WriteFileAtomically(const std::string& path, const void* data, size_t size,
+                         std::string* error) {
+  std::string tmp = path + ".tmp-XXXXXX";
+  int fd = ::mkstemp(tmp.data());
+  if (fd < 0) {
+    SetError(error, ErrnoText("cannot create", path));
+    return false;
+  }
+  // mkstemp makes the file private; give it the mode an ordinary create would have.
+  struct stat old;
+  mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : (0666 & ~CurrentUmask());
+  ::fchmod(fd, mode);
+  bool ok = WriteAll(fd, data, size);
+  if (!ok) SetError(error, ErrnoText("cannot write", path));
+  if (::close(fd) != 0 && ok) {
+    ok = false;
+    SetError(error, ErrnoText("cannot write", path));
+  }
+  if (ok && ::rename(tmp.c_str(), path.c_str()) != 0) {
+    ok = false;
+    SetError(error, ErrnoText("cannot replace", path));
+  }
+  if (!ok) ::unlink(tmp.c_str());
+  return ok;
+}
+
+bool AppendToFile(const std::string& path, const void* data, size_t size, std::string* error) {
+  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+  if (fd < 0) {
+    SetError(error, ErrnoText("cannot open", path));
+    return false;
+  }
+  bool ok = WriteAll(fd, data, size);
+  if (!ok) SetError(error, ErrnoText("cannot write", path));
+  if (::close(fd) != 0 && ok) {
+    ok = false;
+    SetError(error, ErrnoText("cannot write", path));
+  }
+  return ok;
+}
+
+}  // namespace korvale

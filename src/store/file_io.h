@@ -1,0 +1,34 @@
+// Whole-file reads, atomic whole-file writes and appends.
+#ifndef KORVALE_STORE_FILE_IO_H_
+#define KORVALE_STORE_FILE_IO_H_
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace korvale {
+
+// Reads the whole file into `out` (its capacity is reused). Returns false when the file cannot
+// be opened or read, or is larger than `maxBytes`; `out` is then empty.
+bool ReadWholeFile(const std::string& path, std::vector<uint8_t>* out,
+                   size_t maxBytes = size_t{1} << 31);
+
+// Size of a regular file, or -1 when it cannot be examined.
+int64_t FileSize(const std::string& path);
+
+// Replaces the file at `path` with `size` bytes: written to a temporary file in the same folder
+// and renamed over the old one, so a failed write leaves the old file as it was. Returns false
+// and a reason in `error` (may be null) on failure.
+bool WriteFileAtomically(const std::string& path, const void* data, size_t size,
+                         std::string* error = nullptr);
+
+// Appends bytes at the end of the file, creating it when absent. Returns false on failure.
+bool AppendToFile(const std::string& path, const void* data, size_t size,
+                  std::string* error = nullptr);
+
+bool FileExists(const std::string& path);
+
+}  // namespace korvale
+
+#endif  // KORVALE_STORE_FILE_IO_H_

@@ -1,0 +1,92 @@
+#include "store/http_client.h"
+
+#include <curl/curl.h>
+
+#include <mutex>
+
+namespace korvale {
+
+namespace {
+
+struct Transfer {
+  const HttpRequest* request;
+  const std::function<bool(const char*, size_t)>* onBody;
+  CURL* curl;
+  bool stoppedByReader = false;
+};
+
+size_t OnData(char* data, size_t size, size_t count, void* user) {
+  auto* t = static_cast<Transfer*>(user);
+  const size_t bytes = size * count;
+  if (t->request->stop && t->request->stop->load()) return 0;
+  long status = 0;
+  curl_easy_getinfo(t->curl, CURLINFO_RESPONSE_CODE, &status);
+  if (status != 200) return 0;  // the body of any other status is not read
+  if (!(*t->onBody)(data, bytes)) {
+    t->stoppedByReader = true;
+    return 0;
+  }
+  return bytes;
+}
+
+void InitCurlOnce() {
+  static std::once_flag once;
+  std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+}
+
+}  // namespace
+
+HttpResult HttpGet(const HttpRequest& request,
+                   const std::function<bool(const char*, size_t)>& onBody) {
+  InitCurlOnce();
+  HttpResult result;
+  CURL* curl = curl_easy_init();
+  if (!curl) {
+    result.transferFailed = true;
+    result.error = "cannot start an HTTP session";
+    return result;
+  }
+  Transfer transfer{&request, &onBody, curl};
+  char errorText[CURL_ERROR_SIZE] = {};
+  curl_easy_setopt(curl, CURLOPT_URL, request.url.c_str());
+  curl_easy_setopt(curl, CURLOPT_USERAGENT, request.agent.c_str());
+  curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, OnData);
+  curl_easy_setopt(curl, CURLOPT_WRITEDATA, &transfer);
+  curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, errorText);
+  curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+  curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, request.connectTimeoutSeconds);
+  // A stalled server must not hold a worker forever.
+  curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
+  curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, 60L);
+  curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
+  std::string proxy;
+  if (request.useProxy) {
+    proxy = request.proxyHost + ":" + std::to_string(request.proxyPort);
+  }
+  curl_easy_setopt(curl, CURLOPT_PROXY, proxy.c_str());  // "" also disables environment proxies
+  // The request carries no accept types.
+  curl_slist* headers = curl_slist_append(nullptr, "Accept:");
+  curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
+
+  CURLcode rc = curl_easy_perform(curl);
+  curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &result.status);
+  // A status other than 200 refuses its body on purpose; that is not a network failure.
+  if (rc != CURLE_OK && !(rc == CURLE_WRITE_ERROR && result.status != 200)) {
+    result.transferFailed = true;
+    result.error = errorText[0] ? errorText : curl_easy_strerror(rc);
+  }
+  curl_slist_free_all(headers);
+  curl_easy_cleanup(curl);
+  return result;
+}
+
+HttpResult HttpGetBody(const HttpRequest& request, std::string* body, size_t maxBytes) {
+  body->clear();
+  return HttpGet(request, [&](const char* data, size_t size) {
+    if (body->size() + size > maxBytes) return false;
+    body->append(data, size);
+    return true;
+  });
+}
+
+}  // namespace korvale

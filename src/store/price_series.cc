@@ -1,0 +1,200 @@
+#include "store/price_series.h"
+
+#include <algorithm>
+#include <climits>
+
+#include "store/file_io.h"
+#include "store/http_client.h"
+
+namespace korvale {
+
+namespace {
+constexpr int32_t kNoLimit = INT32_MAX;
+constexpr int kTailRecords = 32;
+constexpr int kUrlRoom = 1400;    // bars held while reading a body
+constexpr int kUrlKeep = 1000;    // newest bars kept when the room is full
+constexpr int kGridYearCells = 372;  // 12 months of 31 days
+constexpr int kGridFields = 5;       // open, high, low, close, volume
+}  // namespace
+
+void CPriceSeries::SetBarCount(int32_t n) {
+  bars.resize(static_cast<size_t>(n));
+  barCount = n;
+}
+
+void CPriceSeries::KeepRecord(const PriceBar& in) {
+  if (in.volume > 0 || (in.open > 0 && in.high > 0 && in.low > 0 && in.close > 0)) {
+    bars.push_back(in);
+    return;
+  }
+  if (bars.empty()) return;  // nothing to show before the first traded or priced day
+  PriceBar flat = in;
+  const int32_t previousClose = bars.back().close;
+  flat.open = flat.high = flat.low = flat.close = previousClose;
+  bars.push_back(flat);
+}
+
+// Reads records [firstRecord, firstRecord + maxRecords) of the file, stopping at the first
+// record whose date key exceeds untilKey. Returns -1 when the file cannot be read, else the
+// number of bars kept.
+int CPriceSeries::LoadRecords(const std::string& path, int firstRecord, int maxRecords,
+                              int32_t untilKey) {
+  bars.clear();
+  barCount = 0;
+  if (!ReadWholeFile(path, &fileBuffer_)) return -1;
+  const size_t count = fileBuffer_.size() / kPriceFileRecordSize;
+  size_t first = std::min(static_cast<size_t>(std::max(firstRecord, 0)), count);
+  size_t end = std::min(count, first + static_cast<size_t>(maxRecords));
+  bars.reserve(end - first + 2);
+  for (size_t i = first; i < end; ++i) {
+    PriceBar bar = DecodeBar(fileBuffer_.data() + i * kPriceFileRecordSize);
+    if (DateKey(bar) > untilKey) break;
+    KeepRecord(bar);
+  }
+  barCount = static_cast<int32_t>(bars.size());
+  return barCount;
+}
+
+int CPriceSeries::LoadAll(const std::string& path) {
+  filePath = path;
+  return LoadRecords(path, 0, kNoLimit, kNoLimit) > 0 ? 1 : 0;
+}
+
+int CPriceSeries::LoadTail(const std::string& path) {
+  int64_t size = FileSize(path);
+  int64_t count = size > 0 ? size / static_cast<int64_t>(kPriceFileRecordSize) : 0;
+  int first = count > kTailRecords ? static_cast<int>(count - kTailRecords) : 0;
+  filePath = path;
+  return LoadRecords(path, first, kTailRecords, kNoLimit) > 0 ? 1 : 0;
+}
+
+int CPriceSeries::LoadUntil(int year, int month, int day, const std::string& path) {
+  filePath = path;
+  return LoadRecords(path, 0, kNoLimit, DateKey(year, month, day)) >= 0 ? 1 : 0;
+}
+
+int CPriceSeries::LoadMerged(const std::string& path, const PriceBar* extraBars,
+                             int extraCount) {
+  LoadAll(path);
+  if (!extraBars) extraCount = 0;
+  extraCount = std::max(extraCount, 0);
+
+  int minYear = INT_MAX, maxYear = INT_MIN;
+  auto widen = [&](const PriceBar& b) {
+    if (b.year >= 1901 && b.year <= 2099) {
+      minYear = std::min<int>(minYear, b.year);
+      maxYear = std::max<int>(maxYear, b.year);
+    }
+  };
+  for (const PriceBar& b : bars) widen(b);
+  for (int i = 0; i < extraCount; ++i) widen(extraBars[i]);
+  if (minYear > maxYear) return 0;
+
+  const size_t cells = static_cast<size_t>(maxYear - minYear + 1) * kGridYearCells;
+  grid_.assign(cells * kGridFields, 0);
+  auto place = [&](const PriceBar& b) {
+    if (b.year < 1901 || b.year > 2099 || b.month < 1 || b.month > 12 || b.day < 1 || b.day > 31)
+      return;
+    size_t cell = static_cast<size_t>(b.year - minYear) * kGridYearCells +
+                  static_cast<size_t>(b.month - 1) * 31 + static_cast<size_t>(b.day - 1);
+    int32_t* c = &grid_[cell * kGridFields];
+    c[0] = b.open;
+    c[1] = b.high;
+    c[2] = b.low;
+    c[3] = b.close;
+    c[4] = b.volume;
+  };
+  for (const PriceBar& b : bars) place(b);
+  for (int i = 0; i < extraCount; ++i) place(extraBars[i]);
+
+  bars.clear();
+  for (size_t cell = 0; cell < cells; ++cell) {
+    const int32_t* c = &grid_[cell * kGridFields];
+    if (c[0] <= 0) continue;
+    PriceBar b;
+    b.year = static_cast<int16_t>(minYear + static_cast<int>(cell / kGridYearCells));
+    b.month = static_cast<int8_t>((cell / 31) % 12 + 1);
+    b.day = static_cast<int8_t>(cell % 31 + 1);
+    b.open = c[0];
+    b.high = c[1];
+    b.low = c[2];
+    b.close = c[3];
+    b.volume = c[4];
+    bars.push_back(b);
+  }
+  barCount = static_cast<int32_t>(bars.size());
+  filePath = path;
+  return 1;
+}
+
+int CPriceSeries::LoadFromUrl(const std::string& url, int useProxy, const std::string& proxyHost,
+                              int proxyPort) {
+  bars.clear();
+  bars.reserve(kUrlRoom);
+  barCount = 0;
+  HttpRequest request;
+  request.url = url;
+  request.useProxy = useProxy;
+  request.proxyHost = proxyHost;
+  request.proxyPort = proxyPort;
+  uint8_t record[kPriceFileRecordSize];
+  size_t filled = 0;
+  HttpGet(request, [&](const char* data, size_t size) {
+    while (size > 0) {
+      size_t take = std::min(size, kPriceFileRecordSize - filled);
+      std::copy(data, data + take, record + filled);
+      filled += take;
+      data += take;
+      size -= take;
+      if (filled < kPriceFileRecordSize) break;
+      filled = 0;
+      KeepRecord(DecodeBar(record));
+      if (bars.size() == kUrlRoom) {
+        bars.erase(bars.begin(), bars.begin() + (kUrlRoom - kUrlKeep));
+      }
+    }
+    return true;
+  });
+  // A piece shorter than a record at the end of the body is ignored, as in a file.
+  barCount = static_cast<int32_t>(bars.size());
+  return 1;
+}
+
+void CPriceSeries::Reset() {
+  PriceBar bar;
+  bar.open = bar.high = bar.low = bar.close = 1;
+  bars.assign(1, bar);
+  WeeklyBar week;
+  week.open = week.high = week.low = week.close = 1;
+  weeks.assign(1, week);
+  MonthlyBar month;
+  month.open = month.high = month.low = month.close = 1;
+  months.assign(1, month);
+  barCount = weekCount = monthCount = 1;
+  lines.clear();
+  lineCount = 0;
+  filePath.clear();
+  marginPath.clear();
+  linePath.clear();
+  linesFromFile_ = false;
+}
+
+int CPriceSeries::SaveAll(const std::string& path, std::string* error) const {
+  return SaveWithout(path, 0, INT_MIN, INT_MIN, INT_MIN, error);
+}
+
+int CPriceSeries::SaveWithout(const std::string& path, int wholeMonth, int year, int month,
+                              int day, std::string* error) const {
+  std::vector<uint8_t> out;
+  out.reserve(static_cast<size_t>(barCount) * kPriceFileRecordSize);
+  uint8_t record[kPriceFileRecordSize];
+  for (int32_t i = 0; i < barCount; ++i) {
+    const PriceBar& b = bars[i];
+    if (b.year == year && b.month == month && (wholeMonth || b.day == day)) continue;
+    EncodeBar(b, record);
+    out.insert(out.end(), record, record + kPriceFileRecordSize);
+  }
+  return WriteFileAtomically(path, out.data(), out.size(), error) ? 1 : 0;
+}
+
+}  // namespace korvale
