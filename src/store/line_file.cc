@@ -30,12 +30,15 @@ bool CLineFile::Open(const std::string& path) {
   bufferLength_ = 0;
   bufferPos_ = 0;
 
-  char probe[kLineEndProbeBytes];
-  int64_t n = Read(probe, sizeof probe);
+  // One byte beyond the probed ones is read too, so that a CR as the 250th byte is still
+  // judged by the byte that follows it.
+  char probe[kLineEndProbeBytes + 1];
+  const int64_t got = Read(probe, sizeof probe);
+  const int64_t n = std::min<int64_t>(got, kLineEndProbeBytes);
   lineEndMode = kLineEndCrLf;
   for (int64_t i = 0; i < n; ++i) {
     if (probe[i] == '\r') {
-      lineEndMode = i + 1 < n && probe[i + 1] == '\n' ? kLineEndCrLf : kLineEndCr;
+      lineEndMode = i + 1 < got && probe[i + 1] == '\n' ? kLineEndCrLf : kLineEndCr;
       break;
     }
     if (probe[i] == '\n') {
