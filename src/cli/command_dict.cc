@@ -2,6 +2,7 @@
 // import, and the name update from a vendor's stock-information file.
 #include <charconv>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 #include "cli/cli.h"
@@ -97,6 +98,10 @@ int RunDict(const CliArgs& args) {
   }
   SettingsRecord rec;
   if (!LoadSettings(args, &rec)) return kExitFailure;
+  if (!std::filesystem::is_directory(rec.dataRootDir)) {
+    PrintError(std::string(rec.dataRootDir) + " is not a folder");
+    return kExitFailure;
+  }
   const std::string dic = DictionaryFilePath(rec.dataRootDir);
   if (sub == "show") return Show(dic, pos[1], args.Has("--json"));
 

@@ -1,5 +1,6 @@
 // korvale-cli list: the stock list as the main window shows it after one of its fills.
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 #include "cli/cli.h"
@@ -78,6 +79,10 @@ int RunList(const CliArgs& args) {
 
   SettingsRecord rec;
   if (!LoadSettings(args, &rec)) return kExitFailure;
+  if (!std::filesystem::is_directory(rec.dataRootDir)) {
+    PrintError(std::string(rec.dataRootDir) + " is not a folder");
+    return kExitFailure;
+  }
   CStockDictionary dict(rec.dataRootDir, rec.workDir);
   if (!dict.nameTableError.empty()) {
     PrintError(std::string(kDiskAccessErrorMessage) + " (" + dict.nameTableError + ")");

@@ -95,6 +95,8 @@ TEST_F(DictionaryCommandsTest, ListOpensAndSavesListFiles) {
   EXPECT_EQ(Run("list --root " + Root() + " --code 10000", &out), 2);
   EXPECT_EQ(Run("list --root " + Root() + " --market 1 --industry 2", &out), 2);
   EXPECT_EQ(Run("list --root " + Root() + " --market x", &out), 2);
+  EXPECT_EQ(Run("list --root " + dir_->path() + "/no-such-root", &out), 1);
+  EXPECT_FALSE(fs::exists(dir_->path() + "/no-such-root"));
 }
 
 TEST_F(DictionaryCommandsTest, DictShowExportImportAndVendorUpdate) {
