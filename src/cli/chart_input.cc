@@ -1,0 +1,99 @@
+#include "cli/chart_input.h"
+
+#include <cstdio>
+
+#include "app/chart_span.h"
+#include "app/index_series.h"
+#include "charts/chart_painter.h"
+#include "store/file_io.h"
+#include "store/store_folders.h"
+
+namespace korvale::cli {
+
+namespace {
+
+bool ParseCode(const std::string& text, int* code) {
+  if (text.empty() || text.size() > 4) return false;
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+  }
+  *code = std::stoi(text);
+  return *code >= 1 && *code <= 9999;
+}
+
+std::string ThousandFolder(const std::string& root, int code) {
+  char block[8];
+  std::snprintf(block, sizeof block, "%04d", ThousandBlock(code));
+  return root + "/Data/" + block;
+}
+
+}  // namespace
+
+bool ResolveStockFiles(const std::string& root, int code, StockFiles* files) {
+  if (code < 1 || code > 9999) return false;
+  files->pricePath = PriceFileName(ThousandFolder(root, code), code);
+  const std::string margin = MarginFileName(root + "/Data/SZ", code);
+  files->marginPath = FileExists(margin) ? margin : std::string();
+  files->linePath = LineFileName(root + "/Data/LINE", code);
+  return true;
+}
+
+bool LoadChartInput(const CliArgs& args, const std::string& argument,
+                    const SettingsRecord& settings, ChartInput* input) {
+  const std::string root = args.Root();
+  StockFiles files;
+  int code = 0;
+  if (ParseCode(argument, &code) && !FileExists(argument)) {
+    ResolveStockFiles(root, code, &files);
+  } else {
+    files.pricePath = argument;
+    files.marginPath = args.Value("--margin");
+    files.linePath = args.Value("--lines");
+  }
+  if (!FileExists(files.pricePath)) {
+    PrintError(files.pricePath + " cannot open");
+    return false;
+  }
+  input->series = std::make_unique<CPriceSeries>();
+  CPriceSeries& series = *input->series;
+  if (!series.LoadAll(files.pricePath)) series.Reset();
+  series.SetMarginPath(files.marginPath);
+  series.SetLinePath(files.linePath);
+  if (!files.linePath.empty()) series.LoadLines();
+  input->index = LoadIndexSeries(settings, [&](int indexCode, std::string* folder) {
+    if (indexCode < 1 || indexCode > 9999) return false;
+    *folder = ThousandFolder(root, indexCode);
+    return true;
+  });
+  return true;
+}
+
+std::unique_ptr<CChartPainter> MakeChartPainter(SettingsRecord settings, ChartInput& input,
+                                                int kind, int width, int height) {
+  ApplyAutomaticSpan(&settings, width, true, true);
+  auto painter = std::make_unique<CChartPainter>(settings);
+  painter->SetIndexSeries(input.index.get());
+  painter->Attach(*input.series, kind);
+  painter->SetChartHeight(height);
+  return painter;
+}
+
+int ChartKindOption(const CliArgs& args) {
+  const std::string chart = args.Value("--chart", "daily");
+  if (chart == "daily") return kChartDaily;
+  if (chart == "weekly") return kChartWeekly;
+  if (chart == "monthly") return kChartMonthly;
+  return 0;
+}
+
+bool ParseSize(const std::string& text, int* width, int* height) {
+  int w = 0, h = 0;
+  char tail = 0;
+  if (std::sscanf(text.c_str(), "%dx%d%c", &w, &h, &tail) != 2) return false;
+  if (w < 1 || h < 1 || w > 10000 || h > 10000) return false;
+  *width = w;
+  *height = h;
+  return true;
+}
+
+}  // namespace korvale::cli
