@@ -30,7 +30,7 @@ CommandRegistration::CommandRegistration(Command command) {
 
 const std::map<std::string, Command>& Commands() { return Registry(); }
 
-bool CliArgs::Parse(const std::vector<std::string>& argv, const OptionSpec& spec) {
+bool CliArgs::Parse(const std::vector<std::string>& argv, const OptionSpec& accepted) {
   for (size_t i = 0; i < argv.size(); ++i) {
     const std::string& a = argv[i];
     if (a.size() < 2 || a.compare(0, 2, "--") != 0) {
@@ -44,8 +44,8 @@ bool CliArgs::Parse(const std::vector<std::string>& argv, const OptionSpec& spec
       inlineValue = a.substr(eq + 1);
       hasInline = true;
     }
-    const bool takesValue = name == "--root" || Contains(spec.values, name);
-    if (!takesValue && name != "--help" && !Contains(spec.flags, name)) {
+    const bool takesValue = name == "--root" || Contains(accepted.values, name);
+    if (!takesValue && name != "--help" && !Contains(accepted.flags, name)) {
       error_ = "unknown option " + name;
       return false;
     }

@@ -27,7 +27,7 @@ class CliArgs {
  public:
   // Parses argv (after the command name). False with a message in error() on unknown options
   // or missing values.
-  bool Parse(const std::vector<std::string>& argv, const OptionSpec& spec);
+  bool Parse(const std::vector<std::string>& argv, const OptionSpec& accepted);
 
   bool Has(const std::string& name) const { return seen_.count(name) > 0; }
   std::string Value(const std::string& name, const std::string& fallback = "") const;

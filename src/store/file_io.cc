@@ -42,8 +42,19 @@ mode_t CurrentUmask() {
 
 }  // namespace
 
-bool ReadWholeFile(const std::string& path, std::vector<uint8_t>* out, size_t maxBytes) {
-  out->clear();
+void ByteBuffer::Resize(size_t size) {
+  if (size > capacity_) {
+    data_.reset(new uint8_t[size]);
+    capacity_ = size;
+  }
+  size_ = size;
+}
+
+namespace {
+
+// Reads a whole regular file through `grow`, which sizes the destination and returns it.
+template <typename Grow, typename Shrink>
+bool ReadInto(const std::string& path, size_t maxBytes, Grow grow, Shrink shrink) {
   int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return false;
   struct stat st;
@@ -52,17 +63,44 @@ bool ReadWholeFile(const std::string& path, std::vector<uint8_t>* out, size_t ma
     ::close(fd);
     return false;
   }
-  out->resize(static_cast<size_t>(st.st_size));
+  const size_t size = static_cast<size_t>(st.st_size);
+  uint8_t* dst = grow(size);
   size_t done = 0;
-  while (done < out->size()) {
-    ssize_t n = ::read(fd, out->data() + done, out->size() - done);
+  bool ok = true;
+  while (done < size) {
+    ssize_t n = ::read(fd, dst + done, size - done);
     if (n < 0 && errno == EINTR) continue;
+    if (n < 0) ok = false;
     if (n <= 0) break;  // the file shrank while being read: keep what arrived
     done += static_cast<size_t>(n);
   }
-  out->resize(done);
+  shrink(ok ? done : 0);
   ::close(fd);
-  return true;
+  return ok;
+}
+
+}  // namespace
+
+bool ReadWholeFile(const std::string& path, ByteBuffer* out, size_t maxBytes) {
+  out->Resize(0);
+  return ReadInto(
+      path, maxBytes,
+      [out](size_t n) {
+        out->Resize(n);
+        return out->data();
+      },
+      [out](size_t n) { out->Resize(n); });
+}
+
+bool ReadWholeFile(const std::string& path, std::vector<uint8_t>* out, size_t maxBytes) {
+  out->clear();
+  return ReadInto(
+      path, maxBytes,
+      [out](size_t n) {
+        out->resize(n);
+        return out->data();
+      },
+      [out](size_t n) { out->resize(n); });
 }
 
 int64_t FileSize(const std::string& path) {

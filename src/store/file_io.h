@@ -4,10 +4,36 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace korvale {
+
+// A growable byte buffer whose new bytes are left uninitialised, so that reading thousands of
+// files into one buffer costs no zero-filling.
+class ByteBuffer {
+ public:
+  ByteBuffer() = default;
+  // A scratch buffer: copies start empty, so objects holding one stay copyable.
+  ByteBuffer(const ByteBuffer&) {}
+  ByteBuffer& operator=(const ByteBuffer&) { return *this; }
+
+  uint8_t* data() { return data_.get(); }
+  const uint8_t* data() const { return data_.get(); }
+  size_t size() const { return size_; }
+  // Sets the size, keeping the capacity when it suffices; the contents are unspecified.
+  void Resize(size_t size);
+
+ private:
+  std::unique_ptr<uint8_t[]> data_;
+  size_t size_ = 0;
+  size_t capacity_ = 0;
+};
+
+// Reads the whole file into `out` (its capacity is reused). Returns false when the file cannot
+// be opened or read, or is larger than `maxBytes`; `out` is then empty.
+bool ReadWholeFile(const std::string& path, ByteBuffer* out, size_t maxBytes = size_t{1} << 31);
 
 // Reads the whole file into `out` (its capacity is reused). Returns false when the file cannot
 // be opened or read, or is larger than `maxBytes`; `out` is then empty.

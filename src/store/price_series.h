@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "store/file_io.h"
 #include "store/price_records.h"
 
 namespace korvale {
@@ -138,7 +139,7 @@ class CPriceSeries {
   int LoadRecords(const std::string& path, int firstRecord, int maxRecords, int32_t untilKey);
   void SetBarCount(int32_t n);
 
-  std::vector<uint8_t> fileBuffer_;
+  ByteBuffer fileBuffer_;
   std::vector<int32_t> grid_;  // calendar grid of LoadMerged, kept for reuse
   bool linesFromFile_ = false;
 };
