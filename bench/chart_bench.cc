@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <random>
 
-#include "app/chart_span.h"
+#include "app/main_window_layout.h"
 #include "charts/chart_painter.h"
 #include "render/chart_image.h"
 #include "render/qpainter_canvas.h"

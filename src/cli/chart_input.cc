@@ -2,9 +2,10 @@
 
 #include <cstdio>
 
-#include "app/chart_span.h"
+#include "app/main_window_layout.h"
 #include "app/index_series.h"
 #include "charts/chart_painter.h"
+#include "charts/pane_drawing.h"
 #include "store/file_io.h"
 #include "store/store_folders.h"
 
@@ -12,7 +13,7 @@ namespace korvale::cli {
 
 namespace {
 
-bool ParseCode(const std::string& text, int* code) {
+bool LooksLikeCode(const std::string& text, int* code) {
   if (text.empty() || text.size() > 4) return false;
   for (char c : text) {
     if (c < '0' || c > '9') return false;
@@ -21,30 +22,35 @@ bool ParseCode(const std::string& text, int* code) {
   return *code >= 1 && *code <= 9999;
 }
 
-std::string ThousandFolder(const std::string& root, int code) {
-  char block[8];
-  std::snprintf(block, sizeof block, "%04d", ThousandBlock(code));
-  return root + "/Data/" + block;
-}
-
 }  // namespace
 
-bool ResolveStockFiles(const std::string& root, int code, StockFiles* files) {
-  if (code < 1 || code > 9999) return false;
-  files->pricePath = PriceFileName(ThousandFolder(root, code), code);
-  const std::string margin = MarginFileName(root + "/Data/SZ", code);
-  files->marginPath = FileExists(margin) ? margin : std::string();
+bool ResolveStockFiles(const CStockDictionary& dictionary, const std::string& root, int code,
+                       StockFiles* files) {
+  std::string folder;
+  if (!dictionary.GetFolder(code, &folder)) return false;
+  files->pricePath = PriceFileName(folder, code);
+  dictionary.GetMarginPath(code, &files->marginPath);
   files->linePath = LineFileName(root + "/Data/LINE", code);
   return true;
 }
 
 bool LoadChartInput(const CliArgs& args, const std::string& argument,
                     const SettingsRecord& settings, ChartInput* input) {
-  const std::string root = args.Root();
-  StockFiles files;
+  const std::string root = settings.dataRootDir;
   int code = 0;
-  if (ParseCode(argument, &code) && !FileExists(argument)) {
-    ResolveStockFiles(root, code, &files);
+  const bool byCode = LooksLikeCode(argument, &code) && !FileExists(argument);
+  // The dictionary of the data root, as the document builds it at start in local mode; needed
+  // to find a stock by code and the index series (only read when index analysis is on).
+  std::unique_ptr<CStockDictionary> dictionary;
+  if (byCode || settings.useIndexAnalysis) {
+    dictionary = std::make_unique<CStockDictionary>(root, settings.workDir);
+  }
+  StockFiles files;
+  if (byCode) {
+    if (!ResolveStockFiles(*dictionary, root, code, &files)) {
+      PrintError(StringPrintf("no price file of %04d below %s", code, root.c_str()));
+      return false;
+    }
   } else {
     files.pricePath = argument;
     files.marginPath = args.Value("--margin");
@@ -60,11 +66,11 @@ bool LoadChartInput(const CliArgs& args, const std::string& argument,
   series.SetMarginPath(files.marginPath);
   series.SetLinePath(files.linePath);
   if (!files.linePath.empty()) series.LoadLines();
-  input->index = LoadIndexSeries(settings, [&](int indexCode, std::string* folder) {
-    if (indexCode < 1 || indexCode > 9999) return false;
-    *folder = ThousandFolder(root, indexCode);
-    return true;
-  });
+  if (dictionary) {
+    input->index = LoadIndexSeries(settings, [&](int indexCode, std::string* folder) {
+      return dictionary->GetFolder(indexCode, folder) != 0;
+    });
+  }
   return true;
 }
 

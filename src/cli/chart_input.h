@@ -10,6 +10,7 @@
 #include "cli/cli.h"
 #include "store/price_series.h"
 #include "store/settings_record.h"
+#include "store/stock_dictionary.h"
 
 namespace korvale::cli {
 
@@ -20,18 +21,19 @@ struct StockFiles {
   std::string linePath;
 };
 
-// The files of a stock code below the data root: the price file in the code's thousand-block
-// folder of Data, the margin file in Data/SZ when it exists, the trend lines in Data/LINE.
-// False when the code is outside 1-9999.
-bool ResolveStockFiles(const std::string& root, int code, StockFiles* files);
+// The files of a stock code as the document finds them: the price file in the folder the stock
+// dictionary lists it in, the margin file the dictionary found for it, the trend lines in
+// Data/LINE below the data root. False when the dictionary does not list the code.
+bool ResolveStockFiles(const CStockDictionary& dictionary, const std::string& root, int code,
+                       StockFiles* files);
 
 struct ChartInput {
   std::unique_ptr<CPriceSeries> series;
   std::unique_ptr<CPriceSeries> index;  // null when there is no index
 };
 
-// Loads the single positional argument: a CODE (1 to 4 digits) or a PATH to a price file, with
-// --margin and --lines for a PATH. A price file without a usable bar becomes the one-bar
+// Loads the single positional argument: a CODE (1 to 4 digits, looked up in the stock dictionary
+// of the data root) or a PATH to a price file, with --margin and --lines for a PATH. A price file without a usable bar becomes the one-bar
 // placeholder, as the document shows it. Prints the reason and returns false when the file
 // cannot be opened or the argument is not usable.
 bool LoadChartInput(const CliArgs& args, const std::string& argument,
