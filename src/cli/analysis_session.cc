@@ -1,0 +1,91 @@
+#include "cli/analysis_session.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "app/settings_file.h"
+#include "screening/analysis_batch_job.h"
+#include "screening/analysis_cache.h"
+#include "store/cp932.h"
+#include "store/store_folders.h"
+#include "store/user_messages.h"
+
+namespace korvale::cli {
+
+bool OpenAnalysisSession(const CliArgs& args, AnalysisSession* session) {
+  SettingsRecord settings;
+  if (!LoadSettings(args, &settings)) return false;
+  if (settings.dataSourceMode != 0) {
+    PrintError("the analysis works on local folders only (dataSourceMode 0)");
+    return false;
+  }
+  if (!std::filesystem::is_directory(settings.dataRootDir)) {
+    PrintError(std::string(settings.dataRootDir) + " is not a folder");
+    return false;
+  }
+  session->context = std::make_unique<CAppContext>(settings);
+  session->dictionary = std::make_unique<CStockDictionary>(settings.dataRootDir, settings.workDir);
+  if (!session->dictionary->nameTableError.empty()) {
+    PrintError(std::string(kDiskAccessErrorMessage) + " (" + session->dictionary->nameTableError +
+               ")");
+  }
+  const CStockDictionary& dict = *session->dictionary;
+  session->context->LoadIndex(
+      [&dict](int code, std::string* folder) { return dict.GetFolder(code, folder) != 0; });
+  return true;
+}
+
+int RunBatch(AnalysisSession* session, bool asOf, int year, int month, int day) {
+  const SettingsRecord& settings = session->context->settings();
+  CFolderPreparer folders(settings.dataRootDir, settings.dataSourceMode);
+  CAnalysisBatchJob job(*session->dictionary, &session->store, settings,
+                        session->context->indexSeries(), folders.PrepareLineFolder(),
+                        AnalysisCachePath(settings.dataRootDir));
+  if (asOf) job.SetAsOfDate(year, month, day);
+
+  const bool live = ::isatty(STDERR_FILENO) != 0;
+  AnalysisJobStatus status = job.Start();
+  while (status == AnalysisJobStatus::kRunning) {
+    status = job.Step(kStocksPerTick);
+    if (live) std::fprintf(stderr, "\r%s %d/%d", kBatchProgressCaption, job.done(), job.total());
+  }
+  if (live) std::fputc('\n', stderr);
+  session->title = job.ScreeningTitle();
+  std::string error;
+  if (!job.Finish(&error)) {
+    PrintError(std::string(kDiskAccessErrorMessage) + " (" + error + ")");
+    return kExitFailure;
+  }
+  return kExitOk;
+}
+
+int ObtainRecords(const CliArgs& args, AnalysisSession* session) {
+  if (args.Has("--cached")) {
+    const std::string path = AnalysisCachePath(session->context->settings().dataRootDir);
+    if (LoadReusableCache(&session->store, path, *session->dictionary)) {
+      session->title = kLatestDataTitle;
+      return kExitOk;
+    }
+    PrintError("analize.tmp does not match the stock list; analysing the latest data");
+  }
+  return RunBatch(session, false, 0, 0, 0);
+}
+
+void PrintRows(const ShownStockList& list, bool json) {
+  if (!json) {
+    for (const StockListRow& row : list.rows) std::printf("%s\n", Cp932ToUtf8(row.text).c_str());
+    return;
+  }
+  std::printf("{\"title\": %s, \"rows\": [", JsonQuote(Cp932ToUtf8(list.title)).c_str());
+  for (size_t i = 0; i < list.rows.size(); ++i) {
+    const StockListRow& row = list.rows[i];
+    std::printf("%s\n  {\"text\": %s, \"itemData\": %d, \"itemIndex\": %d, \"code\": %d}",
+                i ? "," : "", JsonQuote(Cp932ToUtf8(row.text)).c_str(), row.itemData, row.itemIndex,
+                row.code);
+  }
+  std::printf("\n]}\n");
+}
+
+}  // namespace korvale::cli
