@@ -9,6 +9,7 @@
 #include "app/detail_panel.h"
 
 class QDateEdit;
+class QGridLayout;
 class QLabel;
 
 namespace korvale {
@@ -26,7 +27,7 @@ class CDayPage : public QWidget {
   QDateEdit* datePicker() const { return datePicker_; }
 
  private:
-  QLabel* addRow(class QGridLayout* grid, const QString& caption, const QString& field);
+  QLabel* addRow(QGridLayout* grid, const QString& caption, const QString& field);
   void fill(const DayTexts& texts);
 
   QDateEdit* datePicker_ = nullptr;  // control 1092

@@ -117,6 +117,8 @@ void CDetailBar::ClearDay(int page) {
   if (page == kDayPage) dayPage_->Clear();
 }
 
+QDateEdit* CDetailBar::dayPicker() const { return dayPage_->datePicker(); }
+
 QString CDetailBar::FieldText(int page, const QString& field) const {
   if (page == kDayPage) return dayPage_->FieldText(field);
   if (page == kMousePage) return mousePage_->FieldText(field);

@@ -37,6 +37,9 @@ class CDetailBar : public QWidget {
   void ShowDay(int page, int year, int month, int day, const DayTexts& texts);
   void ClearDay(int page);
 
+  // The day page's date picker (control 1092).
+  QDateEdit* dayPicker() const;
+
   // Texts of a page's fields, for tests and accessibility: "close", "rsi1", "name", ...
   QString FieldText(int page, const QString& field) const;
 

@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QMessageBox>
+#include <QTimer>
 
 #include "app/settings_file.h"
 #include "ui/korvale_app.h"
@@ -21,5 +22,14 @@ int main(int argc, char** argv) {
   const QStringList args = QApplication::arguments();
   for (int i = 1; i < args.size(); ++i) frame->OpenDocumentFile(args[i]);
   frame->show();
+  // KORVALE_SCREENSHOT=FILE.png: save the window once it has settled, then quit (for the
+  // documentation and for checking a build on a headless display).
+  const QString screenshot = qEnvironmentVariable("KORVALE_SCREENSHOT");
+  if (!screenshot.isEmpty()) {
+    QTimer::singleShot(1500, frame, [frame, screenshot] {
+      frame->grab().save(screenshot);
+      QApplication::quit();
+    });
+  }
   return qtApp.exec();
 }

@@ -92,7 +92,12 @@ CMainFrame::CMainFrame(CKorvaleApp* app, CKorvaleDoc* doc, QWidget* parent)
 }
 
 // The document goes with its window; nothing paints once the destructor runs.
-CMainFrame::~CMainFrame() { app_->WindowClosed(this); }
+CMainFrame::~CMainFrame() {
+  // The docks report their hiding while the window is torn down; nobody listens any more.
+  listDock_->disconnect(this);
+  detailDock_->disconnect(this);
+  app_->WindowClosed(this);
+}
 
 QAction* CMainFrame::addCommand(int id, const QString& text, std::function<void()> run,
                                 bool checkable) {
