@@ -14,8 +14,9 @@ int RunRecord(const CliArgs& args) {
   }
   SettingsRecord settings;
   if (!LoadSettings(args, &settings)) return kExitFailure;
+  CAppContext context(settings);
   AnalysisRecord rec;
-  const int status = ComputeStockRecord(args, settings, args.Positional()[0], &rec);
+  const int status = ComputeStockRecord(args, &context, args.Positional()[0], &rec);
   if (status != kExitOk) return status;
   const bool json = args.Has("--json");
   if (json) std::printf("{");

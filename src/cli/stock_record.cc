@@ -3,7 +3,6 @@
 #include <cctype>
 #include <cstdio>
 
-#include "app/app_context.h"
 #include "screening/compute_analysis_record.h"
 #include "store/file_io.h"
 #include "store/price_series.h"
@@ -24,8 +23,9 @@ bool ParseCode(const std::string& text, int* code) {
   return true;
 }
 
-int ComputeStockRecord(const CliArgs& args, const SettingsRecord& settings,
-                       const std::string& codeText, AnalysisRecord* out) {
+int ComputeStockRecord(const CliArgs& args, CAppContext* context, const std::string& codeText,
+                       AnalysisRecord* out) {
+  const SettingsRecord& settings = context->settings();
   int code;
   if (!ParseCode(codeText, &code)) {
     PrintError("CODE must be a securities code 1-9999: " + codeText);
@@ -61,11 +61,10 @@ int ComputeStockRecord(const CliArgs& args, const SettingsRecord& settings,
   series.SetLinePath(LineFileName(root + "/Data/LINE", code));
   series.LoadLines();
 
-  CAppContext context(settings);
-  context.LoadIndex([&](int indexCode, std::string* indexFolder) {
+  context->LoadIndex([&](int indexCode, std::string* indexFolder) {
     return dictionary.GetFolder(indexCode, indexFolder) != 0;
   });
-  ComputeAnalysisRecord(series, position, context.settings(), context.indexSeries(), out);
+  ComputeAnalysisRecord(series, position, settings, context->indexSeries(), out);
   return kExitOk;
 }
 

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "app/app_context.h"
 #include "cli/cli.h"
 #include "screening/analysis_record.h"
 #include "store/settings_record.h"
@@ -17,10 +18,10 @@ bool ParseCode(const std::string& text, int* code);
 // The record of stock `codeText` as the analysis batch computes it: the price file through
 // LoadAll (or LoadUntil the date of --as-of), its trend lines from Data/LINE/LN####.DAT,
 // stockIndex = the stock's position in the local stock dictionary of the data root, and the
-// index series loaded as at start.
+// index series loaded into `context` as at start, under the context's settings.
 // Prints the reason and returns kExitUsage or kExitFailure on failure, else kExitOk.
-int ComputeStockRecord(const CliArgs& args, const SettingsRecord& settings,
-                       const std::string& codeText, AnalysisRecord* out);
+int ComputeStockRecord(const CliArgs& args, CAppContext* context, const std::string& codeText,
+                       AnalysisRecord* out);
 
 }  // namespace korvale::cli
 

@@ -1,0 +1,19 @@
+// The rules the sample database comes with.
+#ifndef KORVALE_APP_SAMPLE_RULES_H_
+#define KORVALE_APP_SAMPLE_RULES_H_
+
+#include <string>
+
+#include "store/settings_record.h"
+
+namespace korvale {
+
+// Writes the sample rule files into "<root>/Rules" (made when absent), their day counts from
+// `settings`: an oversold RSI turning up through the short average, a golden cross on rising
+// volume, a near-high score in weighted mode, and an Ichimoku turn above the cloud. False with
+// the reason in `error` when a file cannot be written.
+bool WriteSampleRules(const std::string& root, const SettingsRecord& settings, std::string* error);
+
+}  // namespace korvale
+
+#endif  // KORVALE_APP_SAMPLE_RULES_H_
