@@ -82,8 +82,9 @@ bool ResolveRule(const CAppContext& context, const std::string& arg, ConditionSe
 
 // The options each subcommand accepts beyond --root and --set.
 bool OnlyOptions(const CliArgs& args, const std::vector<std::string>& allowed) {
-  static const std::vector<std::string> all = {"--json",    "--mode",  "--threshold", "--enable",
-                                               "--disable", "--param", "--weight",    "--as-of"};
+  static const std::vector<std::string> all = {"--json",   "--mode",    "--threshold",
+                                               "--enable", "--disable", "--param",
+                                               "--weight", "--as-of",   "--width"};
   for (const std::string& o : all) {
     if (args.Has(o) && std::find(allowed.begin(), allowed.end(), o) == allowed.end()) {
       PrintError(o + " does not go with this subcommand");
@@ -316,7 +317,7 @@ int RunRule(const CliArgs& args) {
   } else if (sub == "set") {
     allowed = {"--mode", "--threshold", "--enable", "--disable", "--param", "--weight"};
   } else if (sub == "match") {
-    allowed = {"--json", "--as-of"};
+    allowed = {"--json", "--as-of", "--width"};
   } else {
     PrintError("unknown subcommand " + sub + " (list, show, set or match)");
     return kExitUsage;
@@ -343,7 +344,8 @@ const CommandRegistration kRegistration({
     "       korvale-cli rule set NAME [--root DIR] [--mode 0|1] [--threshold X]\n"
     "                        [--enable TYPE]... [--disable TYPE]... [--param FIELD=VALUE]...\n"
     "                        [--weight TYPE=W]...\n"
-    "       korvale-cli rule match NAME|PATH CODE [--root DIR] [--as-of YYYY-MM-DD] [--json]\n"
+    "       korvale-cli rule match NAME|PATH CODE [--root DIR] [--as-of YYYY-MM-DD] [--width W]\n"
+    "                        [--json]\n"
     "\n"
     "The rules are the files Rules/*.ERL of the data root, loaded as at start-up.\n"
     "  list   the rule names in list order.\n"
@@ -356,12 +358,13 @@ const CommandRegistration kRegistration({
     "         names that show prints (directions: 0 at or above, 1 at or below), --weight\n"
     "         TYPE=W. Prints the file's path.\n"
     "  match  MatchesAll and Score of the rule on the stock's analysis record (as\n"
-    "         'korvale-cli record' computes it), whether the screening list shows the stock\n"
-    "         (listed) and the validation report counts it (counted), and each enabled type's\n"
-    "         own result.\n"
+    "         'korvale-cli record' computes it, --width as there), whether the screening\n"
+    "         list shows the stock (listed) and the validation report counts it (counted),\n"
+    "         and each enabled type's own result.\n"
     "--set NAME=VALUE overrides a settings field (the periods the descriptions show).\n",
     {{"--json"},
-     {"--set", "--mode", "--threshold", "--enable", "--disable", "--param", "--weight", "--as-of"}},
+     {"--set", "--mode", "--threshold", "--enable", "--disable", "--param", "--weight", "--as-of",
+      "--width"}},
     RunRule,
 });
 

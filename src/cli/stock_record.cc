@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cstdio>
 
+#include "app/main_window_layout.h"
 #include "screening/compute_analysis_record.h"
 #include "store/file_io.h"
 #include "store/price_series.h"
@@ -25,6 +26,18 @@ bool ParseCode(const std::string& text, int* code) {
 
 int ComputeStockRecord(const CliArgs& args, CAppContext* context, const std::string& codeText,
                        AnalysisRecord* out) {
+  // The span of the daily chart is the look-back of DMI, MACD and OBV; without a window it is
+  // set as the main window sets it for a client of --width pixels with both side bars docked.
+  int width = kRecordClientWidth;
+  if (args.Has("--width")) {
+    const std::string text = args.Value("--width");
+    char tail;
+    if (std::sscanf(text.c_str(), "%d%c", &width, &tail) != 1 || width < 1 || width > 10000) {
+      PrintError("--width needs a number of pixels 1-10000");
+      return kExitUsage;
+    }
+  }
+  ApplyAutomaticSpan(&context->settings(), width, true, true);
   const SettingsRecord& settings = context->settings();
   int code;
   if (!ParseCode(codeText, &code)) {

@@ -12,13 +12,17 @@
 
 namespace korvale::cli {
 
+// The client width the record commands assume without --width, as the chart commands do.
+inline constexpr int kRecordClientWidth = 1200;
+
 // Parses a securities code 1..9999. False on anything else.
 bool ParseCode(const std::string& text, int* code);
 
 // The record of stock `codeText` as the analysis batch computes it: the price file through
 // LoadAll (or LoadUntil the date of --as-of), its trend lines from Data/LINE/LN####.DAT,
 // stockIndex = the stock's position in the local stock dictionary of the data root, and the
-// index series loaded into `context` as at start, under the context's settings.
+// index series loaded into `context` as at start, under the context's settings with the
+// automatic span of the main window for a client of --width pixels (default 1200) applied.
 // Prints the reason and returns kExitUsage or kExitFailure on failure, else kExitOk.
 int ComputeStockRecord(const CliArgs& args, CAppContext* context, const std::string& codeText,
                        AnalysisRecord* out);
