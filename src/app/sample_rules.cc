@@ -17,7 +17,9 @@ void Enable(ConditionSet* s, int type, double weight = 0) {
 
 }  // namespace
 
-bool WriteSampleRules(const std::string& root, const SettingsRecord& settings, std::string* error) {
+bool WriteSampleRules(const std::string& root, const SettingsRecord& settings, std::string* error,
+                      int64_t* bytes) {
+  if (bytes) *bytes = 0;
   const std::string folder = root + "/Rules";
   std::error_code ec;
   std::filesystem::create_directories(folder, ec);
@@ -28,15 +30,15 @@ bool WriteSampleRules(const std::string& root, const SettingsRecord& settings, s
   };
   Rule rules[4];
 
-  // RSI at or below 30 while the close rises through the short average.
+  // RSI at or below 35 while MACD turns up through its signal.
   rules[0].title = "RSI売られすぎ反発";
   ConditionSet* s = &rules[0].set;
   InitConditionSet(s, settings);
   Enable(s, 15);
-  s->rsi1Value = 30;
+  s->rsi1Value = 35;
   s->rsi1Direction = kAtOrBelow;
-  Enable(s, 9);
-  s->maCrossChoice = 1;  // 株価線が短期線を下からクロス
+  Enable(s, 29);
+  s->macdCrossChoice = 0;  // MACDとシグナルとのゴールデンクロス
 
   // The short average rises above the long one on at least one and a half times the volume.
   rules[1].title = "出来高ゴールデンクロス";
@@ -47,12 +49,13 @@ bool WriteSampleRules(const std::string& root, const SettingsRecord& settings, s
   Enable(s, 9);
   s->maCrossChoice = 5;  // 長期線が短期線を上からクロス
 
-  // Weighted: near the period high counts twice, buying volume, the cloud and volume once.
+  // Weighted: near the period high counts twice, buying volume, the cloud and volume once; four
+  // points are needed.
   rules[2].title = "高値圏スコア";
   s = &rules[2].set;
   InitConditionSet(s, settings);
   s->mode = 1;
-  s->scoreThreshold = 3;
+  s->scoreThreshold = 4;
   Enable(s, 10, 2);
   s->levelZone = 0;
   s->levelPercent = 5;
@@ -72,8 +75,10 @@ bool WriteSampleRules(const std::string& root, const SettingsRecord& settings, s
   Enable(s, 19);
   s->ichimoku3Choice = 0;
 
+  static_assert(sizeof rules / sizeof rules[0] == kSampleRuleCount);
   for (const Rule& r : rules) {
     if (!WriteRuleFile(folder + "/" + r.title + ".ERL", r.set, error)) return false;
+    if (bytes) *bytes += static_cast<int64_t>(RuleFileText(r.set).size());
   }
   return true;
 }

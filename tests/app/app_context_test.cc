@@ -56,12 +56,12 @@ TEST(SampleRulesTest, WritesRulesTheListLoads) {
   const ConditionSet& r = rules.sets[rsi];
   EXPECT_EQ(r.mode, 0);
   EXPECT_EQ(r.enabled[15], 1);
-  EXPECT_EQ(DescribeCondition(r, 15), "(14日線) 30.00%以下");
-  EXPECT_EQ(r.enabled[9], 1);
+  EXPECT_EQ(DescribeCondition(r, 15), "(14日線) 35.00%以下");
+  EXPECT_EQ(DescribeCondition(r, 29), "MACDとシグナルとのゴールデンクロス");
   const int score = rules.FindByName(Utf8ToCp932("高値圏スコア"));
   ASSERT_GE(score, 0);
   EXPECT_EQ(rules.sets[score].mode, 1);
-  EXPECT_EQ(rules.sets[score].scoreThreshold, 3);
+  EXPECT_EQ(rules.sets[score].scoreThreshold, 4);
   EXPECT_EQ(rules.sets[score].weights[10], 2);
 
   // A root where the folder cannot be made reports the failure.
