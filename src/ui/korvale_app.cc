@@ -12,12 +12,15 @@
 namespace korvale {
 
 CKorvaleApp::CKorvaleApp(const QString& dataRoot, const QString& rootStorePath) {
+  SettingsRecord settings;
   std::string error;
-  if (!LoadSettingsAtStart(dataRoot.toStdString(), rootStorePath.toStdString(), &settings_,
+  if (!LoadSettingsAtStart(dataRoot.toStdString(), rootStorePath.toStdString(), &settings,
                            &error)) {
     startError_ = QString::fromStdString(error);
   }
-  folders_ = std::make_unique<CFolderPreparer>(settings_.dataRootDir, settings_.dataSourceMode);
+  // Settings first, then every rule of the Rules folder, as the program starts.
+  context_ = std::make_unique<CAppContext>(settings);
+  folders_ = std::make_unique<CFolderPreparer>(settings.dataRootDir, settings.dataSourceMode);
 }
 
 CKorvaleApp::~CKorvaleApp() {
@@ -28,17 +31,16 @@ CKorvaleApp::~CKorvaleApp() {
 
 void CKorvaleApp::LoadIndexSeriesFor(const CKorvaleDoc& doc) {
   const CStockDictionary* dict = doc.dictionary();
-  indexSeries_ = LoadIndexSeries(settings_, [dict](int code, std::string* folder) {
+  context_->LoadIndex([dict](int code, std::string* folder) {
     return dict && dict->GetFolder(code, folder) != 0;
   });
 }
 
 CMainFrame* CKorvaleApp::CreateFirstWindow() {
-  auto doc = std::make_unique<CKorvaleDoc>(settings_, *folders_);
+  auto doc = std::make_unique<CKorvaleDoc>(settings(), *folders_);
   std::string error;
   doc->Start(&error);
-  if (settings_.dataSourceMode == 0) LoadIndexSeriesFor(*doc);
-  doc->SetIndexSeries(indexSeries_.get());
+  if (settings().dataSourceMode == 0) LoadIndexSeriesFor(*doc);
   CMainFrame* frame = CreateWindowFor(std::move(doc));
   if (!error.empty()) {
     QMessageBox::warning(frame, "Error", QString::fromUtf8(kDiskAccessErrorMessage) + "\n" +
@@ -48,7 +50,7 @@ CMainFrame* CKorvaleApp::CreateFirstWindow() {
 }
 
 CMainFrame* CKorvaleApp::CreateWindowFor(std::unique_ptr<CKorvaleDoc> doc) {
-  doc->SetIndexSeries(indexSeries_.get());
+  doc->SetIndexSeries(context_->indexSeries());
   auto* frame = new CMainFrame(this, doc.get());
   frame->setAttribute(Qt::WA_DeleteOnClose);
   documents_.push_back(std::move(doc));

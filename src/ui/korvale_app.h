@@ -1,5 +1,5 @@
-// The application object: the settings record, the run's folder preparer, the market-index
-// series, and the documents with their main windows.
+// The application object: the run's shared state (settings record, rules, market-index series),
+// the folder preparer, and the documents with their main windows.
 #ifndef KORVALE_UI_KORVALE_APP_H_
 #define KORVALE_UI_KORVALE_APP_H_
 
@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/app_context.h"
 #include "store/price_series.h"
 #include "store/settings_record.h"
 #include "store/store_folders.h"
@@ -29,9 +30,10 @@ class CKorvaleApp : public QObject {
   // Why the start-up load refused the data root (""; a path too long for the settings).
   const QString& startError() const { return startError_; }
 
-  SettingsRecord& settings() { return settings_; }
+  SettingsRecord& settings() { return context_->settings(); }
+  CRuleList& rules() { return context_->rules(); }
   CFolderPreparer& folders() { return *folders_; }
-  const CPriceSeries* indexSeries() const { return indexSeries_.get(); }
+  const CPriceSeries* indexSeries() const { return context_->indexSeries(); }
 
   // Creates the first document (dictionary, list, latest date, index series in local mode) and
   // its main window, and returns the window.
@@ -46,9 +48,8 @@ class CKorvaleApp : public QObject {
  private:
   void LoadIndexSeriesFor(const CKorvaleDoc& doc);
 
-  SettingsRecord settings_;
+  std::unique_ptr<CAppContext> context_;
   std::unique_ptr<CFolderPreparer> folders_;
-  std::unique_ptr<CPriceSeries> indexSeries_;
   std::vector<std::unique_ptr<CKorvaleDoc>> documents_;
   std::vector<CMainFrame*> frames_;
   QString startError_;
