@@ -5,26 +5,40 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "app/settings_file.h"
+#include "app/main_window_layout.h"
+#include "cli/stock_record.h"
 #include "screening/analysis_batch_job.h"
 #include "screening/analysis_cache.h"
 #include "store/cp932.h"
+#include "store/file_io.h"
 #include "store/store_folders.h"
 #include "store/user_messages.h"
 
 namespace korvale::cli {
 
-bool OpenAnalysisSession(const CliArgs& args, AnalysisSession* session) {
+int OpenAnalysisSession(const CliArgs& args, AnalysisSession* session) {
+  int width = kRecordClientWidth;
+  if (args.Has("--width")) {
+    const std::string text = args.Value("--width");
+    char tail;
+    if (std::sscanf(text.c_str(), "%d%c", &width, &tail) != 1 || width < 1 || width > 10000) {
+      PrintError("--width needs a number of pixels 1-10000");
+      return kExitUsage;
+    }
+  }
   SettingsRecord settings;
-  if (!LoadSettings(args, &settings)) return false;
+  if (!LoadSettings(args, &settings)) return kExitFailure;
   if (settings.dataSourceMode != 0) {
     PrintError("the analysis works on local folders only (dataSourceMode 0)");
-    return false;
+    return kExitFailure;
   }
   if (!std::filesystem::is_directory(settings.dataRootDir)) {
     PrintError(std::string(settings.dataRootDir) + " is not a folder");
-    return false;
+    return kExitFailure;
   }
+  // The span of the daily chart is the look-back of DMI, MACD and OBV; without a window it is
+  // set as the main window sets it, as the record command does.
+  ApplyAutomaticSpan(&settings, width, true, true);
   session->context = std::make_unique<CAppContext>(settings);
   session->dictionary = std::make_unique<CStockDictionary>(settings.dataRootDir, settings.workDir);
   if (!session->dictionary->nameTableError.empty()) {
@@ -34,7 +48,7 @@ bool OpenAnalysisSession(const CliArgs& args, AnalysisSession* session) {
   const CStockDictionary& dict = *session->dictionary;
   session->context->LoadIndex(
       [&dict](int code, std::string* folder) { return dict.GetFolder(code, folder) != 0; });
-  return true;
+  return kExitOk;
 }
 
 int RunBatch(AnalysisSession* session, bool asOf, int year, int month, int day) {
@@ -64,11 +78,16 @@ int RunBatch(AnalysisSession* session, bool asOf, int year, int month, int day) 
 int ObtainRecords(const CliArgs& args, AnalysisSession* session) {
   if (args.Has("--cached")) {
     const std::string path = AnalysisCachePath(session->context->settings().dataRootDir);
-    if (LoadReusableCache(&session->store, path, *session->dictionary)) {
+    CacheLoadInfo info;
+    if (LoadReusableCache(&session->store, path, *session->dictionary, &info)) {
       session->title = kLatestDataTitle;
       return kExitOk;
     }
-    PrintError("analize.tmp does not match the stock list; analysing the latest data");
+    PrintError(FileExists(path)
+                   ? "note: analize.tmp holds " + std::to_string(info.fileRecords) +
+                         " records for " + std::to_string(session->dictionary->itemCount) +
+                         " stocks; analysing the latest data"
+                   : "note: no analize.tmp; analysing the latest data");
   }
   return RunBatch(session, false, 0, 0, 0);
 }

@@ -21,10 +21,12 @@ struct AnalysisSession {
   std::string title;  // the screening window's title: "最新の" or the as-of date (UTF-8)
 };
 
-// Loads the settings (with every --set), refuses a data root that is not a folder or a
-// data-source mode other than local folders, builds the stock dictionary and loads the index
-// series as at start-up. Prints the reason and returns false on failure.
-bool OpenAnalysisSession(const CliArgs& args, AnalysisSession* session);
+// Loads the settings (with every --set) and gives them the automatic span of the main window
+// for a client of --width pixels (default 1200) as the record command does; refuses a data
+// root that is not a folder or a data-source mode other than local folders; builds the stock
+// dictionary and loads the rules and the index series as at start-up. Returns kExitOk, or
+// kExitUsage or kExitFailure with the reason printed.
+int OpenAnalysisSession(const CliArgs& args, AnalysisSession* session);
 
 // Runs the analysis batch over the whole dictionary (as of the date when `asOf`), in slices of
 // kStocksPerTick with a progress line on stderr; a complete batch over the latest data writes

@@ -20,7 +20,7 @@ int RunAnalyze(const CliArgs& args) {
     return kExitUsage;
   }
   AnalysisSession session;
-  if (!OpenAnalysisSession(args, &session)) return kExitFailure;
+  if (const int opened = OpenAnalysisSession(args, &session); opened != kExitOk) return opened;
   const int status = RunBatch(&session, asOf, year, month, day);
   const CAnalysisStore& store = session.store;
   if (store.asOfYear == 0) {
@@ -35,16 +35,20 @@ int RunAnalyze(const CliArgs& args) {
 const CommandRegistration kRegistration({
     "analyze",
     "the analysis batch: every stock's analysis record, saved as analize.tmp",
-    "usage: korvale-cli analyze [--root DIR] [--as-of YYYY-MM-DD] [--set NAME=VALUE]...\n"
+    "usage: korvale-cli analyze [--root DIR] [--as-of YYYY-MM-DD] [--width W]\n"
+    "                           [--set NAME=VALUE]...\n"
     "\n"
     "Builds the stock dictionary of the data root and computes the analysis record of every\n"
     "stock with a price file, in dictionary order, from the whole file or, with --as-of, from\n"
     "the bars up to that date; a progress line goes to stderr. A complete batch over the\n"
     "latest data is saved as analize.tmp in the data root (a batch as of a date is not).\n"
     "Prints the number of records and the as-of date (the date of the last bar of the last\n"
-    "stock analysed). --set NAME=VALUE overrides a settings field (a period, or\n"
-    "useIndexAnalysis=1 for the index fields). Exit 1 when analize.tmp cannot be written.\n",
-    {{}, {"--as-of", "--set"}},
+    "stock analysed). The records are those 'korvale-cli record' prints: the daily span (the\n"
+    "look-back of DMI, MACD and OBV) is set as the main window sets it for a client W pixels\n"
+    "wide (default 1200) unless the settings fix it. --set NAME=VALUE overrides a settings\n"
+    "field (a period, or useIndexAnalysis=1 for the index fields). Exit 1 when analize.tmp\n"
+    "cannot be written.\n",
+    {{}, {"--as-of", "--set", "--width"}},
     RunAnalyze,
 });
 

@@ -31,7 +31,7 @@ bool ParseOption(const CliArgs& args, const char* name, int low, int high, int* 
 
 int RunPage(const CliArgs& args, RankingChoice choice) {
   AnalysisSession session;
-  if (!OpenAnalysisSession(args, &session)) return kExitFailure;
+  if (const int opened = OpenAnalysisSession(args, &session); opened != kExitOk) return opened;
   const int status = ObtainRecords(args, &session);
   ShownStockList list;
   RunRanking(session.store, *session.dictionary, choice, &list);
@@ -81,14 +81,16 @@ const char* const kCommonHelp =
     "of stocks, as \"前回の分析結果を使用\" does. Prints one row \"%04d %s\" (code, list name)\n"
     "per line in UTF-8; --json prints {\"title\": ..., \"rows\": [{\"text\", \"itemData\",\n"
     "\"itemIndex\", \"code\"}]}, the title being the one the thumbnail window takes.\n"
-    "--set NAME=VALUE overrides a settings field for the batch.\n";
+    "The batch reads the periods of the settings; the daily span (the look-back of DMI, MACD\n"
+    "and OBV) is set as the main window sets it for a client W pixels wide (default 1200)\n"
+    "unless the settings fix it. --set NAME=VALUE overrides a settings field.\n";
 
 const CommandRegistration kRankRegistration({
     "rank",
     "the stocks ranked by price change, change rate or volume, as the ranking page lists them",
     std::string(
         "usage: korvale-cli rank --key 0..4 [--market N] [--top N] [--root DIR]\n"
-        "                        [--cached] [--set NAME=VALUE]... [--json]\n"
+        "                        [--cached] [--width W] [--set NAME=VALUE]... [--json]\n"
         "\n"
         "Ranks the analysis records by --key: 0 株価上昇 (price change, largest first),\n"
         "1 株価下落 (smallest first), 2 株価上昇率 (change rate, largest first), 3 株価下落率\n"
@@ -96,14 +98,14 @@ const CommandRegistration kRankRegistration({
         "(default 20, 0-10000) stocks of market --market N (1-13; 0, the default, for\n"
         "every market).\n") +
         kCommonHelp,
-    {{"--cached", "--json"}, {"--key", "--market", "--top", "--set"}},
+    {{"--cached", "--json"}, {"--key", "--market", "--top", "--set", "--width"}},
     RunRank,
 });
 
 const CommandRegistration kRecordsRegistration({
     "records",
     "the stocks at a new high or low, as the ranking page's records list them",
-    std::string("usage: korvale-cli records --kind 0..7 [--root DIR] [--cached]\n"
+    std::string("usage: korvale-cli records --kind 0..7 [--root DIR] [--cached] [--width W]\n"
                 "                           [--set NAME=VALUE]... [--json]\n"
                 "\n"
                 "Lists, in analysis order, the stocks whose last close reaches the high (even\n"
@@ -111,7 +113,7 @@ const CommandRegistration kRecordsRegistration({
                 "2 昨年来高値銘柄, 3 昨年来安値銘柄, 4 ５年間高値銘柄, 5 ５年間安値銘柄,\n"
                 "6 蓄積データ中高値銘柄, 7 蓄積データ中安値銘柄.\n") +
         kCommonHelp,
-    {{"--cached", "--json"}, {"--kind", "--set"}},
+    {{"--cached", "--json"}, {"--kind", "--set", "--width"}},
     RunRecords,
 });
 

@@ -161,5 +161,65 @@ TEST_F(AnalysisCommandsTest, CachedRunsReuseOnlyACacheThatMatchesTheStockList) {
   EXPECT_EQ(std::filesystem::file_size(Cache()), 40u * 304u);
 }
 
+TEST_F(AnalysisCommandsTest, ScreenListsWhatTheRuleListsForEachStock) {
+  std::string out;
+  ASSERT_EQ(Run("analyze --root " + Root(), &out), 0);
+  ASSERT_EQ(Run("list --root " + Root(), &out), 0);
+  std::vector<std::string> all = Lines(out);
+  all.erase(all.begin());  // the title
+
+  for (const char* rule : {"高値圏スコア", "RSI売られすぎ反発"}) {
+    ASSERT_EQ(Run("screen " + std::string(rule) + " --root " + Root() + " --cached", &out), 0);
+    const std::vector<std::string> rows = Lines(out);
+    // Each stock is listed exactly when the rule lists its own record, in list order.
+    std::vector<std::string> expected;
+    for (const std::string& row : all) {
+      std::string match;
+      ASSERT_EQ(
+          Run("rule match " + std::string(rule) + " " + row.substr(0, 4) + " --root " + Root(),
+              &match),
+          0);
+      if (match.find("\nlisted=1\n") != std::string::npos) expected.push_back(row);
+    }
+    EXPECT_EQ(rows, expected) << rule;
+  }
+  // The same rule by its file.
+  std::string byName, byPath;
+  ASSERT_EQ(Run("screen 高値圏スコア --root " + Root() + " --cached --json", &byName), 0);
+  ASSERT_EQ(
+      Run("screen " + Root() + "/Rules/高値圏スコア.ERL --root " + Root() + " --cached --json",
+          &byPath),
+      0);
+  EXPECT_EQ(byName, byPath);
+  EXPECT_EQ(byName.rfind("{\"title\": \"高値圏スコア\", \"rows\": [", 0), 0u) << byName;
+
+  EXPECT_EQ(Run("screen nosuch --root " + Root(), &out), 1);
+  EXPECT_EQ(Run("screen --root " + Root(), &out), 2);
+  EXPECT_EQ(Run("screen 高値圏スコア --root " + Root() + " --width 0", &out), 2);
+}
+
+TEST_F(AnalysisCommandsTest, AWeightedRuleCountsTheIntegerPartOfItsScore) {
+  // Two conditions every stock with a price meets, worth 1.5 each: 3 reaches 3 but not 3.5.
+  std::string out;
+  ASSERT_EQ(Run("rule set 二条件 --root " + Root() +
+                    " --mode 1 --threshold 3 --enable 0 --param minPrice=1 --weight 0=1.5"
+                    " --enable 1 --param maxPrice=100000000 --weight 1=1.5",
+                &out),
+            0);
+  ASSERT_EQ(Run("analyze --root " + Root(), &out), 0);
+  ASSERT_EQ(Run("screen 二条件 --root " + Root() + " --cached", &out), 0);
+  const size_t listed = Lines(out).size();
+  ASSERT_EQ(Run("rank --key 4 --top 10000 --root " + Root() + " --cached", &out), 0);
+  size_t priced = 0;
+  for (const std::string& row : Lines(out)) priced += Field(row, "lastClose") >= 1 ? 1 : 0;
+  EXPECT_EQ(listed, priced);
+  EXPECT_GT(listed, 30u);
+
+  ASSERT_EQ(Run("rule set 二条件 --root " + Root() + " --threshold 3.5", &out), 0);
+  ASSERT_EQ(Run("screen 二条件 --root " + Root() + " --cached", &out), 0);
+  EXPECT_EQ(out, "");
+  std::filesystem::remove(Root() + "/Rules/二条件.ERL");
+}
+
 }  // namespace
 }  // namespace korvale

@@ -6,32 +6,27 @@
 #include <cmath>
 #include <memory>
 
-#include "store/cp932.h"
-#include "store/dictionary_file.h"
+#include "support/analysis_fixtures.h"
 #include "support/dictionary_fixtures.h"
 #include "support/test_support.h"
 
 namespace korvale {
 namespace {
 
-using testing::DictRecord;
 using testing::Sjis;
 
-// Eight stocks: 1301 1332 1333 2001 2002 (東証２部, market 2) 3001 3002 3003.
+// Eight stocks; 2001, 2002 and 3002 are of 東証２部 (market 2), the others of market 1.
 class RankingTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    testing::WriteDictionaryFile(
-        DictionaryFilePath(root_.path()),
-        {DictRecord(1301, "極洋", 1, 1), DictRecord(1332, "日本水産", 1, 1),
-         DictRecord(1333, "マルハ", 1, 1), DictRecord(2001, "日本製粉", 2, 4),
-         DictRecord(2002, "日清製粉", 2, 4), DictRecord(3001, "片倉", 1, 5),
-         DictRecord(3002, "グンゼ", 2, 5), DictRecord(3003, "ヒューリック", 1, 27)});
-    for (int code : {1301, 1332, 1333, 2001, 2002, 3001, 3002, 3003}) {
-      testing::TouchFile(root_.path(), "Data/" + std::to_string(code / 1000 * 1000) + "/KD" +
-                                           std::to_string(code) + ".KDT");
-    }
-    dict_ = std::make_unique<CStockDictionary>(root_.path(), root_.path());
+    dict_ = testing::ListedRoot(root_.path(), {{1301, "極洋", 1},
+                                               {1332, "日本水産", 1},
+                                               {1333, "マルハ", 1},
+                                               {2001, "日本製粉", 2},
+                                               {2002, "日清製粉", 2},
+                                               {3001, "片倉", 1},
+                                               {3002, "グンゼ", 2},
+                                               {3003, "ヒューリック", 1}});
     ASSERT_EQ(dict_->itemCount, 8);
   }
 
