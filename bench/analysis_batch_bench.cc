@@ -16,6 +16,9 @@
 #include "screening/analysis_batch_job.h"
 #include "screening/analysis_cache.h"
 #include "screening/ranking.h"
+#include "screening/rule_list.h"
+#include "screening/screening_run.h"
+#include "store/cp932.h"
 #include "store/dictionary_file.h"
 #include "store/file_io.h"
 #include "store/settings_record.h"
@@ -51,7 +54,7 @@ korvale::CAnalysisStore& Store() {
 // One whole batch per iteration: Start, Step(20) until the end, Finish (the cache file is
 // written to a scratch folder so that the sample stays as made). The longest slice is what
 // the window waits for between two events.
-void Batch(benchmark::State& state, bool indexAnalysis) {
+void Batch(benchmark::State& state, bool indexAnalysis, int threads) {
   const korvale::SettingsRecord settings = Settings(indexAnalysis);
   const korvale::CStockDictionary& dict = Dictionary();
   std::unique_ptr<korvale::CPriceSeries> index;
@@ -63,6 +66,7 @@ void Batch(benchmark::State& state, bool indexAnalysis) {
   korvale::CAnalysisStore& store = Store();
   korvale::CAnalysisBatchJob job(dict, &store, settings, index.get(), g_root + "/Data/LINE",
                                  korvale::AnalysisCachePath(g_cacheFolder));
+  job.SetThreads(threads);
   double longestSlice = 0;
   for (auto _ : state) {
     job.Start();
@@ -81,8 +85,12 @@ void Batch(benchmark::State& state, bool indexAnalysis) {
   state.SetItemsProcessed(state.iterations() * job.total());
 }
 
-void BM_AnalysisBatchIndexOff(benchmark::State& state) { Batch(state, false); }
-void BM_AnalysisBatchIndexOn(benchmark::State& state) { Batch(state, true); }
+void BM_AnalysisBatchIndexOff(benchmark::State& state) {
+  Batch(state, false, static_cast<int>(state.range(0)));
+}
+void BM_AnalysisBatchIndexOn(benchmark::State& state) {
+  Batch(state, true, static_cast<int>(state.range(0)));
+}
 
 // The store after a batch of the latest data, for the screening lists.
 const korvale::CAnalysisStore& FilledStore() {
@@ -98,6 +106,37 @@ const korvale::CAnalysisStore& FilledStore() {
     filled = true;
   }
   return store;
+}
+
+// Every rule of the sample on all records, as the technical page's run.
+void BM_ScreeningRun(benchmark::State& state) {
+  const korvale::CAnalysisStore& store = FilledStore();
+  const korvale::SettingsRecord settings = Settings(false);
+  korvale::CRuleList rules(&settings);
+  rules.LoadRules();
+  const korvale::ConditionSet& set =
+      rules.sets[static_cast<size_t>(state.range(0)) % rules.sets.size()];
+  korvale::ShownStockList list;
+  for (auto _ : state) {
+    korvale::RunRule(set, store, Dictionary(), &list);
+    benchmark::DoNotOptimize(list.rows.data());
+  }
+  state.SetLabel(korvale::Cp932ToUtf8(set.name) + (set.mode ? " (score)" : " (all)"));
+  state.counters["rows"] = static_cast<double>(list.rows.size());
+}
+
+// Every stock listed: the cost of the rows themselves.
+void BM_ScreeningRunEveryStock(benchmark::State& state) {
+  const korvale::CAnalysisStore& store = FilledStore();
+  const korvale::SettingsRecord settings = Settings(false);
+  korvale::ConditionSet set;
+  korvale::InitConditionSet(&set, settings);
+  korvale::ShownStockList list;
+  for (auto _ : state) {
+    korvale::RunRule(set, store, Dictionary(), &list);
+    benchmark::DoNotOptimize(list.rows.data());
+  }
+  state.counters["rows"] = static_cast<double>(list.rows.size());
 }
 
 void BM_RankingAllMarkets(benchmark::State& state) {
@@ -147,12 +186,24 @@ int main(int argc, char** argv) {
   std::filesystem::create_directories(scratch);
   g_cacheFolder = scratch.string();
 
+  // The argument is the number of threads.
   benchmark::RegisterBenchmark("BM_AnalysisBatchIndexOff", BM_AnalysisBatchIndexOff)
+      ->Arg(1)
+      ->Arg(2)
       ->Unit(benchmark::kMillisecond)
-      ->MinTime(3);
+      ->MinTime(3)
+      ->UseRealTime();
   benchmark::RegisterBenchmark("BM_AnalysisBatchIndexOn", BM_AnalysisBatchIndexOn)
+      ->Arg(1)
+      ->Arg(2)
       ->Unit(benchmark::kMillisecond)
-      ->MinTime(3);
+      ->MinTime(3)
+      ->UseRealTime();
+  benchmark::RegisterBenchmark("BM_ScreeningRun", BM_ScreeningRun)
+      ->DenseRange(0, 3)
+      ->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("BM_ScreeningRunEveryStock", BM_ScreeningRunEveryStock)
+      ->Unit(benchmark::kMillisecond);
   benchmark::RegisterBenchmark("BM_RankingAllMarkets", BM_RankingAllMarkets)
       ->DenseRange(0, 4)
       ->Unit(benchmark::kMillisecond);

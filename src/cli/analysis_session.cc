@@ -51,13 +51,14 @@ int OpenAnalysisSession(const CliArgs& args, AnalysisSession* session) {
   return kExitOk;
 }
 
-int RunBatch(AnalysisSession* session, bool asOf, int year, int month, int day) {
+int RunBatch(AnalysisSession* session, bool asOf, int year, int month, int day, int threads) {
   const SettingsRecord& settings = session->context->settings();
   CFolderPreparer folders(settings.dataRootDir, settings.dataSourceMode);
   CAnalysisBatchJob job(*session->dictionary, &session->store, settings,
                         session->context->indexSeries(), folders.PrepareLineFolder(),
                         AnalysisCachePath(settings.dataRootDir));
   if (asOf) job.SetAsOfDate(year, month, day);
+  job.SetThreads(threads > 0 ? threads : DefaultBatchThreads());
 
   const bool live = ::isatty(STDERR_FILENO) != 0;
   AnalysisJobStatus status = job.Start();
@@ -65,7 +66,12 @@ int RunBatch(AnalysisSession* session, bool asOf, int year, int month, int day) 
     status = job.Step(kStocksPerTick);
     if (live) std::fprintf(stderr, "\r%s %d/%d", kBatchProgressCaption, job.done(), job.total());
   }
-  if (live) std::fputc('\n', stderr);
+  // On a terminal the line is redrawn as stocks go by; in a log it is written once, at the end.
+  if (live) {
+    std::fputc('\n', stderr);
+  } else {
+    std::fprintf(stderr, "%s %d/%d\n", kBatchProgressCaption, job.done(), job.total());
+  }
   session->title = job.ScreeningTitle();
   std::string error;
   if (!job.Finish(&error)) {

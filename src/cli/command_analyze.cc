@@ -19,9 +19,18 @@ int RunAnalyze(const CliArgs& args) {
     PrintError("--as-of needs a date YYYY-MM-DD");
     return kExitUsage;
   }
+  int threads = 0;
+  if (args.Has("--threads")) {
+    const std::string text = args.Value("--threads");
+    if (text.size() != 1 || text[0] < '1' || text[0] > '8') {
+      PrintError("--threads needs a number 1-8");
+      return kExitUsage;
+    }
+    threads = text[0] - '0';
+  }
   AnalysisSession session;
   if (const int opened = OpenAnalysisSession(args, &session); opened != kExitOk) return opened;
-  const int status = RunBatch(&session, asOf, year, month, day);
+  const int status = RunBatch(&session, asOf, year, month, day, threads);
   const CAnalysisStore& store = session.store;
   if (store.asOfYear == 0) {
     std::printf("%d records, no as-of date\n", store.recordCount);
@@ -35,7 +44,7 @@ int RunAnalyze(const CliArgs& args) {
 const CommandRegistration kRegistration({
     "analyze",
     "the analysis batch: every stock's analysis record, saved as analize.tmp",
-    "usage: korvale-cli analyze [--root DIR] [--as-of YYYY-MM-DD] [--width W]\n"
+    "usage: korvale-cli analyze [--root DIR] [--as-of YYYY-MM-DD] [--width W] [--threads N]\n"
     "                           [--set NAME=VALUE]...\n"
     "\n"
     "Builds the stock dictionary of the data root and computes the analysis record of every\n"
@@ -46,9 +55,10 @@ const CommandRegistration kRegistration({
     "stock analysed). The records are those 'korvale-cli record' prints: the daily span (the\n"
     "look-back of DMI, MACD and OBV) is set as the main window sets it for a client W pixels\n"
     "wide (default 1200) unless the settings fix it. --set NAME=VALUE overrides a settings\n"
-    "field (a period, or useIndexAnalysis=1 for the index fields). Exit 1 when analize.tmp\n"
-    "cannot be written.\n",
-    {{}, {"--as-of", "--set", "--width"}},
+    "field (a period, or useIndexAnalysis=1 for the index fields). The stocks are loaded and\n"
+    "computed on N threads (1-8; default the processor's cores, at most 4); the records and\n"
+    "their order are the same for any N. Exit 1 when analize.tmp cannot be written.\n",
+    {{}, {"--as-of", "--set", "--width", "--threads"}},
     RunAnalyze,
 });
 

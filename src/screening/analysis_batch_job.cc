@@ -5,7 +5,10 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <condition_variable>
 #include <cstdio>
+#include <mutex>
+#include <thread>
 
 namespace korvale {
 
@@ -33,6 +36,10 @@ bool OpensForReading(const std::string& path) {
 
 }  // namespace
 
+int DefaultBatchThreads() {
+  return std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, 4);
+}
+
 bool AsOfDateAccepted(int year, int month, int day) {
   return year >= kAsOfFirstYear && year <= kAsOfLastYear && month >= 1 && month <= 12 && day >= 1 &&
          day <= 31;
@@ -47,7 +54,77 @@ CAnalysisBatchJob::CAnalysisBatchJob(const CStockDictionary& dictionary, CAnalys
       settings_(settings),
       indexSeries_(indexSeries),
       lineFolder_(std::move(lineFolder)),
-      cachePath_(std::move(cachePath)) {}
+      cachePath_(std::move(cachePath)) {
+  lanes_.push_back(std::make_unique<Lane>());
+}
+
+// A thread that loads and computes one range of stocks of a slice when asked, and waits for
+// the next slice otherwise.
+class CAnalysisBatchJob::SliceWorker {
+ public:
+  SliceWorker(CAnalysisBatchJob* job, Lane* lane)
+      : job_(job), lane_(lane), thread_([this] { Run(); }) {}
+  ~SliceWorker() {
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      stop_ = true;
+    }
+    wake_.notify_all();
+    thread_.join();
+  }
+
+  void Begin(int sliceStart, int first, int end) {
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      sliceStart_ = sliceStart;
+      first_ = first;
+      end_ = end;
+      pending_ = true;
+    }
+    wake_.notify_all();
+  }
+
+  void Wait() {
+    std::unique_lock<std::mutex> lock(mutex_);
+    done_.wait(lock, [this] { return !pending_; });
+  }
+
+ private:
+  void Run() {
+    std::unique_lock<std::mutex> lock(mutex_);
+    for (;;) {
+      wake_.wait(lock, [this] { return pending_ || stop_; });
+      if (!pending_) return;  // stopped
+      const int sliceStart = sliceStart_, first = first_, end = end_;
+      lock.unlock();
+      job_->ComputeRange(sliceStart, first, end, lane_);
+      lock.lock();
+      pending_ = false;
+      done_.notify_all();
+    }
+  }
+
+  CAnalysisBatchJob* job_;
+  Lane* lane_;
+  std::mutex mutex_;
+  std::condition_variable wake_, done_;
+  int sliceStart_ = 0, first_ = 0, end_ = 0;
+  bool pending_ = false;
+  bool stop_ = false;
+  std::thread thread_;  // last: starts once everything above is set up
+};
+
+CAnalysisBatchJob::~CAnalysisBatchJob() = default;
+
+void CAnalysisBatchJob::SetThreads(int threads) {
+  threads_ = std::clamp(threads, 1, 8);
+  workers_.clear();
+  lanes_.resize(1);
+  for (int k = 1; k < threads_; ++k) {
+    lanes_.push_back(std::make_unique<Lane>());
+    workers_.push_back(std::make_unique<SliceWorker>(this, lanes_.back().get()));
+  }
+}
 
 void CAnalysisBatchJob::SetAsOfDate(int year, int month, int day) {
   asOf_ = true;
@@ -70,14 +147,70 @@ AnalysisJobStatus CAnalysisBatchJob::Start() {
 AnalysisJobStatus CAnalysisBatchJob::Step(int n) {
   if (status_ != AnalysisJobStatus::kRunning) return status_;
   const int end = position_ + std::clamp(n, 0, total_ - position_);
-  for (; position_ < end; ++position_) {
-    if (!AnalyseStock(position_)) ++skipped_;
+  if (threads_ > 1 && end - position_ > 1) {
+    StepThreads(end);
+  } else {
+    StepOneThread(end);
   }
   if (position_ >= total_) status_ = AnalysisJobStatus::kFinished;
   return status_;
 }
 
-bool CAnalysisBatchJob::AnalyseStock(int position) {
+void CAnalysisBatchJob::StepOneThread(int end) {
+  Lane& lane = *lanes_[0];
+  for (; position_ < end; ++position_) {
+    if (!LoadStock(position_, &lane)) {
+      ++skipped_;
+      continue;
+    }
+    // The dictionary holds no more stocks than the store has slots; a full store would only
+    // leave later stocks without records.
+    store_->AppendRecord(lane.series, position_, settings_, indexSeries_, &lane.workspace);
+  }
+}
+
+void CAnalysisBatchJob::StepThreads(int end) {
+  const int start = position_;
+  const int n = end - start;
+  if (computed_.size() < static_cast<size_t>(n)) computed_.resize(static_cast<size_t>(n));
+  const int lanes = std::min(threads_, n);
+  auto bound = [&](int k) { return start + static_cast<int>(int64_t{n} * k / lanes); };
+  for (int k = 1; k < lanes; ++k)
+    workers_[static_cast<size_t>(k - 1)]->Begin(start, bound(k), bound(k + 1));
+  ComputeRange(start, bound(0), bound(1), lanes_[0].get());
+  for (int k = 1; k < lanes; ++k) workers_[static_cast<size_t>(k - 1)]->Wait();
+  // Appended here, in dictionary order, exactly as the one-thread step appends them.
+  for (int i = 0; i < n; ++i) {
+    const Computed& c = computed_[static_cast<size_t>(i)];
+    if (c.loaded) {
+      store_->AppendComputed(c.record, c.year, c.month, c.day);
+    } else {
+      ++skipped_;
+    }
+  }
+  position_ = end;
+}
+
+void CAnalysisBatchJob::ComputeRange(int sliceStart, int first, int end, Lane* lane) {
+  for (int position = first; position < end; ++position) {
+    Computed& c = computed_[static_cast<size_t>(position - sliceStart)];
+    c.loaded = LoadStock(position, lane);
+    if (!c.loaded) continue;
+    const CPriceSeries& series = lane->series;
+    ComputeAnalysisRecord(series, position, settings_, indexSeries_, &c.record, &lane->workspace);
+    const int32_t bars =
+        std::min<int32_t>(series.barCount, static_cast<int32_t>(series.bars.size()));
+    c.year = c.month = c.day = 0;
+    if (bars > 0) {
+      const PriceBar& last = series.bars[static_cast<size_t>(bars - 1)];
+      c.year = last.year;
+      c.month = last.month;
+      c.day = last.day;
+    }
+  }
+}
+
+bool CAnalysisBatchJob::LoadStock(int position, Lane* lane) {
   const StockListItem& item = dictionary_.items[static_cast<size_t>(position)];
   // The stock's own folder: two items of one code (a stock kept in two folders) each get the
   // record of their own file, as picking either row in the list opens its own file.
@@ -85,19 +218,17 @@ bool CAnalysisBatchJob::AnalyseStock(int position) {
       static_cast<size_t>(item.folder) >= dictionary_.folders.size()) {
     return false;
   }
-  BuildStockPath(&pricePath_, dictionary_.folders[static_cast<size_t>(item.folder)], "KD",
+  CPriceSeries& series = lane->series;
+  BuildStockPath(&lane->pricePath, dictionary_.folders[static_cast<size_t>(item.folder)], "KD",
                  item.code, ".KDT");
   if (asOf_) {
-    if (!series_.LoadUntil(asOfYear_, asOfMonth_, asOfDay_, pricePath_)) return false;
-  } else if (!series_.LoadAll(pricePath_) && !OpensForReading(pricePath_)) {
+    if (!series.LoadUntil(asOfYear_, asOfMonth_, asOfDay_, lane->pricePath)) return false;
+  } else if (!series.LoadAll(lane->pricePath) && !OpensForReading(lane->pricePath)) {
     return false;
   }
-  BuildStockPath(&linePath_, lineFolder_, "LN", item.code, ".DAT");
-  series_.SetLinePath(linePath_);
-  series_.LoadLines();
-  // The dictionary holds no more stocks than the store has slots; a full store would only
-  // leave later stocks without records.
-  store_->AppendRecord(series_, position, settings_, indexSeries_, &workspace_);
+  BuildStockPath(&lane->linePath, lineFolder_, "LN", item.code, ".DAT");
+  series.SetLinePath(lane->linePath);
+  series.LoadLines();
   return true;
 }
 

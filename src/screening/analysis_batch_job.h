@@ -6,7 +6,9 @@
 #ifndef KORVALE_SCREENING_ANALYSIS_BATCH_JOB_H_
 #define KORVALE_SCREENING_ANALYSIS_BATCH_JOB_H_
 
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "screening/analysis_store.h"
 #include "screening/compute_analysis_record.h"
@@ -18,6 +20,10 @@ namespace korvale {
 
 // Stocks the progress dialog handles per timer tick.
 inline constexpr int kStocksPerTick = 20;
+
+// The threads worth spreading a batch over on this machine: its cores, at most 4 (beyond that
+// the batch waits on the files, not the processors).
+int DefaultBatchThreads();
 
 // The dates the dialog "株価分析" accepts for "日を指定して分析".
 inline constexpr int kAsOfFirstYear = 1970;
@@ -49,8 +55,17 @@ class CAnalysisBatchJob {
   CAnalysisBatchJob(const CStockDictionary& dictionary, CAnalysisStore* store,
                     const SettingsRecord& settings, const CPriceSeries* indexSeries,
                     std::string lineFolder, std::string cachePath);
+  ~CAnalysisBatchJob();
   CAnalysisBatchJob(const CAnalysisBatchJob&) = delete;
   CAnalysisBatchJob& operator=(const CAnalysisBatchJob&) = delete;
+
+  // Spreads each step's stocks over `threads` threads (1-8; 1, the default, computes everything
+  // on the calling thread). The records still go into the store in dictionary order from the
+  // calling thread, so the store ends exactly as with one thread; the other threads only load
+  // and compute while Step runs, and Step returns after they are done, so nothing they read
+  // (dictionary, settings, index series) may change during a step, and nothing does between
+  // steps. Call before Start.
+  void SetThreads(int threads);
 
   // Switches the batch from the latest data to the bars up to and including the date. Call
   // before Start.
@@ -75,6 +90,7 @@ class CAnalysisBatchJob {
   // the end, or when called again.
   bool Finish(std::string* error = nullptr);
 
+  int threads() const { return threads_; }
   AnalysisJobStatus status() const { return status_; }
   // Stocks handled and to handle: the progress bar's position and range.
   int done() const { return position_; }
@@ -90,8 +106,31 @@ class CAnalysisBatchJob {
   std::string ScreeningTitle() const;
 
  private:
-  // Loads stock `position` into series_ and appends its record; false when it was skipped.
-  bool AnalyseStock(int position);
+  class SliceWorker;
+
+  // What one thread needs to load and compute stocks: one series and one workspace serve every
+  // stock it handles, and the paths are built in place, so the batch allocates only while a
+  // buffer grows to the largest stock.
+  struct Lane {
+    CPriceSeries series;
+    AnalysisWorkspace workspace;
+    std::string pricePath;
+    std::string linePath;
+  };
+  // A stock handled off the calling thread, waiting to be appended in order.
+  struct Computed {
+    bool loaded = false;
+    AnalysisRecord record;
+    int year = 0, month = 0, day = 0;  // of the last bar; 0 without bars
+  };
+
+  // Loads stock `position` into the lane's series (the whole file or up to the as-of date, with
+  // its trend lines); false when the stock is skipped.
+  bool LoadStock(int position, Lane* lane);
+  // Loads and computes stocks [first, end) of the current slice into computed_.
+  void ComputeRange(int sliceStart, int first, int end, Lane* lane);
+  void StepOneThread(int end);
+  void StepThreads(int end);
 
   const CStockDictionary& dictionary_;
   CAnalysisStore* store_;
@@ -110,12 +149,10 @@ class CAnalysisBatchJob {
   bool finished_ = false;
   bool cacheWritten_ = false;
 
-  // One series and one workspace serve every stock, and the paths are built in place, so the
-  // batch allocates only while a buffer grows to the largest stock.
-  CPriceSeries series_;
-  AnalysisWorkspace workspace_;
-  std::string pricePath_;
-  std::string linePath_;
+  int threads_ = 1;
+  std::vector<std::unique_ptr<Lane>> lanes_;           // lane 0 is the calling thread's
+  std::vector<std::unique_ptr<SliceWorker>> workers_;  // one per lane after the first
+  std::vector<Computed> computed_;                     // the current slice, by position in it
 };
 
 }  // namespace korvale

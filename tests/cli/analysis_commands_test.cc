@@ -67,6 +67,12 @@ TEST_F(AnalysisCommandsTest, AnalyzeRecordsEveryStockAndSavesOnlyALatestBatch) {
   EXPECT_EQ(std::filesystem::file_size(Cache()), 40u * 304u);
 
   const std::vector<uint8_t> latest = testing::ReadBytes(Cache());
+  // One thread or three: the same records in the same order.
+  for (const char* threads : {"1", "3"}) {
+    ASSERT_EQ(Run("analyze --root " + Root() + " --threads " + threads, &out, true), 0);
+    EXPECT_EQ(out, "株価データ分析中 40/40\n40 records, as of 2025-12-30\n");
+    EXPECT_EQ(testing::ReadBytes(Cache()), latest) << threads;
+  }
   ASSERT_EQ(Run("analyze --root " + Root() + " --as-of 2024-06-15", &out), 0);
   EXPECT_EQ(out, "40 records, as of 2024-06-14\n");  // a Saturday: Friday's bars
   EXPECT_EQ(testing::ReadBytes(Cache()), latest);
@@ -76,6 +82,7 @@ TEST_F(AnalysisCommandsTest, AnalyzeRecordsEveryStockAndSavesOnlyALatestBatch) {
 
   EXPECT_EQ(Run("analyze --root " + Root() + " --as-of 2024-13-01", &out), 2);
   EXPECT_EQ(Run("analyze --root " + Root() + " extra", &out), 2);
+  EXPECT_EQ(Run("analyze --root " + Root() + " --threads 9", &out), 2);
   EXPECT_EQ(Run("analyze --root " + dir_->path() + "/none", &out), 1);
   ASSERT_EQ(Run("analyze --help", &out), 0);
   EXPECT_NE(out.find("usage: korvale-cli analyze"), std::string::npos);

@@ -204,6 +204,71 @@ TEST_F(AnalysisBatchJobTest, TrendLinesComeFromTheLineFolderAndAnEmptyListFinish
   EXPECT_EQ(FileSize(AnalysisCachePath(empty.path())), 0);
 }
 
+// The store after a whole batch in slices of `slice` stocks on `threads` threads, as bytes.
+struct BatchResult {
+  std::vector<uint8_t> bytes;
+  int32_t year = 0, month = 0, day = 0;
+  int skipped = 0;
+  bool operator==(const BatchResult&) const = default;
+};
+
+BatchResult RunWholeBatch(const CStockDictionary& dict, const SettingsRecord& settings,
+                          const std::string& root, int threads, int slice, int asOfDay) {
+  CAnalysisStore store;
+  CAnalysisBatchJob job(dict, &store, settings, nullptr, root + "/Data/LINE",
+                        AnalysisCachePath(root));
+  job.SetThreads(threads);
+  if (asOfDay) job.SetAsOfDate(2006, 3, asOfDay);
+  job.Start();
+  while (job.Step(slice) == AnalysisJobStatus::kRunning) {
+  }
+  BatchResult r;
+  for (const AnalysisRecord& rec : store.Records()) {
+    const std::vector<uint8_t> one = EncodedRecord(rec);
+    r.bytes.insert(r.bytes.end(), one.begin(), one.end());
+  }
+  r.year = store.asOfYear;
+  r.month = store.asOfMonth;
+  r.day = store.asOfDay;
+  r.skipped = job.skipped();
+  return r;
+}
+
+TEST(AnalysisBatchThreadsTest, SpreadingTheBatchOverThreadsGivesTheSameStore) {
+  TempDir root;
+  std::filesystem::create_directories(root.File("Data/1000"));
+  // 27 stocks of different lengths; one empty file, two files gone after the scan, and a
+  // last stock whose bars end early, so the as-of date depends on the order of appending.
+  for (int k = 0; k < 27; ++k) {
+    const std::string file = root.File("Data/1000/KD" + std::to_string(1001 + k) + ".KDT");
+    if (k == 5) {
+      testing::WriteBytes(file, {});
+    } else {
+      const int count = k == 26 ? 12 : 30 + (k * 37) % 90;
+      testing::WritePriceFile(
+          file, testing::WeekdayBars(2006, 1, 2 + k % 3, Closes(count, 200 + 13 * k)));
+    }
+  }
+  const CStockDictionary dict(root.path(), root.path());
+  ASSERT_EQ(dict.itemCount, 27);
+  std::filesystem::remove(root.File("Data/1000/KD1008.KDT"));
+  std::filesystem::remove(root.File("Data/1000/KD1020.KDT"));
+  SettingsRecord settings = testing::DefaultSettings();
+  settings.dailySpanDays = 20;
+
+  for (int asOfDay : {0, 10}) {
+    const BatchResult one = RunWholeBatch(dict, settings, root.path(), 1, kStocksPerTick, asOfDay);
+    EXPECT_EQ(one.bytes.size(), 25u * kAnalysisRecordSize);
+    EXPECT_EQ(one.skipped, 2);
+    for (int threads : {2, 3}) {
+      for (int slice : {1, 2, 7, kStocksPerTick, 100}) {
+        EXPECT_TRUE(RunWholeBatch(dict, settings, root.path(), threads, slice, asOfDay) == one)
+            << threads << " threads, slices of " << slice << ", as of " << asOfDay;
+      }
+    }
+  }
+}
+
 TEST(AnalysisDateTest, TheDialogAcceptsYears1970To2069) {
   EXPECT_TRUE(AsOfDateAccepted(1970, 1, 1));
   EXPECT_TRUE(AsOfDateAccepted(2069, 12, 31));
