@@ -220,6 +220,10 @@ void CChartPainter::CopyTrendLines() {
   }
 }
 
+void CChartPainter::MarkTrendLineDeleted(int index) {
+  if (index >= 0 && index < static_cast<int>(trendLines_.size())) trendLines_[index].deleted = true;
+}
+
 int CChartPainter::StoreTrendLines(CPriceSeries& series) const {
   std::vector<TrendLine> kept;
   for (const ChartTrendLine& t : trendLines_) {

@@ -154,6 +154,9 @@ class CChartPainter {
   // Writes the lines that are not deleted back to the series (window indexes back to series
   // indexes); returns their number.
   int StoreTrendLines(CPriceSeries& series) const;
+  // Marks a line deleted (it stays in the array until StoreTrendLines leaves it out); nothing for
+  // an index outside the lines.
+  void MarkTrendLineDeleted(int index);
   void SetChartHeight(int height) { chartHeight_ = height; }
 
   int chartKind() const { return chartKind_; }
