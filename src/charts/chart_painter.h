@@ -201,8 +201,7 @@ class CChartPainter {
 
  private:
   // The shared start and end of every chart drawing.
-  void BeginChart(Canvas& canvas, CChartMapper* mapper, int backgroundSlot, int width,
-                  int height);
+  void BeginChart(Canvas& canvas, CChartMapper* mapper, int backgroundSlot, int width, int height);
   void EndChart(Canvas& canvas);
   void DrawDailyPricePane(Canvas& canvas, CChartMapper& mapper, const PaneRect& rect, int64_t low,
                           int64_t range);

@@ -73,11 +73,22 @@ TEST(DailyLayoutTest, PanesStackFromTheBottomInTheirOrder) {
   const struct {
     const char* text;
     int y;
-  } labels[] = {{"乖離率", 961},     {"サイコロジ", 852}, {"カルライン", 861}, {"RCI13", 802},
-                {"RCI26", 811},      {"RSI14", 752},      {"ストキャスティック", 652},
-                {"MACD", 600},       {"Signal", 609},     {"OBV", 550},
-                {"-DI", 500},        {"+DI", 511},        {"ADX", 524},
-                {"ADXR", 539},       {"CCI", 450},        {"Index相関", 402}};
+  } labels[] = {{"乖離率", 961},
+                {"サイコロジ", 852},
+                {"カルライン", 861},
+                {"RCI13", 802},
+                {"RCI26", 811},
+                {"RSI14", 752},
+                {"ストキャスティック", 652},
+                {"MACD", 600},
+                {"Signal", 609},
+                {"OBV", 550},
+                {"-DI", 500},
+                {"+DI", 511},
+                {"ADX", 524},
+                {"ADXR", 539},
+                {"CCI", 450},
+                {"Index相関", 402}};
   for (const auto& l : labels) {
     const CanvasOp* op = c.FindText(l.text);
     ASSERT_NE(op, nullptr) << l.text;
@@ -156,8 +167,8 @@ TEST(DisplayWindowTest, WeeklySectionOfTenWeeksIsThirtyPixelsAndWidensTheChartBy
 TEST(DateAxisTest, MonthChangesAreLabelledWithTwoDigitYearsNeverOnTheFirstBar) {
   for (const bool startInNovember : {true, false}) {
     // 30 weekdays from Monday 1999-11-29, or from Wednesday 1999-12-01.
-    std::vector<PriceBar> bars = testing::WeekdayBars(1999, 11, startInNovember ? 29 : 30,
-                                                      std::vector<int32_t>(31, 100));
+    std::vector<PriceBar> bars =
+        testing::WeekdayBars(1999, 11, startInNovember ? 29 : 30, std::vector<int32_t>(31, 100));
     if (!startInNovember) bars.erase(bars.begin());  // now starts on 1 December
     CPriceSeries series = SeriesOf(bars);
     CChartPainter p(QuietChartSettings(static_cast<int>(bars.size())));

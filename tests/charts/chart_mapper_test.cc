@@ -32,8 +32,8 @@ CChartMapper UnitMapper(RecordingCanvas* c) {
 TEST(ChartMapperTest, ToPixelMapsTheBottomEdgeAndTheTopEdgeAndTruncates) {
   RecordingCanvas c;
   CChartMapper m;
-  m.Init(&c, 9, 10, 20, 100, 50, 25, 200);  // 4 pixels per unit across, 1/4 up
-  EXPECT_EQ(m.ToPixel(0, 0), (CanvasPoint{10, 70}));     // bottom edge: origin y + height
+  m.Init(&c, 9, 10, 20, 100, 50, 25, 200);                // 4 pixels per unit across, 1/4 up
+  EXPECT_EQ(m.ToPixel(0, 0), (CanvasPoint{10, 70}));      // bottom edge: origin y + height
   EXPECT_EQ(m.ToPixel(25, 200), (CanvasPoint{110, 20}));  // span y maps to origin y
   // 1.9 * 4 = 7.6 -> 7; 50 - 3.9 / 4 = 49.025 -> 49.
   EXPECT_EQ(m.ToPixel(1.9, 3.9), (CanvasPoint{17, 69}));
@@ -75,8 +75,7 @@ TEST(ChartMapperTest, VerticalDottedLineRunsDownFromTheUpperPixelAndSlantedDraws
   RecordingCanvas c;
   CChartMapper m = UnitMapper(&c);
   m.DottedLine(5, 0, 5, 9);  // rows 100 up to 91
-  EXPECT_EQ(Lines(c),
-            (std::vector<Segment>{{5, 91, 5, 92}, {5, 95, 5, 96}, {5, 99, 5, 100}}));
+  EXPECT_EQ(Lines(c), (std::vector<Segment>{{5, 91, 5, 92}, {5, 95, 5, 96}, {5, 99, 5, 100}}));
   c.Clear();
   m.DottedLine(0, 0, 10, 10);
   EXPECT_TRUE(Lines(c).empty());
@@ -104,8 +103,8 @@ TEST(ChartMapperTest, OutlineRectangleRunsAroundFromTheFirstCorner) {
   RecordingCanvas c;
   CChartMapper m = UnitMapper(&c);
   m.Rect(2, 3, 6, 10, false);
-  EXPECT_EQ(Lines(c), (std::vector<Segment>{
-                          {2, 97, 2, 90}, {2, 90, 6, 90}, {6, 90, 6, 97}, {6, 97, 2, 97}}));
+  EXPECT_EQ(Lines(c),
+            (std::vector<Segment>{{2, 97, 2, 90}, {2, 90, 6, 90}, {6, 90, 6, 97}, {6, 97, 2, 97}}));
 }
 
 TEST(ChartMapperTest, CircleLabelAndMoveByWorkInPixels) {

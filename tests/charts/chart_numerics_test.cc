@@ -76,7 +76,7 @@ TEST(MovingAverageTest, IntegerAveragesTruncateAndNeedTwoBarsBeyondThePeriod) {
   const auto bars = FlatCloses({1, 2, 4, 8, 16});
   std::vector<int64_t> out;
   MovingAverageInt(bars.data(), 5, 3, kFieldClose, &out);
-  EXPECT_EQ(out, (std::vector<int64_t>{0, 0, 2, 4, 9}));  // 7/3, 14/3, 28/3
+  EXPECT_EQ(out, (std::vector<int64_t>{0, 0, 2, 4, 9}));   // 7/3, 14/3, 28/3
   MovingAverageInt(bars.data(), 4, 3, kFieldClose, &out);  // period + 1 >= count
   EXPECT_EQ(out, (std::vector<int64_t>(4, 0)));
   WindowMovingAverageInt(bars.data(), 5, 2, kFieldClose, &out);  // from index 3 only

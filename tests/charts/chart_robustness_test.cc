@@ -69,9 +69,9 @@ TEST(ChartRobustnessTest, TinySeries) {
 
 TEST(ChartRobustnessTest, FlatClosesAndWindowsWiderThanTheData) {
   DrawEverything(SeriesOf(testing::FlatCloses(std::vector<int32_t>(150, 700))), 100, "flat");
-  DrawEverything(SeriesOf(testing::FlatCloses(std::vector<int32_t>(150, 700),
-                                              std::vector<int32_t>(150, 0))),
-                 100, "flat without volume");
+  DrawEverything(
+      SeriesOf(testing::FlatCloses(std::vector<int32_t>(150, 700), std::vector<int32_t>(150, 0))),
+      100, "flat without volume");
   DrawEverything(SeriesOf(testing::WalkBars(50, 1000, 1)), 5000, "window wider than data");
   DrawEverything(SeriesOf(testing::WalkBars(50, 1000, 1)), 0, "empty window");
 }

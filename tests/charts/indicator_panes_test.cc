@@ -1,4 +1,6 @@
 // The indicator panes: formulas worked out by hand, scale switches, start bars and labels.
+#include "charts/indicator_panes.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -6,7 +8,6 @@
 
 #include "charts/chart_indicators.h"
 #include "charts/chart_painter.h"
-#include "charts/indicator_panes.h"
 #include "charts/recording_canvas.h"
 #include "support/chart_fixtures.h"
 #include "support/screening_fixtures.h"
@@ -89,8 +90,8 @@ TEST(VolumeRatioPaneTest, ScaleSwitchesFrom200To400AbovePoint200) {
   EXPECT_EQ(VolumeRatioSpan(5000), 800);
   EXPECT_EQ(VolumeRatioSpan(-10000), 200);
   // Bar 3 over n = 3: a rise with volume U, then a fall with volume 1000: U / 10, truncated.
-  for (const auto& [up, label] : {std::pair{2009, "ボリュームレシオ 200%"},
-                                  std::pair{2015, "ボリュームレシオ 400%"}}) {
+  for (const auto& [up, label] :
+       {std::pair{2009, "ボリュームレシオ 200%"}, std::pair{2015, "ボリュームレシオ 400%"}}) {
     auto d = DrawOnePane(FlatCloses({10, 10, 11, 10}, {0, 0, up, 1000}), [](SettingsRecord* s) {
       s->dailyShowVolumeRatio = 1;
       s->volumeRatioPeriod = 3;
@@ -171,10 +172,10 @@ TEST(CciPaneTest, WholeSeriesStartsAtThePeriodAndValueIsFromTheMeanDeviation) {
 
 TEST(DmiPaneTest, DirectionalIndexesWorkedByHand) {
   const std::vector<PriceBar> bars = {
-      Bar(2006, 1, 9, 9, 10, 8, 9, 1),      Bar(2006, 1, 10, 10, 11, 9, 10, 1),
-      Bar(2006, 1, 11, 11, 12, 10, 11, 1),  Bar(2006, 1, 12, 12, 13, 11, 12, 1),
-      Bar(2006, 1, 13, 14, 15, 12, 14, 1),  Bar(2006, 1, 16, 11, 14, 10, 11, 1),
-      Bar(2006, 1, 17, 15, 16, 11, 15, 1),  Bar(2006, 1, 18, 14, 15, 13, 14, 1)};
+      Bar(2006, 1, 9, 9, 10, 8, 9, 1),     Bar(2006, 1, 10, 10, 11, 9, 10, 1),
+      Bar(2006, 1, 11, 11, 12, 10, 11, 1), Bar(2006, 1, 12, 12, 13, 11, 12, 1),
+      Bar(2006, 1, 13, 14, 15, 12, 14, 1), Bar(2006, 1, 16, 11, 14, 10, 11, 1),
+      Bar(2006, 1, 17, 15, 16, 11, 15, 1), Bar(2006, 1, 18, 14, 15, 13, 14, 1)};
   const DmiSeriesResult r = DmiSeries(bars.data(), 8, 0, 2);
   ASSERT_TRUE(r.drawable);
   // From bar 4 (2n) on: +DM 2, 0, 2, 0; -DM 0, 2, 0, 0; TR 3, 4, 5, 2.

@@ -49,7 +49,8 @@ TEST_F(ChartCommandsTest, RenderWritesAPngOfTheClientSize) {
   ASSERT_EQ(Run("render 7203 --chart daily --size 640x480 -o " + png, &out), 0) << out;
   EXPECT_EQ(PngSize(png), (std::pair<int, int>{640, 480}));
   ASSERT_EQ(Run("render " + root_.File("Data/7000/KD7203.KDT") + " --chart weekly -o " +
-                    root_.File("weekly.png") + " --set weeklyShowMargin=1 --set useIndexAnalysis=1"
+                    root_.File("weekly.png") +
+                    " --set weeklyShowMargin=1 --set useIndexAnalysis=1"
                     " --set weeklyIndexAnalysis=1",
                 &out),
             0)
@@ -61,9 +62,9 @@ TEST_F(ChartCommandsTest, RenderWritesAPngOfTheClientSize) {
             0)
       << out;
   EXPECT_EQ(PngSize(root_.File("monthly.png")), (std::pair<int, int>{300, 200}));
-  ASSERT_EQ(Run("render 7203 --chart monthly --size 300x200 --theme 0 -o " + root_.File("m0.png"),
-                &out),
-            0);
+  ASSERT_EQ(
+      Run("render 7203 --chart monthly --size 300x200 --theme 0 -o " + root_.File("m0.png"), &out),
+      0);
   EXPECT_NE(testing::ReadBytes(root_.File("m0.png")),
             testing::ReadBytes(root_.File("monthly.png")));  // another theme, other colours
 }
@@ -93,9 +94,12 @@ TEST_F(ChartCommandsTest, ReadoutNamesTheBarUnderThePixelAndItsIndicators) {
   const PriceBar& b = bars_[205 + 10];
   const int change = b.close - bars_[205 + 9].close;
   char expected[160];
-  std::snprintf(expected, sizeof expected, "%d/%d/%d %d %d %d %d %d %s%d\n", b.year, b.month,
-                b.day, b.open, b.high, b.low, b.close, b.volume,
-                change > 0 ? "△" : change < 0 ? "▼" : "±", change < 0 ? -change : change);
+  std::snprintf(expected, sizeof expected, "%d/%d/%d %d %d %d %d %d %s%d\n", b.year, b.month, b.day,
+                b.open, b.high, b.low, b.close, b.volume,
+                change > 0   ? "△"
+                : change < 0 ? "▼"
+                             : "±",
+                change < 0 ? -change : change);
   EXPECT_EQ(out.substr(0, out.find('\n') + 1), expected);
   char rsi[64];
   std::snprintf(rsi, sizeof rsi, "\nrsi1 %.2f\n", RelativeStrength(bars_.data(), 215, 14));

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "support/chart_fixtures.h"
 #include "support/screening_fixtures.h"
 #include "support/test_support.h"
@@ -41,6 +43,35 @@ TEST(ChartImageTest, PngIsWrittenWholeOrNotAtAll) {
   EXPECT_EQ(back.convertToFormat(QImage::Format_RGB32), image);
   EXPECT_FALSE(WritePng(image, dir.File("missing/chart.png"), &error));
   EXPECT_FALSE(error.empty());
+}
+
+TEST(ChartImageTest, ExtremeSeriesDrawOnTheImageCanvasAtAnyHeight) {
+  EnsureGuiApplication();
+  std::vector<PriceBar> huge = testing::WalkBars(400, 1000, 5);
+  for (size_t i = 0; i < huge.size(); ++i) {
+    PriceBar& b = huge[i];
+    b.high = INT_MAX;
+    b.open = INT_MAX - 1000 * static_cast<int32_t>(i % 7);
+    b.close = i % 3 ? INT_MAX - 3000 * static_cast<int32_t>(i % 5) : 1;
+    b.low = 1;
+    b.volume = INT_MAX;
+  }
+  CPriceSeries series = testing::SeriesOf(huge);
+  const CPriceSeries index = testing::SeriesOf(testing::WalkBars(400, 9000, 6));
+  SettingsRecord s = testing::QuietChartSettings(300);
+  testing::TurnEveryPaneOn(&s);
+  s.dailyWeeklyBeforeSpan = 1;
+  const long nanBefore = NonFinitePixelCount();
+  for (const int height : {1, 2, 1000}) {
+    CChartPainter p(s);
+    p.SetIndexSeries(&index);
+    p.Attach(series, kChartDaily);
+    for (const int kind : {kChartDaily, kChartWeekly, kChartMonthly}) {
+      const QImage image = RenderChartImage(p, kind, 1600, height);
+      EXPECT_EQ(image.height(), height);
+    }
+  }
+  EXPECT_EQ(NonFinitePixelCount(), nanBefore);
 }
 
 }  // namespace

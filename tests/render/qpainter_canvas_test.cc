@@ -68,7 +68,7 @@ TEST(QPainterCanvasTest, TwoPixelPenAndFilledRectangleEdges) {
     c.MoveTo(2, 2);
     c.LineTo(8, 2);
     c.FillRect(2, 10, 5, 13, Brush{0x000000});
-    c.FillRect(9, 10, 9, 13, Brush{0x000000});   // empty
+    c.FillRect(9, 10, 9, 13, Brush{0x000000});    // empty
     c.FillRect(15, 13, 12, 10, Brush{0x000000});  // inverted
   }
   EXPECT_EQ(BlackInRow(image, 2), Range(2, 7));
