@@ -58,10 +58,10 @@ int RunSample(const CliArgs& args) {
   }
   std::printf(
       "sample database in %s: %d stocks (%d with margin files), %d dictionary records,\n"
-      "%d trading days %s to %s, %.1f MB; list files %s and %s\n",
+      "%d trading days %s to %s, %.1f MB; list files %s and %s; %d rules in Rules\n",
       dir.c_str(), summary.stocks, summary.marginFiles, summary.dictionaryRecords,
       summary.tradingDays, summary.firstDate.c_str(), summary.lastDate.c_str(),
-      static_cast<double>(summary.bytes) / 1e6, kSampleWatchList, kSampleBankList);
+      static_cast<double>(summary.bytes) / 1e6, kSampleWatchList, kSampleBankList, summary.rules);
   return kExitOk;
 }
 
@@ -77,6 +77,7 @@ const CommandRegistration kRegistration({
     "  Archive/KD####.KDT       delisted stocks, kept outside Data\n"
     "  Data/SZ/SZ####.SDT       weekly margin balances\n"
     "  Watchlist.LST, Banks.LST list files (open with korvale-cli list --open Watchlist.LST)\n"
+    "  Rules/*.ERL              four screening rules (korvale-cli rule list)\n"
     "Stock 1010 is the market index that drives the others. Prices are random walks with\n"
     "changing volatility, gaps, limit moves and splits over weekdays without holidays; a few\n"
     "stocks list late, stop early, trade rarely or have damaged files.\n"
