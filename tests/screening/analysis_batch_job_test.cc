@@ -269,17 +269,5 @@ TEST(AnalysisBatchThreadsTest, SpreadingTheBatchOverThreadsGivesTheSameStore) {
   }
 }
 
-TEST(AnalysisDateTest, TheDialogAcceptsYears1970To2069) {
-  EXPECT_TRUE(AsOfDateAccepted(1970, 1, 1));
-  EXPECT_TRUE(AsOfDateAccepted(2069, 12, 31));
-  EXPECT_TRUE(AsOfDateAccepted(2023, 2, 31));
-  EXPECT_FALSE(AsOfDateAccepted(1969, 12, 31));
-  EXPECT_FALSE(AsOfDateAccepted(2070, 1, 1));
-  EXPECT_FALSE(AsOfDateAccepted(2020, 0, 1));
-  EXPECT_FALSE(AsOfDateAccepted(2020, 13, 1));
-  EXPECT_FALSE(AsOfDateAccepted(2020, 1, 0));
-  EXPECT_FALSE(AsOfDateAccepted(2020, 1, 32));
-}
-
 }  // namespace
 }  // namespace korvale
