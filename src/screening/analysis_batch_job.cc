@@ -5,9 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <condition_variable>
 #include <cstdio>
-#include <mutex>
 #include <thread>
 
 namespace korvale {
@@ -58,71 +56,17 @@ CAnalysisBatchJob::CAnalysisBatchJob(const CStockDictionary& dictionary, CAnalys
   lanes_.push_back(std::make_unique<Lane>());
 }
 
-// A thread that loads and computes one range of stocks of a slice when asked, and waits for
-// the next slice otherwise.
-class CAnalysisBatchJob::SliceWorker {
- public:
-  SliceWorker(CAnalysisBatchJob* job, Lane* lane)
-      : job_(job), lane_(lane), thread_([this] { Run(); }) {}
-  ~SliceWorker() {
-    {
-      std::lock_guard<std::mutex> lock(mutex_);
-      stop_ = true;
-    }
-    wake_.notify_all();
-    thread_.join();
-  }
-
-  void Begin(int sliceStart, int first, int end) {
-    {
-      std::lock_guard<std::mutex> lock(mutex_);
-      sliceStart_ = sliceStart;
-      first_ = first;
-      end_ = end;
-      pending_ = true;
-    }
-    wake_.notify_all();
-  }
-
-  void Wait() {
-    std::unique_lock<std::mutex> lock(mutex_);
-    done_.wait(lock, [this] { return !pending_; });
-  }
-
- private:
-  void Run() {
-    std::unique_lock<std::mutex> lock(mutex_);
-    for (;;) {
-      wake_.wait(lock, [this] { return pending_ || stop_; });
-      if (!pending_) return;  // stopped
-      const int sliceStart = sliceStart_, first = first_, end = end_;
-      lock.unlock();
-      job_->ComputeRange(sliceStart, first, end, lane_);
-      lock.lock();
-      pending_ = false;
-      done_.notify_all();
-    }
-  }
-
-  CAnalysisBatchJob* job_;
-  Lane* lane_;
-  std::mutex mutex_;
-  std::condition_variable wake_, done_;
-  int sliceStart_ = 0, first_ = 0, end_ = 0;
-  bool pending_ = false;
-  bool stop_ = false;
-  std::thread thread_;  // last: starts once everything above is set up
-};
-
 CAnalysisBatchJob::~CAnalysisBatchJob() = default;
 
 void CAnalysisBatchJob::SetThreads(int threads) {
   threads_ = std::clamp(threads, 1, 8);
-  workers_.clear();
+  crew_.reset();
   lanes_.resize(1);
-  for (int k = 1; k < threads_; ++k) {
-    lanes_.push_back(std::make_unique<Lane>());
-    workers_.push_back(std::make_unique<SliceWorker>(this, lanes_.back().get()));
+  for (int k = 1; k < threads_; ++k) lanes_.push_back(std::make_unique<Lane>());
+  if (threads_ > 1) {
+    crew_ = std::make_unique<CSliceCrew>(threads_ - 1, [this](int position, int lane) {
+      ComputeOne(position, lanes_[static_cast<size_t>(lane)].get());
+    });
   }
 }
 
@@ -170,15 +114,10 @@ void CAnalysisBatchJob::StepOneThread(int end) {
 }
 
 void CAnalysisBatchJob::StepThreads(int end) {
-  const int start = position_;
-  const int n = end - start;
+  const int n = end - position_;
   if (computed_.size() < static_cast<size_t>(n)) computed_.resize(static_cast<size_t>(n));
-  const int lanes = std::min(threads_, n);
-  auto bound = [&](int k) { return start + static_cast<int>(int64_t{n} * k / lanes); };
-  for (int k = 1; k < lanes; ++k)
-    workers_[static_cast<size_t>(k - 1)]->Begin(start, bound(k), bound(k + 1));
-  ComputeRange(start, bound(0), bound(1), lanes_[0].get());
-  for (int k = 1; k < lanes; ++k) workers_[static_cast<size_t>(k - 1)]->Wait();
+  sliceStart_ = position_;
+  crew_->Run(position_, end);
   // Appended here, in dictionary order, exactly as the one-thread step appends them.
   for (int i = 0; i < n; ++i) {
     const Computed& c = computed_[static_cast<size_t>(i)];
@@ -191,22 +130,19 @@ void CAnalysisBatchJob::StepThreads(int end) {
   position_ = end;
 }
 
-void CAnalysisBatchJob::ComputeRange(int sliceStart, int first, int end, Lane* lane) {
-  for (int position = first; position < end; ++position) {
-    Computed& c = computed_[static_cast<size_t>(position - sliceStart)];
-    c.loaded = LoadStock(position, lane);
-    if (!c.loaded) continue;
-    const CPriceSeries& series = lane->series;
-    ComputeAnalysisRecord(series, position, settings_, indexSeries_, &c.record, &lane->workspace);
-    const int32_t bars =
-        std::min<int32_t>(series.barCount, static_cast<int32_t>(series.bars.size()));
-    c.year = c.month = c.day = 0;
-    if (bars > 0) {
-      const PriceBar& last = series.bars[static_cast<size_t>(bars - 1)];
-      c.year = last.year;
-      c.month = last.month;
-      c.day = last.day;
-    }
+void CAnalysisBatchJob::ComputeOne(int position, Lane* lane) {
+  Computed& c = computed_[static_cast<size_t>(position - sliceStart_)];
+  c.loaded = LoadStock(position, lane);
+  if (!c.loaded) return;
+  const CPriceSeries& series = lane->series;
+  ComputeAnalysisRecord(series, position, settings_, indexSeries_, &c.record, &lane->workspace);
+  const int32_t bars = std::min<int32_t>(series.barCount, static_cast<int32_t>(series.bars.size()));
+  c.year = c.month = c.day = 0;
+  if (bars > 0) {
+    const PriceBar& last = series.bars[static_cast<size_t>(bars - 1)];
+    c.year = last.year;
+    c.month = last.month;
+    c.day = last.day;
   }
 }
 

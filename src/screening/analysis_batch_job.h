@@ -12,6 +12,7 @@
 
 #include "screening/analysis_store.h"
 #include "screening/compute_analysis_record.h"
+#include "screening/slice_crew.h"
 #include "store/price_series.h"
 #include "store/settings_record.h"
 #include "store/stock_dictionary.h"
@@ -60,11 +61,11 @@ class CAnalysisBatchJob {
   CAnalysisBatchJob& operator=(const CAnalysisBatchJob&) = delete;
 
   // Spreads each step's stocks over `threads` threads (1-8; 1, the default, computes everything
-  // on the calling thread). The records still go into the store in dictionary order from the
-  // calling thread, so the store ends exactly as with one thread; the other threads only load
-  // and compute while Step runs, and Step returns after they are done, so nothing they read
-  // (dictionary, settings, index series) may change during a step, and nothing does between
-  // steps. Call before Start.
+  // on the calling thread): each thread loads and computes the next stock not yet taken. The
+  // records still go into the store in dictionary order from the calling thread, so the store
+  // ends exactly as with one thread. The helpers work only while Step runs (it returns when
+  // they are idle), so the dictionary, settings and index series may change between steps as
+  // with one thread. Call before Start.
   void SetThreads(int threads);
 
   // Switches the batch from the latest data to the bars up to and including the date. Call
@@ -106,8 +107,6 @@ class CAnalysisBatchJob {
   std::string ScreeningTitle() const;
 
  private:
-  class SliceWorker;
-
   // What one thread needs to load and compute stocks: one series and one workspace serve every
   // stock it handles, and the paths are built in place, so the batch allocates only while a
   // buffer grows to the largest stock.
@@ -127,8 +126,8 @@ class CAnalysisBatchJob {
   // Loads stock `position` into the lane's series (the whole file or up to the as-of date, with
   // its trend lines); false when the stock is skipped.
   bool LoadStock(int position, Lane* lane);
-  // Loads and computes stocks [first, end) of the current slice into computed_.
-  void ComputeRange(int sliceStart, int first, int end, Lane* lane);
+  // Loads and computes stock `position` of the current slice into computed_ (any thread).
+  void ComputeOne(int position, Lane* lane);
   void StepOneThread(int end);
   void StepThreads(int end);
 
@@ -150,9 +149,11 @@ class CAnalysisBatchJob {
   bool cacheWritten_ = false;
 
   int threads_ = 1;
-  std::vector<std::unique_ptr<Lane>> lanes_;           // lane 0 is the calling thread's
-  std::vector<std::unique_ptr<SliceWorker>> workers_;  // one per lane after the first
-  std::vector<Computed> computed_;                     // the current slice, by position in it
+  std::vector<std::unique_ptr<Lane>> lanes_;  // lane 0 is the calling thread's
+  int sliceStart_ = 0;                        // the current slice's first position
+  std::vector<Computed> computed_;            // the current slice, by position in it
+  // Last, so its threads are joined before anything they use goes away.
+  std::unique_ptr<CSliceCrew> crew_;  // the helper threads, with threads > 1
 };
 
 }  // namespace korvale
