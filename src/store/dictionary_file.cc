@@ -71,6 +71,22 @@ bool WriteDictionaryRecord(const std::string& path, int code, const DictionaryFi
   return ok;
 }
 
+bool ReadDictionaryImage(const std::string& path, std::vector<uint8_t>* image, bool* existed,
+                         std::string* error) {
+  *existed = FileSize(path) >= 0;
+  if (!*existed) {
+    image->assign(kDictionaryFileSize, 0);
+    return true;
+  }
+  // A dictionary many times its proper size is not one; refusing it keeps memory bounded.
+  if (!ReadWholeFile(path, image, 16 * kDictionaryFileSize)) {
+    if (error) *error = path + " cannot open";
+    return false;
+  }
+  if (image->size() < kDictionaryFileSize) image->resize(kDictionaryFileSize, 0);
+  return true;
+}
+
 int StoreName(const std::string& dataRootDir, int dataSourceMode, int code, const std::string& name,
               std::string* error) {
   if (dataSourceMode == 2 || code < 1 || code > 9999) return 0;

@@ -3,7 +3,9 @@
 #ifndef KORVALE_STORE_DICTIONARY_FILE_H_
 #define KORVALE_STORE_DICTIONARY_FILE_H_
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "store/dictionary_record.h"
 
@@ -24,6 +26,13 @@ bool ReadDictionaryRecord(const std::string& path, int code, DictionaryFileRecor
 // open or the write fails.
 bool WriteDictionaryRecord(const std::string& path, int code, const DictionaryFileRecord& rec,
                            std::string* error = nullptr);
+
+// Reads the whole dictionary file into `image`, padded with empty records to the full 10,000
+// (a longer file keeps its extra bytes), for the updates that rewrite many records at once.
+// A missing file gives an all-empty image and `existed` false. False, with a reason, when the
+// file exists but cannot be read.
+bool ReadDictionaryImage(const std::string& path, std::vector<uint8_t>* image, bool* existed,
+                         std::string* error);
 
 // Sets the code field and the name (cut to 47 bytes) of record `code` in the dictionary file of
 // `dataRootDir`, keeping the record's other fields. 0 without doing anything when
