@@ -63,8 +63,6 @@ TEST(DictionaryFileTest, FieldTextStopsAtTheFieldEndWithoutATerminator) {
 
 TEST(DictionaryFileTest, StoreNameRewritesCodeAndNameOnly) {
   TempDir root;
-  DictionaryFileRecord other = FullRecord();
-  other.code = 0;  // an empty slot that still holds texts
   testing::WriteDictionaryFile(DictionaryFilePath(root.path()), {FullRecord()});
   ASSERT_EQ(StoreName(root.path(), 0, 7203, Sjis("トヨタ") + std::string(60, 'x')), 1);
   DictionaryFileRecord r;

@@ -1,0 +1,41 @@
+// A deterministic synthetic data root for demonstrations, benchmarks and end-to-end tests:
+// the dictionary file, price files in the thousand-block folders and in an archive folder,
+// margin files, the market-index stock 1010 that drives the others, and two list files.
+#ifndef KORVALE_APP_SAMPLE_DATABASE_H_
+#define KORVALE_APP_SAMPLE_DATABASE_H_
+
+#include <cstdint>
+#include <string>
+
+namespace korvale {
+
+struct SampleOptions {
+  int stocks = 3800;  // price files, the index stock included; 1-6000
+  int years = 20;     // calendar years of trading days, ending with 2025; 1-60
+  uint64_t seed = 1;
+};
+
+inline constexpr int kSampleLastYear = 2025;
+inline constexpr const char* kSampleWatchList = "Watchlist.LST";
+inline constexpr const char* kSampleBankList = "Banks.LST";
+inline constexpr const char* kSampleArchiveFolder = "Archive";
+
+struct SampleSummary {
+  int stocks = 0;
+  int dictionaryRecords = 0;
+  int marginFiles = 0;
+  int tradingDays = 0;
+  std::string firstDate;  // YYYY-MM-DD
+  std::string lastDate;
+  int64_t bytes = 0;  // written in all files
+};
+
+// Writes the sample database into `dir`, which is created when missing and must otherwise be
+// empty. The same options give byte-identical files. False, with a reason in `error`, for
+// options out of range, a folder that is not empty, or a failed write.
+bool MakeSampleDatabase(const std::string& dir, const SampleOptions& options,
+                        SampleSummary* summary, std::string* error);
+
+}  // namespace korvale
+
+#endif  // KORVALE_APP_SAMPLE_DATABASE_H_

@@ -1,0 +1,268 @@
+#include "charts/chart_painter.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "store/week_of_year.h"
+
+namespace korvale {
+
+namespace {
+
+int32_t ClampToInt32(int64_t v) {
+  return static_cast<int32_t>(std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(),
+                                                  std::numeric_limits<int32_t>::max()));
+}
+
+// The last min(count, span) elements; a negative span shows nothing.
+int LastOf(int count, int span) { return std::clamp(span, 0, std::max(count, 0)); }
+
+}  // namespace
+
+CChartPainter::CChartPainter(const SettingsRecord& settings) : settings_(settings) {
+  ApplyTheme(settings_.colourTheme);
+  font_.pixelHeight = 9;
+}
+
+CChartPainter::~CChartPainter() = default;
+
+void CChartPainter::ApplyTheme(int index) {
+  for (int slot = 0; slot < kPaletteSize; ++slot) {
+    colours_[slot] = ThemeColour(index, slot);
+    pens_[slot] = Pen{colours_[slot], SlotPenWidth(slot)};
+    brushes_[slot] = Brush{colours_[slot]};
+  }
+}
+
+Rgb CChartPainter::colour(int slot) const {
+  return slot >= 0 && slot < kPaletteSize ? colours_[slot] : 0;
+}
+
+const Pen& CChartPainter::pen(int slot) const {
+  return pens_[slot >= 0 && slot < kPaletteSize ? slot : 1];
+}
+
+void CChartPainter::SelectColour(Canvas& canvas, int slot) const {
+  if (slot < 0 || slot >= kPaletteSize) slot = 1;
+  canvas.SelectBrush(brushes_[slot]);
+  canvas.SelectPen(pens_[slot]);
+  canvas.SetTextColour(colours_[slot]);
+}
+
+void CChartPainter::SelectTextColours(Canvas& canvas, int foregroundSlot,
+                                      int backgroundSlot) const {
+  SelectColour(canvas, foregroundSlot);
+  canvas.SetTextBackground(colour(backgroundSlot));
+}
+
+void CChartPainter::SelectLabelFont(Canvas& canvas) const { canvas.SelectFont(font_); }
+
+void CChartPainter::FillBackground(Canvas& canvas, int slot, int width, int height) const {
+  if (slot < 0 || slot >= kPaletteSize) slot = 0;
+  canvas.FillRect(0, -2, width, height + 2, brushes_[slot]);
+}
+
+void CChartPainter::Candle(Canvas& canvas, const CChartMapper& mapper, double x, double open,
+                           double high, double low, double close, bool secondSet) const {
+  const bool rising = close >= open;
+  int fill, outline, wick;
+  if (secondSet) {
+    fill = rising ? 46 : 49;
+    outline = rising ? 45 : 48;
+    wick = rising ? 44 : 47;
+  } else {
+    fill = rising ? 4 : 7;
+    outline = rising ? 3 : 6;
+    wick = rising ? 2 : 5;
+  }
+  SelectColour(canvas, fill);
+  mapper.Rect(x, close, x + 1, open, true);
+  SelectColour(canvas, outline);
+  mapper.Rect(x, close, x + 1, open, false);
+  SelectColour(canvas, wick);
+  const double top = std::max(open, close), bottom = std::min(open, close);
+  mapper.Line(x + 0.5, top, x + 0.5, high);
+  mapper.Line(x + 0.5, bottom, x + 0.5, low);
+}
+
+void CChartPainter::BeginChart(Canvas& canvas, CChartMapper* mapper, int backgroundSlot,
+                               int width, int height) {
+  SelectLabelFont(canvas);
+  textHeight_ = canvas.TextHeight();
+  savedPen_ = canvas.CurrentPen();
+  savedBrush_ = canvas.CurrentBrush();
+  canvas.SelectPen(pens_[1]);
+  canvas.SelectBrush(brushes_[1]);
+  FillBackground(canvas, backgroundSlot, width, height);
+  mapper->Init(&canvas, textHeight_, 0, 0, width, height, width, height);
+}
+
+void CChartPainter::EndChart(Canvas& canvas) {
+  canvas.SelectPen(savedPen_);
+  canvas.SelectBrush(savedBrush_);
+}
+
+// --- Attaching and windows.
+
+void CChartPainter::Attach(CPriceSeries& series, int kind) {
+  series_ = &series;
+  barsOnly_ = nullptr;
+  chartKind_ = kind;
+  dailyCount_ = std::max(series.barCount, 0);
+  windowCount_ = settings_.dailyAllPeriod ? dailyCount_
+                                          : LastOf(dailyCount_, settings_.dailySpanDays);
+  hiddenCount_ = dailyCount_ - windowCount_;
+  series.BuildWeekly(hiddenCount_, nullptr);
+  series.BuildMonthly();
+  spanExtremes_ = series.WindowExtremes(settings_.dailySpanDays);
+  Layout();
+  CopyTrendLines();
+  FillDerivedSeries();
+}
+
+void CChartPainter::AttachBarsOnly(const CPriceSeries& series) {
+  series_ = nullptr;
+  barsOnly_ = &series;
+  trendLines_.clear();
+  for (auto& d : derived_) d.assign(static_cast<size_t>(std::max(series.barCount, 0)) + 1, 0.0);
+  Layout();
+}
+
+// The weekly bar that BuildWeekly reports as current when it reaches daily bar `barIndex`
+// (0 for an index outside the bars): the week before a bar that starts a new week.
+int CChartPainter::WeekIndexOfBar(int barIndex) const {
+  if (!series_ || barIndex < 0 || barIndex >= series_->barCount) return 0;
+  const std::vector<PriceBar>& bars = series_->bars;
+  int index = 0;
+  int current = WeekOfYear(bars[0].year, bars[0].month, bars[0].day, nullptr);
+  for (int i = 0; i < series_->barCount; ++i) {
+    const PriceBar& b = bars[i];
+    if (b.year <= 0 || b.month < 1 || b.month > 12) continue;
+    if (i == barIndex) return index;
+    const int week = static_cast<int8_t>(WeekOfYear(b.year, b.month, b.day, nullptr));
+    if (week != static_cast<int8_t>(current)) {
+      ++index;
+      current = week;
+    }
+  }
+  return 0;
+}
+
+void CChartPainter::RefreshWindow() {
+  const CPriceSeries* s = series_ ? series_ : barsOnly_;
+  dailyCount_ = s ? std::max(s->barCount, 0) : 0;
+  windowCount_ = settings_.dailyAllPeriod ? dailyCount_
+                                          : LastOf(dailyCount_, settings_.dailySpanDays);
+  hiddenCount_ = dailyCount_ - windowCount_;
+  weeklyStart_ = weeklyCount_ = monthlyStart_ = monthlyCount_ = weeksBefore_ = 0;
+  if (!series_) return;
+  const int weeks = std::max(series_->weekCount, 0);
+  weeklyCount_ = LastOf(weeks, settings_.weeklySpanWeeks);
+  weeklyStart_ = weeks - weeklyCount_;
+  const int months = std::max(series_->monthCount, 0);
+  monthlyCount_ = LastOf(months, settings_.monthlySpanMonths);
+  monthlyStart_ = months - monthlyCount_;
+  // The weeks of the weekly window that precede the daily window.
+  weeksBefore_ = std::clamp(WeekIndexOfBar(hiddenCount_) - weeklyStart_, 0, weeklyCount_);
+}
+
+void CChartPainter::Layout() {
+  RefreshWindow();
+  weeklyWidth_ = kBarPitch * weeklyCount_;
+  monthlyWidth_ = kBarPitch * monthlyCount_;
+  dailyWidth_ = kBarPitch * windowCount_;
+  if (settings_.dailyWeeklyBeforeSpan) dailyWidth_ += kBarPitch * weeksBefore_;
+  if (settings_.dailyShowPriceVolumeHistogram) dailyWidth_ += kHistogramWidth;
+}
+
+void CChartPainter::ReplaceSettings(const SettingsRecord& settings) {
+  settings_ = settings;
+  Layout();
+}
+
+int CChartPainter::WidthOf(int kind) const {
+  if (kind == kChartWeekly) return weeklyWidth_;
+  if (kind == kChartMonthly) return monthlyWidth_;
+  return dailyWidth_;
+}
+
+void CChartPainter::DrawChart(Canvas& canvas, int kind) {
+  if (kind == kChartWeekly) {
+    DrawWeeklyChart(canvas);
+  } else if (kind == kChartMonthly) {
+    DrawMonthlyChart(canvas);
+  } else {
+    DrawDailyChart(canvas);
+  }
+}
+
+// --- Trend lines.
+
+void CChartPainter::CopyTrendLines() {
+  trendLines_.clear();
+  if (!series_) return;
+  const int count = std::min<int>(series_->lineCount, static_cast<int>(series_->lines.size()));
+  for (int i = 0; i < count; ++i) {
+    const TrendLine& line = series_->lines[i];
+    ChartTrendLine t;
+    t.original = line;
+    t.original.geometry = nullptr;
+    t.unresolved = line.unresolved != 0;
+    t.x1 = ClampToInt32(int64_t{line.index1} - hiddenCount_);
+    t.x2 = ClampToInt32(int64_t{line.index2} - hiddenCount_);
+    t.price1 = line.price1;
+    t.price2 = line.price2;
+    t.kind = line.kind;
+    t.geometry = std::make_unique<CLineGeometry>(t.x1, t.price1, t.x2, t.price2);
+    t.geometry->SetTolerance(CLineGeometry::StandardTolX(),
+                             CLineGeometry::StandardTolY(t.price1));
+    trendLines_.push_back(std::move(t));
+  }
+}
+
+int CChartPainter::StoreTrendLines(CPriceSeries& series) const {
+  std::vector<TrendLine> kept;
+  for (const ChartTrendLine& t : trendLines_) {
+    if (t.deleted) continue;
+    TrendLine line = t.original;
+    line.geometry = nullptr;
+    if (!t.unresolved) {
+      line.index1 = std::max(ClampToInt32(int64_t{t.x1} + hiddenCount_), 0);
+      line.index2 = std::max(ClampToInt32(int64_t{t.x2} + hiddenCount_), 0);
+      line.price1 = t.price1;
+      line.price2 = t.price2;
+      line.kind = t.kind;
+      line.unresolved = 0;
+    }
+    kept.push_back(line);
+  }
+  series.lines = std::move(kept);
+  series.lineCount = static_cast<int32_t>(series.lines.size());
+  return series.lineCount;
+}
+
+// --- Read-out values.
+
+IndicatorValues CChartPainter::IndicatorValuesAt(int windowIndex) const {
+  const int64_t index = int64_t{windowIndex} + hiddenCount_;
+  auto at = [&](DerivedSeries which) {
+    const std::vector<double>& v = derived_[which];
+    if (v.empty()) return 0.0;
+    // The spare last entry answers any index outside the bars.
+    if (index < 0 || index >= static_cast<int64_t>(v.size()) - 1) return v.back();
+    return v[static_cast<size_t>(index)];
+  };
+  IndicatorValues r;
+  r.maLong = at(kDerivedMaLong);
+  r.maShort = at(kDerivedMaShort);
+  r.rci1 = at(kDerivedRci1);
+  r.rci2 = at(kDerivedRci2);
+  r.rsi1 = at(kDerivedRsi1);
+  r.rsi2 = at(kDerivedRsi2);
+  r.stochK = at(kDerivedStochK);
+  r.stochD = at(kDerivedStochD);
+  r.volumeRatio = at(kDerivedVolumeRatio);
+  return r;
+}
+
+}  // namespace korvale

@@ -1,0 +1,240 @@
+// The chart painter: one per chart window. It keeps its own copy of the settings and the
+// palette built from them, attaches to a price series (display windows, layout, trend lines,
+// derived indicator series), draws the daily, weekly and monthly candlestick charts with their
+// panes onto a Canvas, and answers the mouse read-out.
+#ifndef KORVALE_CHARTS_CHART_PAINTER_H_
+#define KORVALE_CHARTS_CHART_PAINTER_H_
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "charts/canvas.h"
+#include "charts/chart_mapper.h"
+#include "charts/colour_themes.h"
+#include "store/line_geometry.h"
+#include "store/price_series.h"
+#include "store/settings_record.h"
+
+namespace korvale {
+
+// Chart kinds; the command ids double as the stored chart-kind values.
+inline constexpr int kChartDaily = 32772;
+inline constexpr int kChartWeekly = 32773;
+inline constexpr int kChartMonthly = 32774;
+
+inline constexpr int kLabelColumn = 100;  // pixels reserved for scale labels
+inline constexpr int kBarPitch = 4;       // pixels per bar
+inline constexpr int kHistogramWidth = 100;
+
+// The values the detail panel shows at a bar, in this order.
+struct IndicatorValues {
+  double maLong = 0;
+  double maShort = 0;
+  double rci1 = 0;
+  double rci2 = 0;
+  double rsi1 = 0;
+  double rsi2 = 0;
+  double stochK = 0;  // percent
+  double stochD = 0;  // percent
+  double volumeRatio = 0;
+};
+
+// The derived series filled on attach, one entry per daily bar plus one spare entry (the
+// weekly index arrays: one per weekly bar plus one). Entries not computed are 0; the index
+// arrays mark a missing value with kIndexValueMissing.
+enum DerivedSeries {
+  kDerivedMaLong,
+  kDerivedMaShort,
+  kDerivedRci1,
+  kDerivedRci2,
+  kDerivedRsi1,
+  kDerivedRsi2,
+  kDerivedStochK,
+  kDerivedStochD,
+  kDerivedVolumeRatio,
+  kDerivedDailyRelative,
+  kDerivedDailyCorrelation,
+  kDerivedWeeklyRelative,
+  kDerivedWeeklyCorrelation,
+  kDerivedCount
+};
+inline constexpr double kIndexValueMissing = -1000;
+
+// What a hit test found under the mouse.
+struct ChartHit {
+  bool found = false;
+  int index = -1;  // window index of the bar
+  int year = 0, month = 0, day = 0;
+  int32_t open = 0, high = 0, low = 0, close = 0, volume = 0;
+  int64_t change = 0;  // close - previous close within the window; 0 for the first bar
+};
+
+// The read-out text of a hit: "%d/%d/%d %ld %ld %ld %ld %ld %s%d" (daily and weekly) or
+// "%d/%d %ld %ld %ld %ld %ld %s%d" (monthly), the sign "△" for a rise, "▼" for a fall, "±" for
+// none, followed by the absolute change; " " when nothing was found. UTF-8.
+std::string ReadoutText(const ChartHit& hit, bool monthly);
+
+// Height of the price area of a chart `chartHeight` high over `paneCount` indicator panes (or
+// signal rows): all of it with none, then 75, 60, 52, 45 and, from five on, 40 per cent.
+int PriceAreaHeight(int chartHeight, int paneCount);
+
+struct PaneRect;
+
+// One trend line as the painter holds it: ends in window indexes and prices.
+struct ChartTrendLine {
+  int32_t x1 = 0, price1 = 0, x2 = 0, price2 = 0;
+  int32_t kind = 0;  // 1 resistance, 2 support, 3 and 4 a second such pair
+  std::unique_ptr<CLineGeometry> geometry;
+  bool deleted = false;
+  // A line whose day is not among the bars: not drawn, written back as it was read.
+  bool unresolved = false;
+  TrendLine original;
+};
+
+// One row of the signal chart, handed in by its caller.
+struct SignalRow {
+  bool present = false;            // false: the slot names no rule; the row stays empty
+  const double* values = nullptr;  // one value per daily bar of the attached series, or null
+  int valueCount = 0;
+  double low = 0;
+  double high = 1;
+  std::string name;  // the rule's name, UTF-8
+};
+
+class CChartPainter {
+ public:
+  // Copies the settings and builds the palette of their colour theme; later changes to the
+  // caller's record do not reach this painter.
+  explicit CChartPainter(const SettingsRecord& settings);
+  virtual ~CChartPainter();
+  CChartPainter(const CChartPainter&) = delete;
+  CChartPainter& operator=(const CChartPainter&) = delete;
+
+  // --- Palette and primitives.
+  // Sets the 68 colours of a theme (outside 0-5: the standard theme) and rebuilds pens and
+  // brushes.
+  void ApplyTheme(int index);
+  // Selects the slot's pen and brush and sets the text colour to the slot's colour.
+  void SelectColour(Canvas& canvas, int slot) const;
+  // Selects the foreground slot's pen and brush; text colour foreground, background the
+  // background slot's colour.
+  void SelectTextColours(Canvas& canvas, int foregroundSlot, int backgroundSlot) const;
+  void SelectLabelFont(Canvas& canvas) const;
+  // Fills (0, -2)-(width, height + 2) with the slot's brush.
+  void FillBackground(Canvas& canvas, int slot, int width, int height) const;
+  // One candle at bar x with prices relative to the pane's low: body filled and outlined, then
+  // both wicks. Rising (close >= open) in slots 4/3/2, falling in 7/6/5; the second set in
+  // 46/45/44 and 49/48/47.
+  void Candle(Canvas& canvas, const CChartMapper& mapper, double x, double open, double high,
+              double low, double close, bool secondSet = false) const;
+  Rgb colour(int slot) const;
+  const Pen& pen(int slot) const;
+  int textHeight() const { return textHeight_; }
+  const SettingsRecord& settings() const { return settings_; }
+
+  // --- Series.
+  // The market-index series for the index panes (may be null); set before Attach, kept by the
+  // caller for as long as the painter uses it.
+  void SetIndexSeries(const CPriceSeries* index) { indexSeries_ = index; }
+  // Attaches the series (kept by reference; it must outlive the painter's use of it): display
+  // windows, weekly and monthly bars (the series' BuildWeekly and BuildMonthly run here), span
+  // extremes, layout, trend lines and derived series. `kind` is remembered as the chart kind.
+  void Attach(CPriceSeries& series, int kind);
+  // The daily window only, for thumbnails: no weekly or monthly bars, lines or derived series.
+  void AttachBarsOnly(const CPriceSeries& series);
+  // Recomputes the three display windows from the settings copy.
+  void RefreshWindow();
+  // RefreshWindow, then the chart widths.
+  void Layout();
+  // Takes a fresh copy of the settings (after the settings dialog) and re-lays out; the palette
+  // stays as built.
+  void ReplaceSettings(const SettingsRecord& settings);
+  // Writes the lines that are not deleted back to the series (window indexes back to series
+  // indexes); returns their number.
+  int StoreTrendLines(CPriceSeries& series) const;
+  void SetChartHeight(int height) { chartHeight_ = height; }
+
+  int chartKind() const { return chartKind_; }
+  int chartHeight() const { return chartHeight_; }
+  int dailyWidth() const { return dailyWidth_; }
+  int weeklyWidth() const { return weeklyWidth_; }
+  int monthlyWidth() const { return monthlyWidth_; }
+  // Width of the chart of a kind (anything but weekly and monthly is daily).
+  int WidthOf(int kind) const;
+  int dailyCount() const { return dailyCount_; }
+  int windowCount() const { return windowCount_; }
+  int hiddenCount() const { return hiddenCount_; }
+  int weeklyWindowStart() const { return weeklyStart_; }
+  int weeklyWindowCount() const { return weeklyCount_; }
+  int monthlyWindowStart() const { return monthlyStart_; }
+  int monthlyWindowCount() const { return monthlyCount_; }
+  int weeksBefore() const { return weeksBefore_; }
+  const CPriceSeries* series() const { return series_; }
+  const CPriceSeries* indexSeries() const { return indexSeries_; }
+  const WindowExtremesResult& spanExtremes() const { return spanExtremes_; }
+  const std::vector<ChartTrendLine>& trendLines() const { return trendLines_; }
+  const std::vector<double>& derived(DerivedSeries which) const { return derived_[which]; }
+
+  // --- Drawing.
+  void DrawDailyChart(Canvas& canvas);
+  void DrawWeeklyChart(Canvas& canvas);
+  void DrawMonthlyChart(Canvas& canvas);
+  // Draws the chart of a kind (anything but weekly and monthly is daily).
+  void DrawChart(Canvas& canvas, int kind);
+  // The daily chart with the caller's value rows in place of the indicator panes, over a
+  // canvas of width x height. Style 0 candles; any other style is drawn as 0 for now.
+  void DrawSignalChart(Canvas& canvas, int style, const std::vector<SignalRow>& rows, int width,
+                       int height);
+
+  // --- Mouse read-out (pixels of the unscrolled chart; (-1, -1) is the last displayed bar).
+  // Nothing is found before a chart of that kind was drawn or outside the window.
+  ChartHit HitTestDaily(int px, int py) const;
+  ChartHit HitTestWeekly(int px, int py) const;
+  ChartHit HitTestMonthly(int px, int py) const;
+  // The first nine derived series at window index + hidden count; the spare entry (0) outside.
+  IndicatorValues IndicatorValuesAt(int windowIndex) const;
+
+ private:
+  // The shared start and end of every chart drawing.
+  void BeginChart(Canvas& canvas, CChartMapper* mapper, int backgroundSlot, int width,
+                  int height);
+  void EndChart(Canvas& canvas);
+  void DrawDailyPricePane(Canvas& canvas, CChartMapper& mapper, const PaneRect& rect, int64_t low,
+                          int64_t range);
+  void FillDerivedSeries();
+  void CopyTrendLines();
+  int WeekIndexOfBar(int barIndex) const;
+
+  SettingsRecord settings_;
+  std::array<Rgb, kPaletteSize> colours_{};
+  std::array<Pen, kPaletteSize> pens_{};
+  std::array<Brush, kPaletteSize> brushes_{};
+  LabelFont font_;
+  int textHeight_ = 9;
+  Pen savedPen_;
+  Brush savedBrush_;
+
+  CPriceSeries* series_ = nullptr;
+  const CPriceSeries* barsOnly_ = nullptr;  // AttachBarsOnly
+  const CPriceSeries* indexSeries_ = nullptr;
+  int chartKind_ = kChartDaily;
+  int chartHeight_ = 0;
+  int dailyWidth_ = 0, weeklyWidth_ = 0, monthlyWidth_ = 0;
+  int dailyCount_ = 0, windowCount_ = 0, hiddenCount_ = 0;
+  int weeklyStart_ = 0, weeklyCount_ = 0;
+  int monthlyStart_ = 0, monthlyCount_ = 0;
+  int weeksBefore_ = 0;
+  WindowExtremesResult spanExtremes_;
+  std::vector<ChartTrendLine> trendLines_;
+  std::array<std::vector<double>, kDerivedCount> derived_;
+
+  // Kept from the last drawing for hit-testing: the price pane's mapper and which chart set it.
+  CChartMapper priceMapper_;
+  int priceMapperKind_ = 0;  // 0 until a chart was drawn
+};
+
+}  // namespace korvale
+
+#endif  // KORVALE_CHARTS_CHART_PAINTER_H_

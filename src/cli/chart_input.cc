@@ -1,0 +1,105 @@
+#include "cli/chart_input.h"
+
+#include <cstdio>
+
+#include "app/main_window_layout.h"
+#include "app/index_series.h"
+#include "charts/chart_painter.h"
+#include "charts/pane_drawing.h"
+#include "store/file_io.h"
+#include "store/store_folders.h"
+
+namespace korvale::cli {
+
+namespace {
+
+bool LooksLikeCode(const std::string& text, int* code) {
+  if (text.empty() || text.size() > 4) return false;
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+  }
+  *code = std::stoi(text);
+  return *code >= 1 && *code <= 9999;
+}
+
+}  // namespace
+
+bool ResolveStockFiles(const CStockDictionary& dictionary, const std::string& root, int code,
+                       StockFiles* files) {
+  std::string folder;
+  if (!dictionary.GetFolder(code, &folder)) return false;
+  files->pricePath = PriceFileName(folder, code);
+  dictionary.GetMarginPath(code, &files->marginPath);
+  files->linePath = LineFileName(root + "/Data/LINE", code);
+  return true;
+}
+
+bool LoadChartInput(const CliArgs& args, const std::string& argument,
+                    const SettingsRecord& settings, ChartInput* input) {
+  const std::string root = settings.dataRootDir;
+  int code = 0;
+  const bool byCode = LooksLikeCode(argument, &code) && !FileExists(argument);
+  // The dictionary of the data root, as the document builds it at start in local mode; needed
+  // to find a stock by code and the index series (only read when index analysis is on).
+  std::unique_ptr<CStockDictionary> dictionary;
+  if (byCode || settings.useIndexAnalysis) {
+    dictionary = std::make_unique<CStockDictionary>(root, settings.workDir);
+  }
+  StockFiles files;
+  if (byCode) {
+    if (!ResolveStockFiles(*dictionary, root, code, &files)) {
+      PrintError(StringPrintf("no price file of %04d below %s", code, root.c_str()));
+      return false;
+    }
+  } else {
+    files.pricePath = argument;
+    files.marginPath = args.Value("--margin");
+    files.linePath = args.Value("--lines");
+  }
+  if (!FileExists(files.pricePath)) {
+    PrintError(files.pricePath + " cannot open");
+    return false;
+  }
+  input->series = std::make_unique<CPriceSeries>();
+  CPriceSeries& series = *input->series;
+  if (!series.LoadAll(files.pricePath)) series.Reset();
+  series.SetMarginPath(files.marginPath);
+  series.SetLinePath(files.linePath);
+  if (!files.linePath.empty()) series.LoadLines();
+  if (dictionary) {
+    input->index = LoadIndexSeries(settings, [&](int indexCode, std::string* folder) {
+      return dictionary->GetFolder(indexCode, folder) != 0;
+    });
+  }
+  return true;
+}
+
+std::unique_ptr<CChartPainter> MakeChartPainter(SettingsRecord settings, ChartInput& input,
+                                                int kind, int width, int height) {
+  ApplyAutomaticSpan(&settings, width, true, true);
+  auto painter = std::make_unique<CChartPainter>(settings);
+  painter->SetIndexSeries(input.index.get());
+  painter->Attach(*input.series, kind);
+  painter->SetChartHeight(height);
+  return painter;
+}
+
+int ChartKindOption(const CliArgs& args) {
+  const std::string chart = args.Value("--chart", "daily");
+  if (chart == "daily") return kChartDaily;
+  if (chart == "weekly") return kChartWeekly;
+  if (chart == "monthly") return kChartMonthly;
+  return 0;
+}
+
+bool ParseSize(const std::string& text, int* width, int* height) {
+  int w = 0, h = 0;
+  char tail = 0;
+  if (std::sscanf(text.c_str(), "%dx%d%c", &w, &h, &tail) != 2) return false;
+  if (w < 1 || h < 1 || w > 10000 || h > 10000) return false;
+  *width = w;
+  *height = h;
+  return true;
+}
+
+}  // namespace korvale::cli

@@ -1,0 +1,56 @@
+// What the chart commands draw: a stock by CODE (its files found below the data root) or a
+// price file by PATH, loaded as the document loads a stock, with the market-index series.
+#ifndef KORVALE_CLI_CHART_INPUT_H_
+#define KORVALE_CLI_CHART_INPUT_H_
+
+#include <memory>
+#include <string>
+
+#include "charts/chart_painter.h"
+#include "cli/cli.h"
+#include "store/price_series.h"
+#include "store/settings_record.h"
+#include "store/stock_dictionary.h"
+
+namespace korvale::cli {
+
+// Where a stock's files live.
+struct StockFiles {
+  std::string pricePath;
+  std::string marginPath;  // empty when the stock has none
+  std::string linePath;
+};
+
+// The files of a stock code as the document finds them: the price file in the folder the stock
+// dictionary lists it in, the margin file the dictionary found for it, the trend lines in
+// Data/LINE below the data root. False when the dictionary does not list the code.
+bool ResolveStockFiles(const CStockDictionary& dictionary, const std::string& root, int code,
+                       StockFiles* files);
+
+struct ChartInput {
+  std::unique_ptr<CPriceSeries> series;
+  std::unique_ptr<CPriceSeries> index;  // null when there is no index
+};
+
+// Loads the single positional argument: a CODE (1 to 4 digits, looked up in the stock dictionary
+// of the data root) or a PATH to a price file, with --margin and --lines for a PATH. A price file without a usable bar becomes the one-bar
+// placeholder, as the document shows it. Prints the reason and returns false when the file
+// cannot be opened or the argument is not usable.
+bool LoadChartInput(const CliArgs& args, const std::string& argument,
+                    const SettingsRecord& settings, ChartInput* input);
+
+// The painter the main view would draw with for a client area of width x height: the settings
+// get the automatic span for that width with both side bars docked (when dailySpanDays is 0 or
+// dailyAutoPeriod is set), the painter copies them, takes the index series and attaches to the
+// series as the chart kind.
+std::unique_ptr<CChartPainter> MakeChartPainter(SettingsRecord settings, ChartInput& input,
+                                                int kind, int width, int height);
+
+// Parses "--chart daily|weekly|monthly" (default daily) into a chart kind; 0 when unknown.
+int ChartKindOption(const CliArgs& args);
+// Parses "WxH" with both sides 1-10000. False on anything else.
+bool ParseSize(const std::string& text, int* width, int* height);
+
+}  // namespace korvale::cli
+
+#endif  // KORVALE_CLI_CHART_INPUT_H_

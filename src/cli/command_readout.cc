@@ -1,0 +1,107 @@
+// korvale-cli readout: the mouse read-out at a pixel of a chart, with the detail panel's
+// indicator values for a daily chart.
+#include <cstdio>
+
+#include "charts/chart_painter.h"
+#include "charts/recording_canvas.h"
+#include "cli/chart_input.h"
+#include "cli/cli.h"
+
+namespace korvale::cli {
+namespace {
+
+bool ParsePoint(const std::string& text, int* x, int* y) {
+  char tail = 0;
+  return std::sscanf(text.c_str(), "%d,%d%c", x, y, &tail) == 2;
+}
+
+int RunReadout(const CliArgs& args) {
+  if (args.Positional().size() != 1) {
+    PrintError("readout needs one CODE or PATH");
+    return kExitUsage;
+  }
+  const int kind = ChartKindOption(args);
+  if (kind == 0) {
+    PrintError("--chart takes daily, weekly or monthly");
+    return kExitUsage;
+  }
+  int width = 1200, height = 800;
+  if (args.Has("--size") && !ParseSize(args.Value("--size"), &width, &height)) {
+    PrintError("--size needs WxH, each 1-10000");
+    return kExitUsage;
+  }
+  int x = 0, y = 0;
+  if (!ParsePoint(args.Value("--at"), &x, &y)) {
+    PrintError("readout needs --at X,Y");
+    return kExitUsage;
+  }
+  SettingsRecord settings;
+  if (!LoadSettings(args, &settings)) return kExitFailure;
+  ChartInput input;
+  if (!LoadChartInput(args, args.Positional()[0], settings, &input)) return kExitFailure;
+  auto painter = MakeChartPainter(settings, input, kind, width, height);
+  // The hit test reads the mapping the last drawing kept; the bar positions do not depend on
+  // the font, so a recording canvas serves.
+  RecordingCanvas canvas;
+  painter->DrawChart(canvas, kind);
+  ChartHit hit;
+  if (kind == kChartWeekly) {
+    hit = painter->HitTestWeekly(x, y);
+  } else if (kind == kChartMonthly) {
+    hit = painter->HitTestMonthly(x, y);
+  } else {
+    hit = painter->HitTestDaily(x, y);
+  }
+  const std::string text = ReadoutText(hit, kind == kChartMonthly);
+  const bool daily = kind != kChartWeekly && kind != kChartMonthly;
+  IndicatorValues values;
+  if (daily && hit.found) {
+    values = painter->IndicatorValuesAt(hit.index);
+  }
+  const struct {
+    const char* name;
+    double value;
+  } fields[] = {{"maLong", values.maLong}, {"maShort", values.maShort}, {"rci1", values.rci1},
+                {"rci2", values.rci2},     {"rsi1", values.rsi1},       {"rsi2", values.rsi2},
+                {"stochK", values.stochK}, {"stochD", values.stochD},
+                {"volumeRatio", values.volumeRatio}};
+  if (args.Has("--json")) {
+    std::printf("{\"found\": %s, \"readout\": %s", hit.found ? "true" : "false",
+                JsonQuote(text).c_str());
+    if (daily && hit.found) {
+      std::printf(", \"indicators\": {");
+      for (size_t i = 0; i < sizeof fields / sizeof fields[0]; ++i) {
+        std::printf("%s\"%s\": %.10g", i ? ", " : "", fields[i].name, fields[i].value);
+      }
+      std::printf("}");
+    }
+    std::printf("}\n");
+    return kExitOk;
+  }
+  std::printf("%s\n", text.c_str());
+  if (daily && hit.found) {
+    for (const auto& f : fields) std::printf("%s %.2f\n", f.name, f.value);
+  }
+  return kExitOk;
+}
+
+const CommandRegistration kRegistration({
+    "readout",
+    "the mouse read-out at a pixel of a chart",
+    "usage: korvale-cli readout (CODE | PATH) --chart daily|weekly|monthly [--size WxH]\n"
+    "                           --at X,Y [--set NAME=VALUE]... [--margin FILE] [--lines FILE]\n"
+    "                           [--json]\n"
+    "\n"
+    "Lays the chart out as render does for a client area of WxH (default 1200x800) and prints\n"
+    "the read-out of the bar under pixel (X, Y) of the unscrolled chart,\n"
+    "  Y/M/D open high low close volume sign change   (monthly: Y/M ...)\n"
+    "or \" \" when no bar lies there; -1,-1 is the last displayed bar. For a daily chart the\n"
+    "detail panel's values at that bar follow, one per line: maLong, maShort, rci1, rci2,\n"
+    "rsi1, rsi2, stochK, stochD, volumeRatio. --json prints {\"found\", \"readout\",\n"
+    "\"indicators\"}.\n",
+    {{"--json"}, {"--chart", "--size", "--at", "--set", "--margin", "--lines"}},
+    RunReadout,
+});
+
+}  // namespace
+}  // namespace korvale::cli
