@@ -52,9 +52,9 @@ class CImportSource {
   // as in the file, terminated, in a buffer of kImportNameBytes bytes), market code, year,
   // month, day, open, high, low, close, volume. Needs the header date ReadHeader kept. When no
   // line is left nothing is parsed; the caller presets the code to 0 to see that. Returns 0.
-  virtual int ReadRecord(CLineFile& file, int32_t* code, char* name, int32_t* market,
-                         int32_t* year, int32_t* month, int32_t* day, int32_t* open,
-                         int32_t* high, int32_t* low, int32_t* close, int32_t* volume) = 0;
+  virtual int ReadRecord(CLineFile& file, int32_t* code, char* name, int32_t* market, int32_t* year,
+                         int32_t* month, int32_t* day, int32_t* open, int32_t* high, int32_t* low,
+                         int32_t* close, int32_t* volume) = 0;
 
   // The library that created the object (the handle dlopen returned); null for the built-in
   // source. Set by the host right after creation.

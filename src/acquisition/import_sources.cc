@@ -70,8 +70,8 @@ ImportSourceList LoadImportSources(const std::string& dataRootDir) {
       list.skipped.push_back({path, LastDlError()});
       continue;
     }
-    auto create = reinterpret_cast<CreateXInputInstanceFunction>(
-        dlsym(handle, kCreateXInputInstanceName));
+    auto create =
+        reinterpret_cast<CreateXInputInstanceFunction>(dlsym(handle, kCreateXInputInstanceName));
     if (!create) {
       dlclose(handle);
       list.skipped.push_back({path, "no CreateXInputInstance"});
@@ -168,8 +168,8 @@ std::unique_ptr<CLineFile> OpenImportFile(CImportSource& source, const std::stri
 
 bool ReadImportRecord(CImportSource& source, CLineFile& file, ImportRecord* r) {
   try {
-    source.ReadRecord(file, &r->code, r->name, &r->market, &r->year, &r->month, &r->day,
-                      &r->open, &r->high, &r->low, &r->close, &r->volume);
+    source.ReadRecord(file, &r->code, r->name, &r->market, &r->year, &r->month, &r->day, &r->open,
+                      &r->high, &r->low, &r->close, &r->volume);
   } catch (...) {
     return false;
   }

@@ -112,7 +112,8 @@ CUpdateJob::RecordResult CMarginUpdateJob::HandleRecord(bool beyondCount) {
   const size_t length = std::strlen(line);
   long sell = 0, buy = 0;
   if (length > from) {
-    if (const char* comma = static_cast<const char*>(std::memchr(line + from, ',', length - from))) {
+    if (const char* comma =
+            static_cast<const char*>(std::memchr(line + from, ',', length - from))) {
       std::sscanf(comma + 1, "%ld,%ld", &sell, &buy);
     }
   }

@@ -75,9 +75,7 @@ bool CPriceUpdateJob::OpenFile(const std::string& path, int* total) {
   return true;
 }
 
-bool CPriceUpdateJob::MoreInFile() const {
-  return file_ && file_->Position() < fileSize_;
-}
+bool CPriceUpdateJob::MoreInFile() const { return file_ && file_->Position() < fileSize_; }
 
 void CPriceUpdateJob::CloseFile() { file_.reset(); }
 

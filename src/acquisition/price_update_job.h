@@ -55,8 +55,8 @@ class CPriceUpdateJob : public CUpdateJob {
   void ApplyRecord(const ImportRecord& record);
   void AppendBar(const std::string& path, const PriceBar& bar);
   void MergeBar(const std::string& path, const PriceBar& bar);
-  void RegisterStock(const ImportRecord& record, const std::string& folder,
-                     const std::string& path, const PriceBar& bar);
+  void RegisterStock(const ImportRecord& record, const std::string& folder, const std::string& path,
+                     const PriceBar& bar);
   void WriteFailed(const std::string& path, const std::string& reason);
 
   ImportSourcePtr source_;

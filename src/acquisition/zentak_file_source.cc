@@ -16,9 +16,12 @@ bool IsCommaForm(int form) { return form == kHeaderSixDigitDate || form == kHead
 // quoted form three more and the named form four more (its date line among them).
 int HeaderLines(int form) {
   switch (form) {
-    case kHeaderQuoted: return 4;
-    case kHeaderNamed: return 5;
-    default: return 2;
+    case kHeaderQuoted:
+      return 4;
+    case kHeaderNamed:
+      return 5;
+    default:
+      return 2;
   }
 }
 
@@ -42,7 +45,8 @@ void ParseTabLine(const char* line, bool quoted, int32_t* code, char* name, int3
   const char* tab1 = static_cast<const char*>(std::memchr(line + 5, '\t', length - 5));
   if (!tab1) return;
   const char* marketText = line + 5 + (quoted ? 1 : 0);
-  if (marketText <= tab1) *market = MarketOfText(marketText, static_cast<size_t>(tab1 - marketText));
+  if (marketText <= tab1)
+    *market = MarketOfText(marketText, static_cast<size_t>(tab1 - marketText));
 
   const char* nameStart = tab1 + 1;
   const char* lineEnd = line + length;
@@ -148,8 +152,8 @@ int CZentakFileSource::ReadRecord(CLineFile& file, int32_t* code, char* name, in
   if (!ReadImportLine(file, line)) return 0;
   if (IsCommaForm(headerForm)) {
     // The line holds at most kImportLineBytes - 1 bytes, so the name always fits its buffer.
-    std::sscanf(line, "%4d,%d,%255[^,],%d,%d,%d,%d,%d", code, market, name, open, high, low,
-                close, volume);
+    std::sscanf(line, "%4d,%d,%255[^,],%d,%d,%d,%d,%d", code, market, name, open, high, low, close,
+                volume);
   } else {
     ParseTabLine(line, headerForm == kHeaderQuoted, code, name, market, open, high, low, close,
                  volume);

@@ -222,8 +222,15 @@ bool MakeSampleDatabase(const std::string& dir, const SampleOptions& options,
     return false;
   }
 
+  SampleImportSummary imports;
+  if (!MakeSampleImportFiles(root, u, lastClose, dayCount, options.seed, options.pluginPath,
+                             &imports, error)) {
+    return false;
+  }
+
   if (summary) {
     *summary = SampleSummary();
+    summary->import = imports;
     summary->stocks = static_cast<int>(n);
     summary->dictionaryRecords = records;
     summary->tradingDays = dayCount;
@@ -236,6 +243,7 @@ bool MakeSampleDatabase(const std::string& dir, const SampleOptions& options,
       summary->marginFiles += marginWritten[i];
     }
     summary->bytes += static_cast<int64_t>(dictionary.size() + watch.size() + banks.size());
+    summary->bytes += imports.bytes;
   }
   return true;
 }

@@ -17,11 +17,16 @@ namespace {
 
 const char* StatusName(UpdateJobStatus status) {
   switch (status) {
-    case UpdateJobStatus::kIdle: return "idle";
-    case UpdateJobStatus::kRunning: return "running";
-    case UpdateJobStatus::kFinished: return "finished";
-    case UpdateJobStatus::kFailed: return "failed";
-    case UpdateJobStatus::kCancelled: return "cancelled";
+    case UpdateJobStatus::kIdle:
+      return "idle";
+    case UpdateJobStatus::kRunning:
+      return "running";
+    case UpdateJobStatus::kFinished:
+      return "finished";
+    case UpdateJobStatus::kFailed:
+      return "failed";
+    case UpdateJobStatus::kCancelled:
+      return "cancelled";
   }
   return "";
 }

@@ -32,9 +32,8 @@ TEST(ImportDictionaryUpdateTest, CodeMarketAndNameOfEachRecordGoIntoTheDictionar
   toyota.figures[0] = 123.5;
   testing::WriteDictionaryFile(dic, {toyota, DictRecord(1301, "極洋", 1, 1)});
   const std::string input = root.File("DS050512.DAT");
-  WriteText(input, "20050512\r\nh\r\n" +
-                       CommaLine(7203, 2, "トヨタ自動車", 1, 1, 1, 1, 1) + "\r\n" +
-                       CommaLine(4063, 258, "信越化学", 1, 1, 1, 1, 1) + "\r\n" +
+  WriteText(input, "20050512\r\nh\r\n" + CommaLine(7203, 2, "トヨタ自動車", 1, 1, 1, 1, 1) +
+                       "\r\n" + CommaLine(4063, 258, "信越化学", 1, 1, 1, 1, 1) + "\r\n" +
                        "0,1,no code,1,1,1,1,1\r\n" + "1301\r\n");
   CZentakFileSource source;
   DictionaryUpdateCounts counts;
@@ -52,7 +51,7 @@ TEST(ImportDictionaryUpdateTest, CodeMarketAndNameOfEachRecordGoIntoTheDictionar
   EXPECT_EQ(rec.figures[0], 123.5);
   rec = RecordOf(dic, 4063);
   EXPECT_EQ(rec.code, 4063);
-  EXPECT_EQ(rec.market, 2);  // the low byte of 258
+  EXPECT_EQ(rec.market, 2);                                      // the low byte of 258
   EXPECT_EQ(FieldText(RecordOf(dic, 1301).name), Sjis("極洋"));  // a line without a name
   // The input keeps its name: this update marks nothing done.
   EXPECT_TRUE(FileExists(input));

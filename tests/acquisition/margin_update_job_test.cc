@@ -140,8 +140,7 @@ TEST_F(MarginUpdateJobTest, CodesOutsideTheRangeAndEmptyFilesWriteNothing) {
   // An empty file, or a YS file of its header alone, has nothing to read and is done at once.
   WriteText(root.File("SZ050519.DAT"), "");
   WriteText(root.File("YS200505.26"), "h1\r\nh2\r\n");
-  ASSERT_EQ(Run({root.File("SZ050519.DAT"), root.File("YS200505.26")}),
-            UpdateJobStatus::kFinished);
+  ASSERT_EQ(Run({root.File("SZ050519.DAT"), root.File("YS200505.26")}), UpdateJobStatus::kFinished);
   EXPECT_EQ(counts.filesDone, 2);
   EXPECT_TRUE(fs::exists(root.File("_SZ050519.DAT")));
   EXPECT_TRUE(fs::exists(root.File("_YS200505.26")));

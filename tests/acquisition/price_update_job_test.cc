@@ -34,10 +34,10 @@ const std::string kHeader0512 = "20050512\r\nDaily prices\r\n";
 class PriceUpdateJobTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    testing::WriteDictionaryFile(DictionaryFilePath(root.path()),
-                                 {DictRecord(1301, "極洋", 1, 1), DictRecord(1332, "日本水産", 1, 1),
-                                  DictRecord(7203, "トヨタ自動車", 1, 17),
-                                  DictRecord(2914, "日本たばこ産業", 1, 4)});
+    testing::WriteDictionaryFile(
+        DictionaryFilePath(root.path()),
+        {DictRecord(1301, "極洋", 1, 1), DictRecord(1332, "日本水産", 1, 1),
+         DictRecord(7203, "トヨタ自動車", 1, 17), DictRecord(2914, "日本たばこ産業", 1, 4)});
     fs::create_directories(root.File("Data/1000"));
     fs::create_directories(root.File("Data/7000"));
     WritePriceFile(PricePath(1301), {FlatBar(2005, 5, 10, 250), FlatBar(2005, 5, 11, 251)});
@@ -60,8 +60,8 @@ class PriceUpdateJobTest : public ::testing::Test {
       own = std::make_unique<CStockDictionary>(root.path(), root.path());
       dictionary = own.get();
     }
-    CPriceUpdateJob job(ImportSourcePtr(new CZentakFileSource), dictionary, &folders,
-                        root.path(), options, paths);
+    CPriceUpdateJob job(ImportSourcePtr(new CZentakFileSource), dictionary, &folders, root.path(),
+                        options, paths);
     UpdateJobStatus status = job.Start();
     while (status == UpdateJobStatus::kRunning) status = job.Step(kRecordsPerTick);
     job.Finish();
@@ -109,7 +109,8 @@ TEST_F(PriceUpdateJobTest, AppendsFeedTwiceAndACompleteUpdateKeepsOneBarADate) {
   // A complete update of an earlier day sorts the file, keeps one bar a date and lets the
   // record replace the stored day.
   const std::string earlier = root.File("DS050511.DAT");
-  WriteText(earlier, "20050511\r\nh\r\n" + CommaLine(1301, 1, "極洋", 260, 262, 258, 261, 7) + "\r\n");
+  WriteText(earlier,
+            "20050511\r\nh\r\n" + CommaLine(1301, 1, "極洋", 260, 262, 258, 261, 7) + "\r\n");
   ImportOptions complete;
   complete.completeUpdate = 1;
   ASSERT_EQ(Run({earlier}, complete), UpdateJobStatus::kFinished);
@@ -125,10 +126,9 @@ TEST_F(PriceUpdateJobTest, AppendsFeedTwiceAndACompleteUpdateKeepsOneBarADate) {
 
 TEST_F(PriceUpdateJobTest, ACodeWithoutPricesIsDroppedOrRegisteredAsTheOptionSays) {
   const std::string input = root.File("DS050512.DAT");
-  const std::string lines = kHeader0512 + CommaLine(2914, 1, "ＪＴ", 300, 310, 295, 305, 10) +
-                            "\r\n" + CommaLine(4063, 1, "信越化学工業株式会社長い名前", 900, 900,
-                                               900, 900, 20) +
-                            "\r\n";
+  const std::string lines =
+      kHeader0512 + CommaLine(2914, 1, "ＪＴ", 300, 310, 295, 305, 10) + "\r\n" +
+      CommaLine(4063, 1, "信越化学工業株式会社長い名前", 900, 900, 900, 900, 20) + "\r\n";
   WriteText(input, lines);
   ASSERT_EQ(Run({input}, ImportOptions{}), UpdateJobStatus::kFinished);
   EXPECT_EQ(counts.skipped, 2);
@@ -236,8 +236,9 @@ TEST_F(PriceUpdateJobTest, RecordsOutsideTheRulesAreCountedAndSkipped) {
   const std::string input = root.File("DS050512.DAT");
   WriteText(input, kHeader0512 + CommaLine(0, 1, "zero", 1, 1, 1, 1, 1) + "\r\n" +
                        CommaLine(10000, 1, "five digits", 1, 1, 1, 1, 1) + "\r\n" +
-                       "-5,1,negative,1,1,1,1,1\r\n" + CommaLine(1301, 1, "no open", 0, 1, 1, 1, 1) +
-                       "\r\n" + CommaLine(1301, 1, "negative open", -3, 1, 1, 1, 1) + "\r\n" +
+                       "-5,1,negative,1,1,1,1,1\r\n" +
+                       CommaLine(1301, 1, "no open", 0, 1, 1, 1, 1) + "\r\n" +
+                       CommaLine(1301, 1, "negative open", -3, 1, 1, 1, 1) + "\r\n" +
                        std::string("\x01\xff\x00junk", 8) + "\r\n" +
                        "13011,1,code cut at four digits,7,7,7,7,7\r\n" +
                        "1301,1,huge,99999999999,1,1,1,1\r\n");

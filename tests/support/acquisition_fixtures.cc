@@ -24,9 +24,9 @@ SourceRead ReadThroughSource(CImportSource& source, const std::string& path) {
 
 std::string CommaLine(int code, int market, const std::string& nameUtf8, int open, int high,
                       int low, int close, int volume) {
-  return std::to_string(code) + "," + std::to_string(market) + "," + Utf8ToCp932(nameUtf8) +
-         "," + std::to_string(open) + "," + std::to_string(high) + "," + std::to_string(low) +
-         "," + std::to_string(close) + "," + std::to_string(volume);
+  return std::to_string(code) + "," + std::to_string(market) + "," + Utf8ToCp932(nameUtf8) + "," +
+         std::to_string(open) + "," + std::to_string(high) + "," + std::to_string(low) + "," +
+         std::to_string(close) + "," + std::to_string(volume);
 }
 
 std::vector<PriceBar> StoredBars(const std::string& path) {
