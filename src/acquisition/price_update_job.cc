@@ -148,11 +148,15 @@ void CPriceUpdateJob::MergeBar(const std::string& path, const PriceBar& bar) {
     return;
   }
   std::string error;
-  if (series_.SaveAll(path, &error)) {
-    ++counts_.applied;
-  } else {
+  if (!series_.SaveAll(path, &error)) {
     WriteFailed(path, error);
+    return;
   }
+  // The merge keeps only days of its calendar; a record dated outside it is dropped, although
+  // the file is rewritten (sorted) all the same.
+  const bool kept = bar.year >= 1901 && bar.year <= 2099 && bar.month >= 1 && bar.month <= 12 &&
+                    bar.day >= 1 && bar.day <= 31;
+  ++(kept ? counts_.applied : counts_.skipped);
 }
 
 void CPriceUpdateJob::RegisterStock(const ImportRecord& record, const std::string& folder,

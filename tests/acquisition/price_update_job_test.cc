@@ -257,6 +257,27 @@ TEST_F(PriceUpdateJobTest, RecordsOutsideTheRulesAreCountedAndSkipped) {
   EXPECT_FALSE(fs::exists(root.File("Data/10000")));
 }
 
+TEST_F(PriceUpdateJobTest, AbsurdHeaderDatesAreAppendedAsReadAndDroppedByTheCompleteUpdate) {
+  const std::string input = root.File("DS999999.DAT");
+  const std::string text = "99999999\r\nh\r\n" + CommaLine(1301, 1, "a", 7, 7, 7, 7, 7) + "\r\n";
+  WriteText(input, text);
+  ImportOptions complete;
+  complete.completeUpdate = 1;
+  ASSERT_EQ(Run({input}, complete), UpdateJobStatus::kFinished);
+  std::vector<PriceBar> bars = StoredBars(PricePath(1301));
+  ASSERT_EQ(bars.size(), 2u);  // year 9999 lies outside the calendar the merge keeps
+  EXPECT_EQ(counts.skipped, 1);
+  EXPECT_EQ(DateKey(bars[1]), 20050511);
+
+  WriteText(input, text);
+  ASSERT_EQ(Run({input}, ImportOptions{}), UpdateJobStatus::kFinished);
+  bars = StoredBars(PricePath(1301));
+  ASSERT_EQ(bars.size(), 3u);  // appending looks at no date
+  EXPECT_EQ(bars[2].year, 9999);
+  EXPECT_EQ(bars[2].month, 99);
+  EXPECT_EQ(bars[2].day, 99);
+}
+
 TEST_F(PriceUpdateJobTest, BinaryJunkAndLongFilesNeverEscapeTheRoot) {
   // Binary junk is not a daily file.
   std::string junk;
