@@ -2,7 +2,9 @@
 
 namespace korvale {
 
-CAppContext::CAppContext(const SettingsRecord& settings) : settings_(settings) {}
+CAppContext::CAppContext(const SettingsRecord& settings) : settings_(settings), rules_(&settings_) {
+  rules_.LoadRules();
+}
 
 const CPriceSeries* CAppContext::LoadIndex(const FolderOfCode& folderOfCode) {
   index_ = LoadIndexSeries(settings_, folderOfCode);

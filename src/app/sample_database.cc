@@ -13,10 +13,12 @@
 #include "app/sample_calendar.h"
 #include "app/sample_companies.h"
 #include "app/sample_prices.h"
+#include "app/sample_rules.h"
 #include "store/cp932.h"
 #include "store/dictionary_file.h"
 #include "store/dictionary_record.h"
 #include "store/file_io.h"
+#include "store/settings_record.h"
 #include "store/store_folders.h"
 
 namespace korvale {
@@ -221,6 +223,11 @@ bool MakeSampleDatabase(const std::string& dir, const SampleOptions& options,
       !WriteFile(root + "/" + kSampleBankList, banks, error)) {
     return false;
   }
+  // The rules' day counts are the periods a fresh start gives the root.
+  SettingsRecord settings;
+  ApplySettingsDefaults(&settings, root);
+  int64_t ruleBytes = 0;
+  if (!WriteSampleRules(root, settings, error, &ruleBytes)) return false;
 
   SampleImportSummary imports;
   if (!MakeSampleImportFiles(root, u, lastClose, dayCount, options.seed, options.pluginPath,
@@ -243,7 +250,8 @@ bool MakeSampleDatabase(const std::string& dir, const SampleOptions& options,
       summary->marginFiles += marginWritten[i];
     }
     summary->bytes += static_cast<int64_t>(dictionary.size() + watch.size() + banks.size());
-    summary->bytes += imports.bytes;
+    summary->bytes += ruleBytes + imports.bytes;
+    summary->rules = kSampleRuleCount;
   }
   return true;
 }

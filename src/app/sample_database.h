@@ -1,7 +1,8 @@
 // A deterministic synthetic data root for demonstrations, benchmarks and end-to-end tests:
 // the dictionary file, price files in the thousand-block folders and in an archive folder,
-// margin files, the market-index stock 1010 that drives the others, two list files, and the
-// daily and margin files the update commands read (sample_import_files.h).
+// margin files, the market-index stock 1010 that drives the others, two list files, the
+// sample screening rules, and the daily and margin files the update commands read
+// (sample_import_files.h).
 #ifndef KORVALE_APP_SAMPLE_DATABASE_H_
 #define KORVALE_APP_SAMPLE_DATABASE_H_
 
@@ -31,6 +32,7 @@ struct SampleSummary {
   int dictionaryRecords = 0;
   int marginFiles = 0;
   int tradingDays = 0;
+  int rules = 0;          // rule files in Rules
   std::string firstDate;  // YYYY-MM-DD
   std::string lastDate;
   int64_t bytes = 0;  // written in all files

@@ -14,8 +14,9 @@ int RunRecord(const CliArgs& args) {
   }
   SettingsRecord settings;
   if (!LoadSettings(args, &settings)) return kExitFailure;
+  CAppContext context(settings);
   AnalysisRecord rec;
-  const int status = ComputeStockRecord(args, settings, args.Positional()[0], &rec);
+  const int status = ComputeStockRecord(args, &context, args.Positional()[0], &rec);
   if (status != kExitOk) return status;
   const bool json = args.Has("--json");
   if (json) std::printf("{");
@@ -36,16 +37,19 @@ int RunRecord(const CliArgs& args) {
 const CommandRegistration kRegistration({
     "record",
     "the analysis record of a stock, as the analysis batch computes it",
-    "usage: korvale-cli record CODE [--root DIR] [--as-of YYYY-MM-DD] [--set NAME=VALUE]...\n"
-    "                          [--json]\n"
+    "usage: korvale-cli record CODE [--root DIR] [--as-of YYYY-MM-DD] [--width W]\n"
+    "                          [--set NAME=VALUE]... [--json]\n"
     "\n"
     "Loads the stock's price file (all of it, or up to the --as-of date) with its trend lines,\n"
     "and the market-index series as at start-up, and prints every field of the analysis\n"
     "record, one name=value per line in layout order, or as one JSON object. stockIndex is\n"
     "the stock's position in the stock list; doubles carry 17 significant digits, so they\n"
     "read back to the same value. --set NAME=VALUE overrides a settings field (a period, or\n"
-    "useIndexAnalysis=1 for the index fields).\n",
-    {{"--json"}, {"--as-of", "--set"}},
+    "useIndexAnalysis=1 for the index fields). DMI, MACD and OBV look back over the daily\n"
+    "chart's span, which the main window sets from its width: as for a client W pixels wide\n"
+    "(default 1200) with both side bars docked, (W - 220) / 4 bars, unless the settings fix\n"
+    "it (dailyAutoPeriod=0 with dailySpanDays>0).\n",
+    {{"--json"}, {"--as-of", "--set", "--width"}},
     RunRecord,
 });
 

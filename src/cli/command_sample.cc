@@ -71,10 +71,10 @@ int RunSample(const CliArgs& args) {
   }
   std::printf(
       "sample database in %s: %d stocks (%d with margin files), %d dictionary records,\n"
-      "%d trading days %s to %s, %.1f MB; list files %s and %s\n",
+      "%d trading days %s to %s, %.1f MB; list files %s and %s; %d rules in Rules\n",
       dir.c_str(), summary.stocks, summary.marginFiles, summary.dictionaryRecords,
       summary.tradingDays, summary.firstDate.c_str(), summary.lastDate.c_str(),
-      static_cast<double>(summary.bytes) / 1e6, kSampleWatchList, kSampleBankList);
+      static_cast<double>(summary.bytes) / 1e6, kSampleWatchList, kSampleBankList, summary.rules);
   std::printf("update files in %s/%s: %d daily files (%d records), %d margin files; %s\n",
               dir.c_str(), kSampleImportFolder, summary.import.dailyFiles,
               summary.import.dailyRecords, summary.import.marginFiles,
@@ -95,6 +95,7 @@ const CommandRegistration kRegistration({
     "  Archive/KD####.KDT       delisted stocks, kept outside Data\n"
     "  Data/SZ/SZ####.SDT       weekly margin balances\n"
     "  Watchlist.LST, Banks.LST list files (open with korvale-cli list --open Watchlist.LST)\n"
+    "  Rules/*.ERL              four screening rules (korvale-cli rule list)\n"
     "  Import/DS260105.01       daily prices of the first trading day after the last bar, in\n"
     "                           the plug-in's DOS form; DS260106.DAT to DS260109.DAT the next\n"
     "                           days in the built-in source's four header forms (eight- and\n"

@@ -1,66 +1,16 @@
 #include "cli/stock_record.h"
 
-#include <algorithm>
 #include <cctype>
-#include <filesystem>
+#include <cstdio>
 
-#include "app/app_context.h"
+#include "app/main_window_layout.h"
 #include "screening/compute_analysis_record.h"
 #include "store/file_io.h"
 #include "store/price_series.h"
+#include "store/stock_dictionary.h"
 #include "store/store_folders.h"
 
 namespace korvale::cli {
-
-namespace {
-
-constexpr size_t kMaxStocks = 6000;  // the dictionary's capacity
-
-// "KD" + four digits + ".KDT", compared without regard to case; the code, or -1.
-int PriceFileCode(const std::string& name) {
-  if (name.size() != 10) return -1;
-  auto lower = [&](size_t i) { return std::tolower(static_cast<unsigned char>(name[i])); };
-  if (lower(0) != 'k' || lower(1) != 'd' || name[6] != '.' || lower(7) != 'k' || lower(8) != 'd' ||
-      lower(9) != 't')
-    return -1;
-  int code = 0;
-  for (size_t i = 2; i < 6; ++i) {
-    if (!std::isdigit(static_cast<unsigned char>(name[i]))) return -1;
-    code = code * 10 + (name[i] - '0');
-  }
-  return code;
-}
-
-}  // namespace
-
-StockList::StockList(const std::string& root) {
-  namespace fs = std::filesystem;
-  std::error_code ec;
-  fs::recursive_directory_iterator it(root, fs::directory_options::skip_permission_denied, ec);
-  for (; !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
-    if (!it->is_regular_file(ec)) continue;
-    const int code = PriceFileCode(it->path().filename().string());
-    if (code < 0) continue;
-    items_.push_back({code, it->path().parent_path().string()});
-  }
-  // The walk order of a folder is not fixed on this platform; sorting by folder as well makes
-  // the order of two files of one code the same on every run.
-  std::sort(items_.begin(), items_.end(), [](const Item& a, const Item& b) {
-    return a.code != b.code ? a.code < b.code : a.folder < b.folder;
-  });
-  if (items_.size() > kMaxStocks) items_.resize(kMaxStocks);
-}
-
-bool StockList::Find(int code, int* position, std::string* folder) const {
-  for (size_t i = 0; i < items_.size(); ++i) {
-    if (items_[i].code == code) {
-      if (position) *position = static_cast<int>(i);
-      if (folder) *folder = items_[i].folder;
-      return true;
-    }
-  }
-  return false;
-}
 
 bool ParseCode(const std::string& text, int* code) {
   if (text.empty() || text.size() > 4) return false;
@@ -74,8 +24,21 @@ bool ParseCode(const std::string& text, int* code) {
   return true;
 }
 
-int ComputeStockRecord(const CliArgs& args, const SettingsRecord& settings,
-                       const std::string& codeText, AnalysisRecord* out) {
+int ComputeStockRecord(const CliArgs& args, CAppContext* context, const std::string& codeText,
+                       AnalysisRecord* out) {
+  // The span of the daily chart is the look-back of DMI, MACD and OBV; without a window it is
+  // set as the main window sets it for a client of --width pixels with both side bars docked.
+  int width = kRecordClientWidth;
+  if (args.Has("--width")) {
+    const std::string text = args.Value("--width");
+    char tail;
+    if (std::sscanf(text.c_str(), "%d%c", &width, &tail) != 1 || width < 1 || width > 10000) {
+      PrintError("--width needs a number of pixels 1-10000");
+      return kExitUsage;
+    }
+  }
+  ApplyAutomaticSpan(&context->settings(), width, true, true);
+  const SettingsRecord& settings = context->settings();
   int code;
   if (!ParseCode(codeText, &code)) {
     PrintError("CODE must be a securities code 1-9999: " + codeText);
@@ -88,12 +51,12 @@ int ComputeStockRecord(const CliArgs& args, const SettingsRecord& settings,
     return kExitUsage;
   }
   const std::string root = settings.dataRootDir;
-  const StockList stocks(root);
-  int position;
+  const CStockDictionary dictionary(root, settings.workDir);
+  const int position = dictionary.FindItem(code);
   std::string folder;
-  if (!stocks.Find(code, &position, &folder)) {
+  if (position < 0 || !dictionary.GetFolder(code, &folder)) {
     char text[64];
-    std::snprintf(text, sizeof text, "stock %04d has no price file below the data root", code);
+    std::snprintf(text, sizeof text, "stock %04d is not in the stock dictionary", code);
     PrintError(text);
     return kExitFailure;
   }
@@ -111,11 +74,10 @@ int ComputeStockRecord(const CliArgs& args, const SettingsRecord& settings,
   series.SetLinePath(LineFileName(root + "/Data/LINE", code));
   series.LoadLines();
 
-  CAppContext context(settings);
-  context.LoadIndex([&](int indexCode, std::string* indexFolder) {
-    return stocks.Find(indexCode, nullptr, indexFolder);
+  context->LoadIndex([&](int indexCode, std::string* indexFolder) {
+    return dictionary.GetFolder(indexCode, indexFolder) != 0;
   });
-  ComputeAnalysisRecord(series, position, context.settings(), context.indexSeries(), out);
+  ComputeAnalysisRecord(series, position, settings, context->indexSeries(), out);
   return kExitOk;
 }
 

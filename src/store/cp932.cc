@@ -52,7 +52,13 @@ std::string Cp932ToUtf8(const std::string& cp932) {
     }
   }
   if (ascii) return cp932;
-  return Convert("UTF-8", "CP932", cp932, "\xEF\xBF\xBD", true);
+  // A name cut to its field's size may end in half a double-byte character; show it without.
+  const size_t whole = Cp932PrefixLength(cp932, cp932.size());
+  const std::string text = whole + 1 == cp932.size() &&
+                                   IsCp932LeadByte(static_cast<unsigned char>(cp932.back()))
+                               ? cp932.substr(0, whole)
+                               : cp932;
+  return Convert("UTF-8", "CP932", text, "\xEF\xBF\xBD", true);
 }
 
 std::string Utf8ToCp932(const std::string& utf8) {

@@ -9,6 +9,8 @@
 #include "app/index_series.h"
 #include "app/sample_calendar.h"
 #include "app/sample_prices.h"
+#include "app/sample_rules.h"
+#include "screening/rule_list.h"
 #include "store/cp932.h"
 #include "store/dictionary_file.h"
 #include "store/file_io.h"
@@ -160,6 +162,20 @@ TEST_F(SampleContentTest, DictionaryAndFoldersHoldWhatTheScanNeeds) {
   EXPECT_GE(halfWidth, 1);
   EXPECT_EQ(dict.names.HasName(1010), true);
   EXPECT_GT(summary_.dictionaryRecords, 60 - unknown);  // listed stocks without prices too
+}
+
+TEST_F(SampleContentTest, RulesLoadIntoTheRuleList) {
+  EXPECT_EQ(summary_.rules, kSampleRuleCount);
+  SettingsRecord settings;
+  ApplySettingsDefaults(&settings, root_->path());
+  CRuleList rules(&settings);
+  rules.LoadRules();
+  ASSERT_EQ(rules.count, kSampleRuleCount);
+  for (int i = 0; i < rules.count; ++i) {
+    int enabled = 0;
+    for (int t = 0; t < kConditionTypeCount; ++t) enabled += rules.sets[i].enabled[t];
+    EXPECT_GE(enabled, 2) << i;
+  }
 }
 
 TEST_F(SampleContentTest, ListFilesOpenFromTheDataRoot) {

@@ -72,6 +72,16 @@ TEST_F(RecordCommandTest, AsOfADateAndWithSettingsOverridden) {
   EXPECT_NE(out.find("\nrsi1=-10000\n"), std::string::npos);
 }
 
+TEST_F(RecordCommandTest, TheDisplaySpanFollowsTheWindowWidthUnlessTheSettingsFixIt) {
+  // 1200 pixels give 245 bars of span: too long a look-back for MACD over 44 bars.
+  EXPECT_NE(Run("1301").find("\nmacdLevel=-1000\n"), std::string::npos);
+  // 260 pixels give (260 - 220) / 4 = 10 bars.
+  const std::string narrow = Run("1301 --width 260");
+  EXPECT_EQ(narrow.find("\nmacdLevel=-1000\n"), std::string::npos);
+  EXPECT_EQ(Run("1301 --set dailyAutoPeriod=0 --set dailySpanDays=10"), narrow);
+  Run("1301 --width 0", 2);
+}
+
 TEST_F(RecordCommandTest, ReadsTheTrendLinesAndTheIndexSeries) {
   // A resistance at 100 from the first to the last day: the close lies above it.
   TrendLineFileRecord line;

@@ -1,0 +1,110 @@
+// The main document: the stock dictionary, the shown stock list with its row map, and the stock
+// shown in the chart (its series, paths and chart painter). The windows are views of it.
+#ifndef KORVALE_APP_KORVALE_DOC_H_
+#define KORVALE_APP_KORVALE_DOC_H_
+
+#include <memory>
+#include <string>
+
+#include "charts/chart_painter.h"
+#include "store/dictionary_file.h"
+#include "store/price_series.h"
+#include "store/settings_record.h"
+#include "store/stock_dictionary.h"
+#include "store/stock_list.h"
+#include "store/store_folders.h"
+
+namespace korvale {
+
+class CKorvaleDoc {
+ public:
+  // `settings` is the application's record (the doc reads it live and each painter copies it);
+  // `folders` the run's folder preparer. Both outlive the document.
+  CKorvaleDoc(const SettingsRecord& settings, CFolderPreparer& folders);
+  virtual ~CKorvaleDoc();
+  CKorvaleDoc(const CKorvaleDoc&) = delete;
+  CKorvaleDoc& operator=(const CKorvaleDoc&) = delete;
+
+  // The start of an empty document: the dictionary in the mode of dataSourceMode, every stock
+  // listed, and in local mode the first stock opened to learn the latest-data date (its chart is
+  // dropped again). `error` gets the dictionary file's problem, if any.
+  void Start(std::string* error = nullptr);
+  // A second document sharing this one's dictionary and showing the same list.
+  std::unique_ptr<CKorvaleDoc> NewWindowDocument() const;
+
+  // --- The shown list.
+  const CStockDictionary* dictionary() const { return dictionary_.get(); }
+  const ShownStockList& list() const { return list_; }
+  void ShowAll();
+  void ShowMarket(int market);
+  void ShowIndustry(int industry);
+  bool ShowCodeRange(int number);
+  void ShowNameSearch(const std::string& textCp932);
+  // False when the dictionary holds no items (nothing happens then).
+  bool OpenListFile(const std::string& path);
+  int SaveListFile(const std::string& path, std::string* error) const;
+
+  // --- Opening a stock.
+  enum class OpenResult { kStock, kList, kIgnored };
+  // A price file (".kdt", any case) is opened as the shown stock; a ".LST" file as the list.
+  // Local mode only.
+  OpenResult OpenFile(const std::string& path);
+  // Opens the stock of a list row by the data-source mode; false for a row outside the list or
+  // a mode this build cannot open.
+  bool OpenRow(int row);
+  // The stock of a code in local mode, through its dictionary folder. False when unknown.
+  bool OpenCode(int code);
+
+  // Writes the trend lines edited on the shown stock to its trend-line file. False with a
+  // reason when the file cannot be written.
+  bool SaveTrendLines(std::string* error);
+  // After the settings changed: the painter takes a fresh copy and lays out again.
+  void ApplySettings();
+  // The market-index series for the index panes of new painters (may be null).
+  void SetIndexSeries(const CPriceSeries* index) { indexSeries_ = index; }
+
+  // --- The shown stock.
+  CPriceSeries& series() { return series_; }
+  CChartPainter* painter() { return painter_.get(); }
+  const CChartPainter* painter() const { return painter_.get(); }
+  int chartPeriod() const { return chartPeriod_; }
+  void SetChartPeriod(int period) { chartPeriod_ = period; }
+  int code() const { return code_; }
+  const std::string& title() const { return title_; }  // cp932: the stock's name
+  const std::string& filePath() const { return filePath_; }
+  // The stock-information page of the shown stock.
+  const StockInfo& stockInfo() const { return info_; }
+  const std::string& stockName() const { return title_; }
+  int market() const { return market_; }
+  int industry() const { return industry_; }
+  // Date of the newest bar seen at start (local mode); zeros otherwise.
+  int latestYear() const { return latestYear_; }
+  int latestMonth() const { return latestMonth_; }
+  int latestDay() const { return latestDay_; }
+  // Problem of the last save of trend lines made while switching stocks, "" when none.
+  const std::string& lineSaveError() const { return lineSaveError_; }
+
+ private:
+  bool OpenPriceFile(const std::string& path);
+
+  const SettingsRecord& settings_;
+  CFolderPreparer& folders_;
+  const CPriceSeries* indexSeries_ = nullptr;
+  std::shared_ptr<CStockDictionary> dictionary_;
+  ShownStockList list_;
+  CPriceSeries series_;
+  std::unique_ptr<CChartPainter> painter_;
+  int chartPeriod_ = kChartDaily;
+  int code_ = 0;
+  int market_ = 0;
+  int industry_ = 0;
+  std::string filePath_;
+  std::string title_;
+  StockInfo info_;
+  std::string lineSaveError_;
+  int latestYear_ = 0, latestMonth_ = 0, latestDay_ = 0;
+};
+
+}  // namespace korvale
+
+#endif  // KORVALE_APP_KORVALE_DOC_H_

@@ -1,0 +1,164 @@
+#include "ui/korvale_view.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+
+#include "app/korvale_doc.h"
+#include "charts/information_text.h"
+#include "render/qpainter_canvas.h"
+
+namespace korvale {
+
+CKorvaleView::CKorvaleView(CKorvaleDoc* doc, const SettingsRecord& settings, QWidget* parent)
+    : QAbstractScrollArea(parent), doc_(doc), settings_(settings) {
+  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  viewport()->setMouseTracking(true);
+  viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+  setFocusPolicy(Qt::StrongFocus);
+}
+
+int CKorvaleView::scrollX() const { return horizontalScrollBar()->value(); }
+
+int CKorvaleView::chartWidth() const {
+  const CChartPainter* painter = doc_->painter();
+  if (!painter) return viewport()->width() - 110 * dockedBars_;
+  return painter->WidthOf(doc_->chartPeriod());
+}
+
+void CKorvaleView::updateScrollRange() {
+  const int client = viewport()->width();
+  const int scrollWidth = std::max(chartWidth(), client + 1);
+  horizontalScrollBar()->setPageStep(client);
+  horizontalScrollBar()->setSingleStep(16);
+  horizontalScrollBar()->setRange(0, std::max(0, scrollWidth - client));
+}
+
+void CKorvaleView::ShowLatest() {
+  crosshairShown_ = false;
+  crosshair_ = {-1, -1};
+  if (CChartPainter* painter = doc_->painter()) painter->SetChartHeight(viewport()->height());
+  updateScrollRange();
+  horizontalScrollBar()->setValue(std::max(0, chartWidth() - viewport()->width()));
+  cacheValid_ = false;
+  renderChart();  // the hit test needs the mappers of a drawn chart
+  viewport()->update();
+  const ChartHit hit = HitAt(-1, -1);
+  emit ReadOut(QString::fromStdString(ReadoutText(hit, doc_->chartPeriod() == kChartMonthly)),
+               hit, doc_->chartPeriod());
+}
+
+void CKorvaleView::Redraw() {
+  if (CChartPainter* painter = doc_->painter()) painter->SetChartHeight(viewport()->height());
+  updateScrollRange();
+  cacheValid_ = false;
+  viewport()->update();
+}
+
+void CKorvaleView::renderChart() {
+  const QSize size = viewport()->size();
+  if (size.isEmpty()) return;
+  if (cache_.size() != size) cache_ = QImage(size, QImage::Format_RGB32);
+  cache_.fill(Qt::white);
+  QPainterCanvas canvas(&cache_);
+  if (CChartPainter* painter = doc_->painter()) {
+    canvas.SetOrigin(scrollX(), 0);
+    painter->SetChartHeight(size.height());
+    painter->DrawChart(canvas, doc_->chartPeriod());
+  } else {
+    const int stocks = doc_->dictionary() ? doc_->dictionary()->itemCount : 0;
+    DrawInformationText(canvas, settings_, stocks, doc_->latestYear(), doc_->latestMonth(),
+                        doc_->latestDay());
+  }
+  cacheValid_ = true;
+}
+
+void CKorvaleView::paintEvent(QPaintEvent*) {
+  if (!cacheValid_ || cache_.size() != viewport()->size()) renderChart();
+  QPainter p(viewport());
+  p.drawImage(0, 0, cache_);
+  if (crosshairShown_) {
+    // Combined with what is under it, so that it stands out on every theme.
+    p.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
+    p.setPen(QPen(Qt::black, 1));
+    const int x = crosshair_.x(), y = crosshair_.y();
+    p.drawLine(0, y, x + 2000, y);
+    p.drawLine(x, 0, x, y + 2000);
+  }
+}
+
+void CKorvaleView::resizeEvent(QResizeEvent* event) {
+  QAbstractScrollArea::resizeEvent(event);
+  Redraw();
+}
+
+void CKorvaleView::scrollContentsBy(int, int) {
+  crosshairShown_ = false;
+  cacheValid_ = false;
+  viewport()->update();
+}
+
+ChartHit CKorvaleView::HitAt(int x, int y) const {
+  const CChartPainter* painter = doc_->painter();
+  if (!painter) return {};
+  switch (doc_->chartPeriod()) {
+    case kChartWeekly:
+      return painter->HitTestWeekly(x, y);
+    case kChartMonthly:
+      return painter->HitTestMonthly(x, y);
+    default:
+      return painter->HitTestDaily(x, y);
+  }
+}
+
+void CKorvaleView::readOutAt(int x, int y) {
+  const ChartHit hit = HitAt(x + scrollX(), y);
+  emit ReadOut(QString::fromStdString(ReadoutText(hit, doc_->chartPeriod() == kChartMonthly)),
+               hit, doc_->chartPeriod());
+}
+
+bool CKorvaleView::crosshairWanted(Qt::MouseButtons buttons) const {
+  switch (settings_.cursorMode) {
+    case 1:
+      return true;
+    case 2:
+      return (buttons & Qt::LeftButton) != 0;
+    default:
+      return false;
+  }
+}
+
+void CKorvaleView::mouseMoveEvent(QMouseEvent* event) {
+  const QPoint pos = event->position().toPoint();
+  readOutAt(pos.x(), pos.y());
+  const bool wanted = crosshairWanted(event->buttons());
+  if (wanted || crosshairShown_) {
+    crosshairShown_ = wanted;
+    crosshair_ = pos;
+    viewport()->update();
+  }
+}
+
+void CKorvaleView::mousePressEvent(QMouseEvent* event) { mouseMoveEvent(event); }
+
+void CKorvaleView::mouseReleaseEvent(QMouseEvent* event) {
+  if (crosshairShown_ && !crosshairWanted(event->buttons())) {
+    crosshairShown_ = false;
+    viewport()->update();
+  }
+}
+
+void CKorvaleView::leaveEvent(QEvent*) {
+  if (crosshairShown_) {
+    crosshairShown_ = false;
+    viewport()->update();
+  }
+}
+
+void CKorvaleView::focusOutEvent(QFocusEvent* event) {
+  QAbstractScrollArea::focusOutEvent(event);
+  leaveEvent(nullptr);
+}
+
+}  // namespace korvale

@@ -1,0 +1,35 @@
+// korvale: the desktop program.
+#include <QApplication>
+#include <QDir>
+#include <QMessageBox>
+#include <QTimer>
+
+#include "app/settings_file.h"
+#include "ui/korvale_app.h"
+#include "ui/main_frame.h"
+
+int main(int argc, char** argv) {
+  QApplication qtApp(argc, argv);
+  QApplication::setApplicationName("Korvale");
+  korvale::CKorvaleApp app(QDir::currentPath(),
+                           QString::fromStdString(korvale::DefaultRootDirStorePath()));
+  if (!app.startError().isEmpty()) {
+    QMessageBox::critical(nullptr, "Error", app.startError());
+    return 1;
+  }
+  korvale::CMainFrame* frame = app.CreateFirstWindow();
+  // A .kdt or .LST file named on the command line is opened as the current stock or list.
+  const QStringList args = QApplication::arguments();
+  for (int i = 1; i < args.size(); ++i) frame->OpenDocumentFile(args[i]);
+  frame->show();
+  // KORVALE_SCREENSHOT=FILE.png: save the window once it has settled, then quit (for the
+  // documentation and for checking a build on a headless display).
+  const QString screenshot = qEnvironmentVariable("KORVALE_SCREENSHOT");
+  if (!screenshot.isEmpty()) {
+    QTimer::singleShot(1500, frame, [frame, screenshot] {
+      frame->grab().save(screenshot);
+      QApplication::quit();
+    });
+  }
+  return qtApp.exec();
+}

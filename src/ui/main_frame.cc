@@ -1,0 +1,524 @@
+#include "ui/main_frame.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
+#include <QDockWidget>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QUrl>
+
+#include "app/detail_panel.h"
+#include "app/korvale_doc.h"
+#include "app/main_window_layout.h"
+#include "store/cp932.h"
+#include "store/market_industry_tables.h"
+#include "store/user_messages.h"
+#include "ui/detail_bar.h"
+#include "ui/korvale_app.h"
+#include "ui/korvale_view.h"
+
+namespace korvale {
+
+namespace {
+
+// Command ids of the main menu.
+enum Command : int {
+  kCmdPriceTableDaily = 32775,
+  kCmdAllStocks = 32781,
+  kCmdNameSearch = 32782,
+  kCmdCodeRange = 32783,
+  kCmdOpenList = 32812,
+  kCmdHelp = 32830,
+  kCmdStockListBar = 32851,
+  kCmdQuoteDetail = 32879,
+  kCmdDetailBar = 32904,
+  kCmdNewWindow = 57600,
+  kCmdSaveList = 57603,
+  kCmdAbout = 57664,
+  kCmdExit = 57665,
+};
+
+QString FromCp932(const std::string& cp932) { return QString::fromStdString(Cp932ToUtf8(cp932)); }
+std::string ToCp932(const QString& text) { return Utf8ToCp932(text.toStdString()); }
+
+const char* PeriodName(int period) {
+  switch (period) {
+    case kChartWeekly:
+      return "週足";
+    case kChartMonthly:
+      return "月足";
+    default:
+      return "日足";
+  }
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(CKorvaleApp* app, CKorvaleDoc* doc, QWidget* parent)
+    : QMainWindow(parent), app_(app), doc_(doc) {
+  const SettingsRecord& s = app_->settings();
+  const QSize desktop = QApplication::primaryScreen() ? QApplication::primaryScreen()->size()
+                                                      : QSize(1024, 768);
+  const WindowSize size = InitialMainWindowSize(s, desktop.width(), desktop.height());
+  resize(size.width, size.height);
+  setAcceptDrops(true);
+
+  view_ = new CKorvaleView(doc_, s, this);
+  setCentralWidget(view_);
+  createActions();
+  createMenus();
+  createToolBar();
+  createStatusBar();
+  createDocks();
+  connect(view_, &CKorvaleView::ReadOut, this, &CMainFrame::showReadOut);
+  RefreshStockList();
+  setChartPeriod(doc_->chartPeriod());
+  if (doc_->painter()) afterStockOpened();
+}
+
+// The document goes with its window; nothing paints once the destructor runs.
+CMainFrame::~CMainFrame() {
+  // The docks report their hiding while the window is torn down; nobody listens any more.
+  listDock_->disconnect(this);
+  detailDock_->disconnect(this);
+  app_->WindowClosed(this);
+}
+
+QAction* CMainFrame::addCommand(int id, const QString& text, std::function<void()> run,
+                                bool checkable) {
+  auto* action = new QAction(text, this);
+  action->setData(id);
+  action->setCheckable(checkable);
+  connect(action, &QAction::triggered, this, [run = std::move(run)] { run(); });
+  actions_[id] = action;
+  return action;
+}
+
+QAction* CMainFrame::action(int commandId) const {
+  auto it = actions_.find(commandId);
+  return it == actions_.end() ? nullptr : it->second;
+}
+
+void CMainFrame::createActions() {
+  periodGroup_ = new QActionGroup(this);
+  for (int period : {kChartDaily, kChartWeekly, kChartMonthly}) {
+    QAction* a = addCommand(period, PeriodName(period), [this, period] { setChartPeriod(period); },
+                            true);
+    periodGroup_->addAction(a);
+  }
+  addCommand(kCmdNewWindow, "新規ウインドウ(&N)", [this] { newWindow(); });
+  addCommand(kCmdStockListBar, "銘柄リスト",
+             [this] { listDock_->setVisible(!listDock_->isVisible()); }, true);
+  addCommand(kCmdDetailBar, "詳細情報",
+             [this] { detailDock_->setVisible(!detailDock_->isVisible()); }, true);
+  addCommand(kCmdHelp, "ヘルプ...", [this] { openHelp(); });
+  addCommand(kCmdQuoteDetail, "詳細情報", [this] { openQuotePage(); });
+  addCommand(kCmdAbout, "バージョン情報(&A)...", [this] { about(); });
+  addCommand(kCmdExit, "終了(&X)", [this] { close(); });
+
+  addCommand(kCmdAllStocks, "全銘柄", [this] {
+    doc_->ShowAll();
+    RefreshStockList();
+  });
+  addCommand(kCmdCodeRange, "証券コード...", [this] { askCodeRange(); });
+  addCommand(kCmdNameSearch, "銘柄名...", [this] { askNameSearch(); });
+  addCommand(kCmdOpenList, "リストを開く...", [this] { openListFile(); });
+  addCommand(kCmdSaveList, "リストを保存(&S)", [this] { saveListFile(); });
+  actions_[kCmdOpenList]->setShortcut(QKeySequence::Open);
+  actions_[kCmdSaveList]->setShortcut(QKeySequence::Save);
+
+  // The market and industry commands, in the order of their codes.
+  for (int market = 1; market < kMarketCount; ++market) {
+    for (int id = 32700; id < 33000; ++id) {
+      if (MarketOfCommand(id) != market) continue;
+      addCommand(id, MarketNameUtf8(market), [this, market] {
+        doc_->ShowMarket(market);
+        RefreshStockList();
+      });
+    }
+  }
+  for (int industry = 1; industry <= kIndustryCount; ++industry) {
+    const int code = industry % kIndustryCount;  // "その他・未定義" (0) comes last
+    for (int id = 32700; id < 33000; ++id) {
+      if (IndustryOfCommand(id) != code) continue;
+      addCommand(id, IndustryNameUtf8(code), [this, code] {
+        doc_->ShowIndustry(code);
+        RefreshStockList();
+      });
+    }
+  }
+}
+
+void CMainFrame::createMenus() {
+  // Local mode has the full menu; the remote modes have the second menu, with the quote
+  // page's "詳細情報" in place of the local-only commands.
+  const bool local = app_->settings().dataSourceMode == 0;
+  QMenu* file = menuBar()->addMenu("ファイル(&F)");
+  file->addAction(actions_[kCmdOpenList]);
+  file->addAction(actions_[kCmdSaveList]);
+  file->addSeparator();
+  file->addAction(actions_[kCmdExit]);
+
+  QMenu* chart = menuBar()->addMenu("チャート(&C)");
+  for (int period : {kChartDaily, kChartWeekly, kChartMonthly}) chart->addAction(actions_[period]);
+
+  QMenu* stocks = menuBar()->addMenu("銘柄(&S)");
+  stocks->addAction(actions_[kCmdAllStocks]);
+  stocks->addAction(actions_[kCmdCodeRange]);
+  stocks->addAction(actions_[kCmdNameSearch]);
+  marketMenu_ = stocks->addMenu("市場");
+  industryMenu_ = stocks->addMenu("業種");
+  for (const auto& [id, a] : actions_) {
+    (void)a;
+    if (MarketOfCommand(id) >= 0) marketMenu_->addAction(actions_[id]);
+  }
+  for (int industry = 1; industry <= kIndustryCount; ++industry) {
+    for (const auto& [id, a] : actions_) {
+      if (IndustryOfCommand(id) == industry % kIndustryCount) industryMenu_->addAction(a);
+    }
+  }
+  // The market commands in the order of their codes, not their ids.
+  marketMenu_->clear();
+  for (int market = 1; market < kMarketCount; ++market) {
+    for (const auto& [id, a] : actions_) {
+      if (MarketOfCommand(id) == market) marketMenu_->addAction(a);
+    }
+  }
+
+  QMenu* window = menuBar()->addMenu("ウインドウ(&W)");
+  window->addAction(actions_[kCmdNewWindow]);
+  window->addSeparator();
+  window->addAction(actions_[kCmdStockListBar]);
+  window->addAction(actions_[kCmdDetailBar]);
+
+  if (!local) menuBar()->addAction(actions_[kCmdQuoteDetail]);
+
+  QMenu* help = menuBar()->addMenu("ヘルプ(&H)");
+  help->addAction(actions_[kCmdHelp]);
+  help->addAction(actions_[kCmdAbout]);
+}
+
+void CMainFrame::createToolBar() {
+  QToolBar* bar = addToolBar("ツールバー");
+  bar->setObjectName("toolbar");
+  bar->addAction(actions_[kCmdOpenList]);
+  bar->addAction(actions_[kCmdSaveList]);
+  bar->addSeparator();
+  for (int period : {kChartDaily, kChartWeekly, kChartMonthly}) bar->addAction(actions_[period]);
+  bar->addSeparator();
+  bar->addAction(actions_[kCmdAllStocks]);
+  bar->addAction(actions_[kCmdCodeRange]);
+  bar->addAction(actions_[kCmdNameSearch]);
+}
+
+void CMainFrame::createStatusBar() {
+  for (int i = 0; i < 3; ++i) statusPanes_[i] = new QLabel(this);
+  statusBar()->addWidget(statusPanes_[0], 1);         // the read-out
+  statusBar()->addPermanentWidget(statusPanes_[1]);  // the stock shown
+  statusBar()->addPermanentWidget(statusPanes_[2]);  // the chart period
+}
+
+void CMainFrame::createDocks() {
+  listDock_ = new QDockWidget("銘柄リスト", this);
+  listDock_->setObjectName("stockListBar");
+  stockList_ = new QListWidget(listDock_);
+  stockList_->setObjectName("1001");
+  listDock_->setWidget(stockList_);
+  listDock_->setFixedWidth(kSideBarWidth);
+  addDockWidget(Qt::LeftDockWidgetArea, listDock_);
+
+  detailDock_ = new QDockWidget("詳細情報", this);
+  detailDock_->setObjectName("detailBar");
+  detailBar_ = new CDetailBar(app_->settings(), detailDock_);
+  detailDock_->setWidget(detailBar_);
+  detailDock_->setFixedWidth(kSideBarWidth);
+  addDockWidget(Qt::RightDockWidgetArea, detailDock_);
+
+  connect(stockList_, &QListWidget::currentRowChanged, this, &CMainFrame::OpenListRow);
+  connect(detailBar_, &CDetailBar::DayPicked, this, &CMainFrame::showDayOfPicker);
+  for (QDockWidget* dock : {listDock_, detailDock_}) {
+    connect(dock, &QDockWidget::visibilityChanged, this, [this] {
+      updateCommandStates();
+      applySpanRule();
+    });
+    connect(dock, &QDockWidget::topLevelChanged, this, [this] { applySpanRule(); });
+  }
+}
+
+void CMainFrame::updateCommandStates() {
+  actions_[kCmdStockListBar]->setChecked(listDock_ && listDock_->isVisible());
+  actions_[kCmdDetailBar]->setChecked(detailDock_ && detailDock_->isVisible());
+  if (QAction* a = action(doc_->chartPeriod())) a->setChecked(true);
+  const bool hasList = doc_->dictionary() != nullptr;
+  actions_[kCmdSaveList]->setEnabled(hasList && !doc_->list().rows.empty());
+  actions_[kCmdQuoteDetail]->setEnabled(true);
+}
+
+void CMainFrame::RefreshStockList() {
+  QSignalBlocker quiet(stockList_);
+  stockList_->clear();
+  for (const StockListRow& row : doc_->list().rows) stockList_->addItem(FromCp932(row.text));
+  setWindowTitle(FromCp932(doc_->list().title) + " - Korvale");
+  updateCommandStates();
+  view_->Redraw();
+}
+
+void CMainFrame::setChartPeriod(int period) {
+  doc_->SetChartPeriod(period);
+  statusPanes_[2]->setText(PeriodName(period));
+  updateCommandStates();
+  view_->ShowLatest();
+}
+
+void CMainFrame::applySpanRule() {
+  const bool listDocked = listDock_->isVisible() && !listDock_->isFloating();
+  const bool detailDocked = detailDock_->isVisible() && !detailDock_->isFloating();
+  view_->SetDockedBars((listDocked ? 1 : 0) + (detailDocked ? 1 : 0));
+  if (ApplyAutomaticSpan(&app_->settings(), width(), listDocked, detailDocked)) {
+    doc_->ApplySettings();
+    view_->ShowLatest();
+  }
+}
+
+void CMainFrame::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  if (listDock_) applySpanRule();
+}
+
+void CMainFrame::OpenListRow(int row) {
+  if (row < 0) return;
+  if (!doc_->OpenRow(row)) return;
+  if (!doc_->lineSaveError().empty()) {
+    showError(QString::fromUtf8(kDiskAccessErrorMessage) + "\n" +
+              QString::fromStdString(doc_->lineSaveError()));
+  }
+  afterStockOpened();
+}
+
+void CMainFrame::afterStockOpened() {
+  statusPanes_[1]->setText(QString("%1 %2").arg(doc_->code(), 4, 10, QChar('0')).arg(
+      FromCp932(doc_->stockName())));
+  const StockInfo& info = doc_->stockInfo();
+  detailBar_->ShowStockInfo(MakeStockInfoTexts(doc_->stockName(), doc_->market(),
+                                               doc_->industry(), info.text1, info.text2,
+                                               info.figures));
+  // The day page starts on the newest bar.
+  const CPriceSeries& s = doc_->series();
+  if (CChartPainter* painter = doc_->painter(); painter && s.barCount > 0) {
+    const int last = painter->windowCount() - 1;
+    const PriceBar& bar = s.bars[s.barCount - 1];
+    DayValues v;
+    v.year = bar.year;
+    v.month = bar.month;
+    v.day = bar.day;
+    v.open = bar.open;
+    v.high = bar.high;
+    v.low = bar.low;
+    v.close = bar.close;
+    v.volume = bar.volume;
+    v.change = s.barCount > 1 && last > 0 ? bar.close - s.bars[s.barCount - 2].close : 0;
+    const IndicatorValues iv = painter->IndicatorValuesAt(last);
+    v.maShort = iv.maShort;
+    v.maLong = iv.maLong;
+    v.rci1 = iv.rci1;
+    v.rci2 = iv.rci2;
+    v.rsi1 = iv.rsi1;
+    v.rsi2 = iv.rsi2;
+    v.stochK = iv.stochK;
+    v.stochD = iv.stochD;
+    v.volumeRatio = iv.volumeRatio;
+    detailBar_->ShowDay(CDetailBar::kDayPage, v.year, v.month, v.day, MakeDayTexts(v));
+  }
+  setWindowTitle(FromCp932(doc_->title()) + " - Korvale");
+  view_->ShowLatest();
+}
+
+void CMainFrame::showDayOfPicker(const QDate& date) {
+  CChartPainter* painter = doc_->painter();
+  if (!painter) return;
+  const CPriceSeries& s = doc_->series();
+  const int hidden = painter->hiddenCount();
+  for (int w = painter->windowCount() - 1; w >= 0; --w) {
+    const PriceBar& bar = s.bars[hidden + w];
+    if (bar.year != date.year() || bar.month != date.month() || bar.day != date.day()) continue;
+    DayValues v;
+    v.year = bar.year;
+    v.month = bar.month;
+    v.day = bar.day;
+    v.open = bar.open;
+    v.high = bar.high;
+    v.low = bar.low;
+    v.close = bar.close;
+    v.volume = bar.volume;
+    v.change = w > 0 ? bar.close - s.bars[hidden + w - 1].close : 0;
+    const IndicatorValues iv = painter->IndicatorValuesAt(w);
+    v.maShort = iv.maShort;
+    v.maLong = iv.maLong;
+    v.rci1 = iv.rci1;
+    v.rci2 = iv.rci2;
+    v.rsi1 = iv.rsi1;
+    v.rsi2 = iv.rsi2;
+    v.stochK = iv.stochK;
+    v.stochD = iv.stochD;
+    v.volumeRatio = iv.volumeRatio;
+    detailBar_->ShowDay(CDetailBar::kDayPage, 0, 0, 0, MakeDayTexts(v));
+    return;
+  }
+  detailBar_->ClearDay(CDetailBar::kDayPage);
+}
+
+void CMainFrame::showReadOut(const QString& text, const ChartHit& hit, int chartKind) {
+  statusPanes_[0]->setText(text);
+  if (detailBar_->detailPage() != CDetailBar::kMousePage || !hit.found) return;
+  DayValues v;
+  v.year = hit.year;
+  v.month = hit.month;
+  v.day = hit.day;
+  v.open = hit.open;
+  v.high = hit.high;
+  v.low = hit.low;
+  v.close = hit.close;
+  v.volume = hit.volume;
+  v.change = static_cast<int32_t>(hit.change);
+  DayTexts texts;
+  if (chartKind != kChartWeekly && chartKind != kChartMonthly && doc_->painter()) {
+    const IndicatorValues iv = doc_->painter()->IndicatorValuesAt(hit.index);
+    v.maShort = iv.maShort;
+    v.maLong = iv.maLong;
+    v.rci1 = iv.rci1;
+    v.rci2 = iv.rci2;
+    v.rsi1 = iv.rsi1;
+    v.rsi2 = iv.rsi2;
+    v.stochK = iv.stochK;
+    v.stochD = iv.stochD;
+    v.volumeRatio = iv.volumeRatio;
+    texts = MakeDayTexts(v);
+  } else {
+    // Weekly and monthly bars have no indicator values: those fields stay cleared.
+    DayTexts cleared = ClearedDayTexts();
+    texts = MakeDayTexts(v);
+    texts.maShort = texts.deviationShort = texts.maLong = texts.deviationLong = cleared.maShort;
+    texts.rci1 = texts.rci2 = texts.rsi1 = texts.rsi2 = cleared.rci1;
+    texts.stochK = texts.stochD = texts.volumeRatio = cleared.stochK;
+  }
+  detailBar_->ShowDay(CDetailBar::kMousePage, v.year, v.month, v.day, texts);
+}
+
+void CMainFrame::showError(const QString& message) {
+  QMessageBox::warning(this, "Error", message);
+}
+
+void CMainFrame::askCodeRange() {
+  bool ok = false;
+  const int n = QInputDialog::getInt(this, "証券コード", "証券コード", 0, 0, 9999, 1, &ok);
+  if (!ok) return;
+  doc_->ShowCodeRange(n);
+  RefreshStockList();
+}
+
+void CMainFrame::askNameSearch() {
+  bool ok = false;
+  const QString text = QInputDialog::getText(this, "銘柄名", "銘柄名", QLineEdit::Normal, "", &ok);
+  if (!ok) return;
+  doc_->ShowNameSearch(ToCp932(text));
+  RefreshStockList();
+}
+
+void CMainFrame::openListFile() {
+  const QString path = QFileDialog::getOpenFileName(this, "リストを開く",
+                                                    app_->settings().dataRootDir,
+                                                    "リスト Files (*.LST *.lst)");
+  if (path.isEmpty()) return;
+  doc_->OpenListFile(path.toStdString());
+  RefreshStockList();
+}
+
+void CMainFrame::saveListFile() {
+  QString path = QFileDialog::getSaveFileName(
+      this, "リストを保存", QDir(app_->settings().dataRootDir).filePath("Untitled.LST"),
+      "リスト Files (*.LST *.lst)");
+  if (path.isEmpty()) return;
+  if (QFileInfo(path).suffix().isEmpty()) path += ".LST";
+  std::string error;
+  if (!doc_->SaveListFile(path.toStdString(), &error)) {
+    showError(QString::fromUtf8(kDiskAccessErrorMessage) + "\n" + QString::fromStdString(error));
+  }
+}
+
+void CMainFrame::OpenDocumentFile(const QString& path) {
+  const auto result = doc_->OpenFile(QFileInfo(path).absoluteFilePath().toStdString());
+  if (result == CKorvaleDoc::OpenResult::kStock) {
+    afterStockOpened();
+  } else if (result == CKorvaleDoc::OpenResult::kList) {
+    RefreshStockList();
+  } else {
+    showError(QString("%1 cannot open").arg(path));
+  }
+}
+
+void CMainFrame::newWindow() {
+  CMainFrame* frame = app_->CreateWindowFor(doc_->NewWindowDocument());
+  frame->show();
+}
+
+void CMainFrame::openHelp() {
+  const QString path = QDir::current().filePath("doc/index.html");
+  if (!QFileInfo::exists(path) || !QDesktopServices::openUrl(QUrl::fromLocalFile(path))) {
+    showError(QString("%1 cannot open").arg(path));
+  }
+}
+
+void CMainFrame::openQuotePage() {
+  const SettingsRecord& s = app_->settings();
+  QString url = QString::fromStdString(Cp932ToUtf8(s.quoteSearchUrl));
+  if (doc_->painter() && doc_->code() > 0) {
+    if (s.dataSourceMode == 2) {
+      std::string name, symbol;
+      int industry = 0;
+      doc_->dictionary()->names.Lookup(doc_->code(), &name, &industry, &symbol);
+      url += QString("q?s=%1&d=t").arg(QString::fromStdString(symbol));
+    } else {
+      url += QString("q?s=%1&d=t").arg(doc_->code());
+    }
+  }
+  if (!QDesktopServices::openUrl(QUrl(url))) showError(QString("%1 cannot open").arg(url));
+}
+
+void CMainFrame::about() {
+  QMessageBox::about(this, "バージョン情報", "Korvale Version 0.1\n株価チャート・銘柄抽出");
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+  for (const QUrl& url : event->mimeData()->urls()) {
+    if (url.isLocalFile()) OpenDocumentFile(url.toLocalFile());
+  }
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+  std::string error;
+  if (!doc_->SaveTrendLines(&error)) {
+    showError(QString::fromUtf8(kDiskAccessErrorMessage) + "\n" + QString::fromStdString(error));
+  }
+  QMainWindow::closeEvent(event);
+}
+
+}  // namespace korvale

@@ -1,0 +1,100 @@
+// The main window: chart view in the middle, the stock-list bar and the detail-information bar
+// docked at the side, the menus, the tool bar and a status bar of three panes.
+#ifndef KORVALE_UI_MAIN_FRAME_H_
+#define KORVALE_UI_MAIN_FRAME_H_
+
+#include <QMainWindow>
+#include <functional>
+#include <map>
+#include <memory>
+
+#include "charts/chart_painter.h"
+
+class QAction;
+class QActionGroup;
+class QDockWidget;
+class QLabel;
+class QListWidget;
+class QMenu;
+
+namespace korvale {
+
+class CDetailBar;
+class CKorvaleApp;
+class CKorvaleDoc;
+class CKorvaleView;
+
+class CMainFrame : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // The frame shows `doc` (owned by the application).
+  CMainFrame(CKorvaleApp* app, CKorvaleDoc* doc, QWidget* parent = nullptr);
+  ~CMainFrame() override;
+
+  CKorvaleDoc* document() const { return doc_; }
+  CKorvaleView* view() const { return view_; }
+  CDetailBar* detailBar() const { return detailBar_; }
+  QListWidget* stockList() const { return stockList_; }
+  QDockWidget* stockListDock() const { return listDock_; }
+  QDockWidget* detailDock() const { return detailDock_; }
+  // The action of a command id (32772 "日足", 32781 "全銘柄", ...), or null.
+  QAction* action(int commandId) const;
+  QLabel* statusPane(int index) const { return statusPanes_[index]; }
+
+  // Fills list box 1001 from the document's shown list and sets the window title.
+  void RefreshStockList();
+  // Opens a price or list file named on the command line or dropped on the window.
+  void OpenDocumentFile(const QString& path);
+  // Opens the stock of a list row as picking it does.
+  void OpenListRow(int row);
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void createActions();
+  void createMenus();
+  void createToolBar();
+  void createStatusBar();
+  void createDocks();
+  QAction* addCommand(int id, const QString& text, std::function<void()> run,
+                      bool checkable = false);
+
+  void setChartPeriod(int period);
+  void updateCommandStates();
+  void applySpanRule();
+  void afterStockOpened();
+  void showDayOfPicker(const QDate& date);
+  void showReadOut(const QString& text, const ChartHit& hit, int chartKind);
+  void showError(const QString& message);
+  // List commands.
+  void askCodeRange();
+  void askNameSearch();
+  void openListFile();
+  void saveListFile();
+  void newWindow();
+  void openHelp();
+  void openQuotePage();
+  void about();
+
+  CKorvaleApp* app_;
+  CKorvaleDoc* doc_;
+  CKorvaleView* view_ = nullptr;
+  QListWidget* stockList_ = nullptr;  // list box 1001
+  QDockWidget* listDock_ = nullptr;
+  QDockWidget* detailDock_ = nullptr;
+  CDetailBar* detailBar_ = nullptr;
+  QLabel* statusPanes_[3] = {};
+  std::map<int, QAction*> actions_;
+  QActionGroup* periodGroup_ = nullptr;
+  QMenu* marketMenu_ = nullptr;
+  QMenu* industryMenu_ = nullptr;
+};
+
+}  // namespace korvale
+
+#endif  // KORVALE_UI_MAIN_FRAME_H_
