@@ -31,9 +31,8 @@ CKorvaleApp::~CKorvaleApp() {
 
 void CKorvaleApp::LoadIndexSeriesFor(const CKorvaleDoc& doc) {
   const CStockDictionary* dict = doc.dictionary();
-  context_->LoadIndex([dict](int code, std::string* folder) {
-    return dict && dict->GetFolder(code, folder) != 0;
-  });
+  context_->LoadIndex(
+      [dict](int code, std::string* folder) { return dict && dict->GetFolder(code, folder) != 0; });
 }
 
 CMainFrame* CKorvaleApp::CreateFirstWindow() {
@@ -43,8 +42,9 @@ CMainFrame* CKorvaleApp::CreateFirstWindow() {
   if (settings().dataSourceMode == 0) LoadIndexSeriesFor(*doc);
   CMainFrame* frame = CreateWindowFor(std::move(doc));
   if (!error.empty()) {
-    QMessageBox::warning(frame, "Error", QString::fromUtf8(kDiskAccessErrorMessage) + "\n" +
-                                             QString::fromStdString(error));
+    QMessageBox::warning(
+        frame, "Error",
+        QString::fromUtf8(kDiskAccessErrorMessage) + "\n" + QString::fromStdString(error));
   }
   return frame;
 }
