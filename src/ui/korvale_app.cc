@@ -1,6 +1,5 @@
 #include "ui/korvale_app.h"
 
-#include <QMessageBox>
 #include <algorithm>
 
 #include "app/index_series.h"
@@ -35,16 +34,16 @@ void CKorvaleApp::LoadIndexSeriesFor(const CKorvaleDoc& doc) {
       [dict](int code, std::string* folder) { return dict && dict->GetFolder(code, folder) != 0; });
 }
 
-CMainFrame* CKorvaleApp::CreateFirstWindow() {
+CMainFrame* CKorvaleApp::CreateFirstWindow(QString* problem) {
   auto doc = std::make_unique<CKorvaleDoc>(settings(), *folders_);
   std::string error;
   doc->Start(&error);
   if (settings().dataSourceMode == 0) LoadIndexSeriesFor(*doc);
   CMainFrame* frame = CreateWindowFor(std::move(doc));
-  if (!error.empty()) {
-    QMessageBox::warning(
-        frame, "Error",
-        QString::fromUtf8(kDiskAccessErrorMessage) + "\n" + QString::fromStdString(error));
+  if (problem) {
+    *problem = error.empty() ? QString()
+                             : QString::fromUtf8(kDiskAccessErrorMessage) + "\n" +
+                                   QString::fromStdString(error);
   }
   return frame;
 }

@@ -17,11 +17,13 @@ int main(int argc, char** argv) {
     QMessageBox::critical(nullptr, "Error", app.startError());
     return 1;
   }
-  korvale::CMainFrame* frame = app.CreateFirstWindow();
+  QString problem;
+  korvale::CMainFrame* frame = app.CreateFirstWindow(&problem);
   // A .kdt or .LST file named on the command line is opened as the current stock or list.
   const QStringList args = QApplication::arguments();
   for (int i = 1; i < args.size(); ++i) frame->OpenDocumentFile(args[i]);
   frame->show();
+  if (!problem.isEmpty()) QMessageBox::warning(frame, "Error", problem);
   // KORVALE_SCREENSHOT=FILE.png: save the window once it has settled, then quit (for the
   // documentation and for checking a build on a headless display).
   const QString screenshot = qEnvironmentVariable("KORVALE_SCREENSHOT");

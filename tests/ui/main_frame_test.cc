@@ -10,6 +10,8 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QTest>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "app/korvale_doc.h"
 #include "app/sample_database.h"
@@ -220,6 +222,31 @@ TEST_F(MainFrameTest, BadFilesKeepTheProgramUp) {
   frame_->action(kChartMonthly)->trigger();
   QTest::mouseMove(frame_->view()->viewport(), QPoint(50, 50));
   EXPECT_EQ(frame_->stockList()->count(), 0);  // the junk list has no valid line
+}
+
+TEST(MainFrameStartTest, AnEmptyOrReadOnlyDataRootStartsAndSaysWhatIsWrong) {
+  testing::TempDir root, config;
+  {
+    CKorvaleApp app(QString::fromStdString(root.path()),
+                    QString::fromStdString(config.File("RootDir")));
+    QString problem;
+    CMainFrame* frame = app.CreateFirstWindow(&problem);
+    EXPECT_TRUE(problem.isEmpty());
+    EXPECT_EQ(frame->stockList()->count(), 0);  // no Data folder: no stocks
+    EXPECT_EQ(frame->document()->painter(), nullptr);
+    frame->action(kChartWeekly)->trigger();  // nothing to draw, nothing breaks
+  }
+  testing::TempDir readOnly;
+  chmod(readOnly.path().c_str(), 0500);
+  if (access(readOnly.File("probe").c_str(), F_OK) == 0 || geteuid() == 0) {
+    GTEST_SKIP() << "the superuser writes into read-only folders";
+  }
+  CKorvaleApp app(QString::fromStdString(readOnly.path()),
+                  QString::fromStdString(config.File("RootDir")));
+  QString problem;
+  CMainFrame* frame = app.CreateFirstWindow(&problem);
+  EXPECT_TRUE(problem.startsWith("ディスクアクセスエラー")) << problem.toStdString();
+  EXPECT_EQ(frame->stockList()->count(), 0);
 }
 
 }  // namespace
