@@ -188,6 +188,24 @@ TEST_F(MainFrameTest, TheDayPageFindsDisplayedDaysAndClearsOnASunday) {
   EXPECT_EQ(bar->FieldText(CDetailBar::kDayPage, "close"), QString::number(last.close));
 }
 
+TEST_F(MainFrameTest, TheMouseFollowPageFollowsTheReadOutOnlyWhileChosen) {
+  Pick(2);
+  CDetailBar* bar = frame_->detailBar();
+  QWidget* viewport = frame_->view()->viewport();
+  const QPoint at(viewport->width() - 20, viewport->height() / 4);
+  QTest::mouseMove(viewport, at);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(bar->FieldText(CDetailBar::kMousePage, "close"), "0");  // another page was shown
+  bar->SetPage(CDetailBar::kMousePage);
+  frame_->detailDock()->hide();  // hidden, the page still follows
+  QTest::mouseMove(viewport, at + QPoint(-4, 0));
+  QCoreApplication::processEvents();
+  const ChartHit hit = frame_->view()->HitAt(at.x() - 4 + frame_->view()->scrollX(), at.y());
+  ASSERT_TRUE(hit.found);
+  EXPECT_EQ(bar->FieldText(CDetailBar::kMousePage, "close"), QString::number(hit.close));
+  EXPECT_NE(bar->FieldText(CDetailBar::kMousePage, "rsi1"), "");
+}
+
 TEST_F(MainFrameTest, EveryListCommandFillsTheListAndSetsTheTitle) {
   frame_->action(32785)->trigger();  // market 1
   EXPECT_TRUE(frame_->windowTitle().startsWith("東証１部"));
