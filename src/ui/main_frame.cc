@@ -22,15 +22,22 @@
 #include <QToolBar>
 #include <QUrl>
 
+#include "acquisition/import_dictionary_update.h"
+#include "acquisition/import_sources.h"
+#include "acquisition/margin_update_job.h"
+#include "acquisition/price_update_job.h"
 #include "app/detail_panel.h"
 #include "app/korvale_doc.h"
 #include "app/main_window_layout.h"
 #include "store/cp932.h"
+#include "store/dictionary_file.h"
 #include "store/market_industry_tables.h"
 #include "store/user_messages.h"
 #include "ui/detail_bar.h"
+#include "ui/import_options_dialog.h"
 #include "ui/korvale_app.h"
 #include "ui/korvale_view.h"
+#include "ui/update_progress_dialog.h"
 
 namespace korvale {
 
@@ -38,15 +45,18 @@ namespace {
 
 // Command ids of the main menu.
 enum Command : int {
+  kCmdPriceUpdate = 32771,
   kCmdPriceTableDaily = 32775,
   kCmdAllStocks = 32781,
   kCmdNameSearch = 32782,
   kCmdCodeRange = 32783,
   kCmdOpenList = 32812,
   kCmdHelp = 32830,
+  kCmdMarginUpdate = 32831,
   kCmdStockListBar = 32851,
   kCmdQuoteDetail = 32879,
   kCmdDetailBar = 32904,
+  kCmdDictionaryFromImport = 32911,
   kCmdNewWindow = 57600,
   kCmdSaveList = 57603,
   kCmdAbout = 57664,
@@ -55,6 +65,31 @@ enum Command : int {
 
 QString FromCp932(const std::string& cp932) { return QString::fromStdString(Cp932ToUtf8(cp932)); }
 std::string ToCp932(const QString& text) { return Utf8ToCp932(text.toStdString()); }
+
+// A file pattern matching without regard to case, as the daily files' patterns are meant:
+// "ds*.*" becomes "[dD][sS]*.*".
+QString AnyCasePattern(const std::string& pattern) {
+  QString out;
+  for (QChar c : QString::fromStdString(pattern)) {
+    if (c.isLetter() && c.toLower() != c.toUpper()) {
+      out += QString("[%1%2]").arg(c.toLower()).arg(c.toUpper());
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+// The open-file dialog's filters, one per import source in list order.
+QStringList ImportFilters(const ImportSourceList& list) {
+  QStringList filters;
+  for (const ImportFileType& type : ImportFileTypes(list)) {
+    QStringList patterns;
+    for (const std::string& p : type.patterns) patterns << AnyCasePattern(p);
+    filters << QString("%1 (%2)").arg(QString::fromStdString(type.description), patterns.join(' '));
+  }
+  return filters;
+}
 
 const char* PeriodName(int period) {
   switch (period) {
@@ -72,8 +107,8 @@ const char* PeriodName(int period) {
 CMainFrame::CMainFrame(CKorvaleApp* app, CKorvaleDoc* doc, QWidget* parent)
     : QMainWindow(parent), app_(app), doc_(doc) {
   const SettingsRecord& s = app_->settings();
-  const QSize desktop = QApplication::primaryScreen() ? QApplication::primaryScreen()->size()
-                                                      : QSize(1024, 768);
+  const QSize desktop =
+      QApplication::primaryScreen() ? QApplication::primaryScreen()->size() : QSize(1024, 768);
   const WindowSize size = InitialMainWindowSize(s, desktop.width(), desktop.height());
   resize(size.width, size.height);
   setAcceptDrops(true);
@@ -117,19 +152,29 @@ QAction* CMainFrame::action(int commandId) const {
 void CMainFrame::createActions() {
   periodGroup_ = new QActionGroup(this);
   for (int period : {kChartDaily, kChartWeekly, kChartMonthly}) {
-    QAction* a = addCommand(period, PeriodName(period), [this, period] { setChartPeriod(period); },
-                            true);
+    QAction* a = addCommand(
+        period, PeriodName(period), [this, period] { setChartPeriod(period); }, true);
     periodGroup_->addAction(a);
   }
   addCommand(kCmdNewWindow, "新規ウインドウ(&N)", [this] { newWindow(); });
-  addCommand(kCmdStockListBar, "銘柄リスト",
-             [this] { listDock_->setVisible(!listDock_->isVisible()); }, true);
-  addCommand(kCmdDetailBar, "詳細情報",
-             [this] { detailDock_->setVisible(!detailDock_->isVisible()); }, true);
+  addCommand(
+      kCmdStockListBar, "銘柄リスト", [this] { listDock_->setVisible(!listDock_->isVisible()); },
+      true);
+  addCommand(
+      kCmdDetailBar, "詳細情報", [this] { detailDock_->setVisible(!detailDock_->isVisible()); },
+      true);
   addCommand(kCmdHelp, "ヘルプ...", [this] { openHelp(); });
   addCommand(kCmdQuoteDetail, "詳細情報", [this] { openQuotePage(); });
   addCommand(kCmdAbout, "バージョン情報(&A)...", [this] { about(); });
   addCommand(kCmdExit, "終了(&X)", [this] { close(); });
+  addCommand(kCmdPriceUpdate, "株価データの更新...", [this] { updatePrices(); });
+  actions_[kCmdPriceUpdate]->setStatusTip("株価データの更新");
+  actions_[kCmdPriceUpdate]->setToolTip("株価更新");
+  addCommand(kCmdMarginUpdate, "信用残データの更新...", [this] { updateMargins(); });
+  actions_[kCmdMarginUpdate]->setStatusTip("信用残データの更新");
+  actions_[kCmdMarginUpdate]->setToolTip("信用残更新");
+  addCommand(kCmdDictionaryFromImport, QString::fromUtf8(kZentakDictionaryUpdateMenu),
+             [this] { updateDictionaryFromImportFile(); });
 
   addCommand(kCmdAllStocks, "全銘柄", [this] {
     doc_->ShowAll();
@@ -172,6 +217,11 @@ void CMainFrame::createMenus() {
   file->addAction(actions_[kCmdOpenList]);
   file->addAction(actions_[kCmdSaveList]);
   file->addSeparator();
+  if (local) {
+    file->addAction(actions_[kCmdPriceUpdate]);
+    file->addAction(actions_[kCmdMarginUpdate]);
+    file->addSeparator();
+  }
   file->addAction(actions_[kCmdExit]);
 
   QMenu* chart = menuBar()->addMenu("チャート(&C)");
@@ -200,6 +250,11 @@ void CMainFrame::createMenus() {
     }
   }
 
+  if (local) {
+    QMenu* maintenance = menuBar()->addMenu("メンテナンス(&M)");
+    maintenance->addAction(actions_[kCmdDictionaryFromImport]);
+  }
+
   QMenu* window = menuBar()->addMenu("ウインドウ(&W)");
   window->addAction(actions_[kCmdNewWindow]);
   window->addSeparator();
@@ -220,6 +275,11 @@ void CMainFrame::createToolBar() {
   bar->addAction(actions_[kCmdSaveList]);
   bar->addSeparator();
   for (int period : {kChartDaily, kChartWeekly, kChartMonthly}) bar->addAction(actions_[period]);
+  if (app_->settings().dataSourceMode == 0) {
+    bar->addSeparator();
+    bar->addAction(actions_[kCmdPriceUpdate]);
+    bar->addAction(actions_[kCmdMarginUpdate]);
+  }
   bar->addSeparator();
   bar->addAction(actions_[kCmdAllStocks]);
   bar->addAction(actions_[kCmdCodeRange]);
@@ -228,7 +288,7 @@ void CMainFrame::createToolBar() {
 
 void CMainFrame::createStatusBar() {
   for (int i = 0; i < 3; ++i) statusPanes_[i] = new QLabel(this);
-  statusBar()->addWidget(statusPanes_[0], 1);         // the read-out
+  statusBar()->addWidget(statusPanes_[0], 1);        // the read-out
   statusBar()->addPermanentWidget(statusPanes_[1]);  // the stock shown
   statusBar()->addPermanentWidget(statusPanes_[2]);  // the chart period
 }
@@ -311,37 +371,19 @@ void CMainFrame::OpenListRow(int row) {
 }
 
 void CMainFrame::afterStockOpened() {
-  statusPanes_[1]->setText(QString("%1 %2").arg(doc_->code(), 4, 10, QChar('0')).arg(
-      FromCp932(doc_->stockName())));
+  statusPanes_[1]->setText(
+      QString("%1 %2").arg(doc_->code(), 4, 10, QChar('0')).arg(FromCp932(doc_->stockName())));
   const StockInfo& info = doc_->stockInfo();
-  detailBar_->ShowStockInfo(MakeStockInfoTexts(doc_->stockName(), doc_->market(),
-                                               doc_->industry(), info.text1, info.text2,
-                                               info.figures));
+  detailBar_->ShowStockInfo(MakeStockInfoTexts(doc_->stockName(), doc_->market(), doc_->industry(),
+                                               info.text1, info.text2, info.figures));
   // The day page starts on the newest bar.
   const CPriceSeries& s = doc_->series();
   if (CChartPainter* painter = doc_->painter(); painter && s.barCount > 0) {
     const int last = painter->windowCount() - 1;
     const PriceBar& bar = s.bars[s.barCount - 1];
-    DayValues v;
-    v.year = bar.year;
-    v.month = bar.month;
-    v.day = bar.day;
-    v.open = bar.open;
-    v.high = bar.high;
-    v.low = bar.low;
-    v.close = bar.close;
-    v.volume = bar.volume;
-    v.change = s.barCount > 1 && last > 0 ? bar.close - s.bars[s.barCount - 2].close : 0;
-    const IndicatorValues iv = painter->IndicatorValuesAt(last);
-    v.maShort = iv.maShort;
-    v.maLong = iv.maLong;
-    v.rci1 = iv.rci1;
-    v.rci2 = iv.rci2;
-    v.rsi1 = iv.rsi1;
-    v.rsi2 = iv.rsi2;
-    v.stochK = iv.stochK;
-    v.stochD = iv.stochD;
-    v.volumeRatio = iv.volumeRatio;
+    DayValues v =
+        DayValuesOf(bar, s.barCount > 1 && last > 0 ? bar.close - s.bars[s.barCount - 2].close : 0);
+    SetIndicatorValues(painter->IndicatorValuesAt(last), &v);
     detailBar_->ShowDay(CDetailBar::kDayPage, v.year, v.month, v.day, MakeDayTexts(v));
   }
   setWindowTitle(FromCp932(doc_->title()) + " - Korvale");
@@ -356,26 +398,8 @@ void CMainFrame::showDayOfPicker(const QDate& date) {
   for (int w = painter->windowCount() - 1; w >= 0; --w) {
     const PriceBar& bar = s.bars[hidden + w];
     if (bar.year != date.year() || bar.month != date.month() || bar.day != date.day()) continue;
-    DayValues v;
-    v.year = bar.year;
-    v.month = bar.month;
-    v.day = bar.day;
-    v.open = bar.open;
-    v.high = bar.high;
-    v.low = bar.low;
-    v.close = bar.close;
-    v.volume = bar.volume;
-    v.change = w > 0 ? bar.close - s.bars[hidden + w - 1].close : 0;
-    const IndicatorValues iv = painter->IndicatorValuesAt(w);
-    v.maShort = iv.maShort;
-    v.maLong = iv.maLong;
-    v.rci1 = iv.rci1;
-    v.rci2 = iv.rci2;
-    v.rsi1 = iv.rsi1;
-    v.rsi2 = iv.rsi2;
-    v.stochK = iv.stochK;
-    v.stochD = iv.stochD;
-    v.volumeRatio = iv.volumeRatio;
+    DayValues v = DayValuesOf(bar, w > 0 ? bar.close - s.bars[hidden + w - 1].close : 0);
+    SetIndicatorValues(painter->IndicatorValuesAt(w), &v);
     detailBar_->ShowDay(CDetailBar::kDayPage, 0, 0, 0, MakeDayTexts(v));
     return;
   }
@@ -397,16 +421,7 @@ void CMainFrame::showReadOut(const QString& text, const ChartHit& hit, int chart
   v.change = static_cast<int32_t>(hit.change);
   DayTexts texts;
   if (chartKind != kChartWeekly && chartKind != kChartMonthly && doc_->painter()) {
-    const IndicatorValues iv = doc_->painter()->IndicatorValuesAt(hit.index);
-    v.maShort = iv.maShort;
-    v.maLong = iv.maLong;
-    v.rci1 = iv.rci1;
-    v.rci2 = iv.rci2;
-    v.rsi1 = iv.rsi1;
-    v.rsi2 = iv.rsi2;
-    v.stochK = iv.stochK;
-    v.stochD = iv.stochD;
-    v.volumeRatio = iv.volumeRatio;
+    SetIndicatorValues(doc_->painter()->IndicatorValuesAt(hit.index), &v);
     texts = MakeDayTexts(v);
   } else {
     // Weekly and monthly bars have no indicator values: those fields stay cleared.
@@ -419,9 +434,7 @@ void CMainFrame::showReadOut(const QString& text, const ChartHit& hit, int chart
   detailBar_->ShowDay(CDetailBar::kMousePage, v.year, v.month, v.day, texts);
 }
 
-void CMainFrame::showError(const QString& message) {
-  QMessageBox::warning(this, "Error", message);
-}
+void CMainFrame::showError(const QString& message) { QMessageBox::warning(this, "Error", message); }
 
 void CMainFrame::askCodeRange() {
   bool ok = false;
@@ -440,9 +453,8 @@ void CMainFrame::askNameSearch() {
 }
 
 void CMainFrame::openListFile() {
-  const QString path = QFileDialog::getOpenFileName(this, "リストを開く",
-                                                    app_->settings().dataRootDir,
-                                                    "リスト Files (*.LST *.lst)");
+  const QString path = QFileDialog::getOpenFileName(
+      this, "リストを開く", app_->settings().dataRootDir, "リスト Files (*.LST *.lst)");
   if (path.isEmpty()) return;
   doc_->OpenListFile(path.toStdString());
   RefreshStockList();
@@ -497,6 +509,90 @@ void CMainFrame::openQuotePage() {
     }
   }
   if (!QDesktopServices::openUrl(QUrl(url))) showError(QString("%1 cannot open").arg(url));
+}
+
+void CMainFrame::runUpdateJob(std::unique_ptr<CUpdateJob> job, const char* caption) {
+  auto* dialog = new CUpdateProgressDlg(std::move(job), QString::fromUtf8(caption), this);
+  connect(dialog, &CUpdateProgressDlg::Closed, this, [this] {
+    doc_->ShowAll();  // new stocks appear in the list
+    RefreshStockList();
+  });
+  dialog->show();
+  dialog->StartJob();
+}
+
+void CMainFrame::updatePrices() {
+  const SettingsRecord& s = app_->settings();
+  if (s.dataSourceMode != 0) return;
+  ImportSourceList sources = LoadImportSources(s.dataRootDir);
+  if (sources.sources.empty()) {
+    QString text = QString::fromUtf8(kNoImportSourceMessage);
+    for (const SkippedLibrary& skipped : sources.skipped) {
+      text +=
+          QString("\n%1: %2")
+              .arg(QString::fromStdString(skipped.path), QString::fromStdString(skipped.reason));
+    }
+    showError(text);
+    return;
+  }
+  CImportOptionsDlg options(this);
+  if (options.exec() != QDialog::Accepted) return;
+  const QStringList filters = ImportFilters(sources);
+  QString chosenFilter = filters.value(0);
+  const QStringList files = QFileDialog::getOpenFileNames(this, "株価データの更新", s.dataRootDir,
+                                                          filters.join(";;"), &chosenFilter);
+  if (files.isEmpty()) return;
+  ImportSourcePtr source = ChooseImportSource(&sources, filters.indexOf(chosenFilter) + 1);
+  if (!source) return;
+  std::vector<std::string> paths;
+  for (const QString& f : files) paths.push_back(f.toStdString());
+  runUpdateJob(std::make_unique<CPriceUpdateJob>(std::move(source), doc_->mutableDictionary(),
+                                                 &app_->folders(), s.dataRootDir, options.options(),
+                                                 std::move(paths)),
+               kPriceUpdateCaption);
+}
+
+void CMainFrame::updateMargins() {
+  const SettingsRecord& s = app_->settings();
+  if (s.dataSourceMode != 0) return;
+  const QStringList files = QFileDialog::getOpenFileNames(
+      this, "信用残データの更新", s.dataRootDir,
+      QString("信用残 Files (%1 %2)").arg(AnyCasePattern("sz*.dat"), AnyCasePattern("ys*.*")));
+  if (files.isEmpty()) return;
+  std::vector<std::string> paths;
+  for (const QString& f : files) paths.push_back(f.toStdString());
+  runUpdateJob(
+      std::make_unique<CMarginUpdateJob>(doc_->dictionary(), &app_->folders(), std::move(paths)),
+      kMarginUpdateCaption);
+}
+
+void CMainFrame::updateDictionaryFromImportFile() {
+  const SettingsRecord& s = app_->settings();
+  if (s.dataSourceMode != 0) return;
+  ImportSourceList sources = LoadImportSources(s.dataRootDir);
+  if (sources.sources.empty()) {
+    showError(QString::fromUtf8(kNoImportSourceMessage));
+    return;
+  }
+  const QStringList filters = ImportFilters(sources);
+  QString chosenFilter = filters.value(0);
+  const QString file =
+      QFileDialog::getOpenFileName(this, QString::fromUtf8(kZentakDictionaryUpdateMenu),
+                                   s.dataRootDir, filters.join(";;"), &chosenFilter);
+  if (file.isEmpty()) return;
+  ImportSourcePtr source = ChooseImportSource(&sources, filters.indexOf(chosenFilter) + 1);
+  if (!source) return;
+  std::string error;
+  if (!UpdateDictionaryFromImportFile(*source, file.toStdString(),
+                                      DictionaryFilePath(s.dataRootDir), &error)) {
+    showError(QString::fromStdString(error));
+    return;
+  }
+  // The list shows the new names: the name table is read again and the stocks rescanned.
+  doc_->mutableDictionary()->names.Load(s.dataRootDir);
+  doc_->mutableDictionary()->Rebuild();
+  doc_->ShowAll();
+  RefreshStockList();
 }
 
 void CMainFrame::about() {
