@@ -151,23 +151,25 @@ int ExportText(const std::string& dicPath, const std::string& textPath, std::str
   return WriteFileAtomically(textPath, text.data(), text.size(), error) ? 1 : 0;
 }
 
-int ImportText(const std::string& textPath, const std::string& dicPath, std::string* error,
-               DictionaryUpdateCounts* counts) {
+int UpdateDictionaryByLines(
+    const std::string& inputPath, const std::string& dicPath, int lineBufferBytes,
+    const std::function<bool(const char* line, int length, std::vector<uint8_t>* image)>& apply,
+    std::string* error, DictionaryUpdateCounts* counts) {
   DictionaryUpdateCounts local;
   if (!counts) counts = &local;
   *counts = DictionaryUpdateCounts();
   CLineFile file;
-  if (!file.Open(textPath)) {
-    if (error) *error = textPath + " cannot open";
+  if (!file.Open(inputPath)) {
+    if (error) *error = inputPath + " cannot open";
     return 0;
   }
   std::vector<uint8_t> image;
   bool existed;
   if (!ReadDictionaryImage(dicPath, &image, &existed, error)) return 0;
-  char line[kLineBuffer];
+  std::vector<char> line(static_cast<size_t>(lineBufferBytes));
   int length;
   for (;;) {
-    const int got = ReadLine(file, line, sizeof line, &length);
+    const int got = ReadLine(file, line.data(), lineBufferBytes, &length);
     if (got == kNoLine) break;
     if (got == kCutLine) {
       char rest[256];
@@ -175,9 +177,7 @@ int ImportText(const std::string& textPath, const std::string& dicPath, std::str
       }
     }
     ++counts->lines;
-    std::string_view text(line, static_cast<size_t>(length));
-    while (!text.empty() && (text.back() == '\r' || text.back() == '\n')) text.remove_suffix(1);
-    if (ImportLine(text, &image)) {
+    if (apply(line.data(), length, &image)) {
       ++counts->updated;
     } else {
       ++counts->skipped;
@@ -185,6 +185,18 @@ int ImportText(const std::string& textPath, const std::string& dicPath, std::str
   }
   if (existed && counts->updated == 0) return 1;
   return WriteFileAtomically(dicPath, image.data(), image.size(), error) ? 1 : 0;
+}
+
+int ImportText(const std::string& textPath, const std::string& dicPath, std::string* error,
+               DictionaryUpdateCounts* counts) {
+  return UpdateDictionaryByLines(
+      textPath, dicPath, kLineBuffer,
+      [](const char* line, int length, std::vector<uint8_t>* image) {
+        std::string_view text(line, static_cast<size_t>(length));
+        while (!text.empty() && (text.back() == '\r' || text.back() == '\n')) text.remove_suffix(1);
+        return ImportLine(text, image);
+      },
+      error, counts);
 }
 
 }  // namespace korvale

@@ -4,7 +4,10 @@
 #ifndef KORVALE_STORE_DICTIONARY_TEXT_H_
 #define KORVALE_STORE_DICTIONARY_TEXT_H_
 
+#include <cstdint>
+#include <functional>
 #include <string>
+#include <vector>
 
 namespace korvale {
 
@@ -32,6 +35,16 @@ int ExportText(const std::string& dicPath, const std::string& textPath,
 // or the dictionary cannot be read or written.
 int ImportText(const std::string& textPath, const std::string& dicPath,
                std::string* error = nullptr, DictionaryUpdateCounts* counts = nullptr);
+
+// The loop the line-wise dictionary updates share: reads every line of `inputPath` into a
+// buffer of `lineBufferBytes` (a longer line is cut and its tail dropped) and hands it to
+// `apply`, which changes the dictionary image and returns true when it did; then writes the image
+// back once, atomically, when a line changed it or the file did not exist. 1 on success; 0 with a
+// reason ("%s cannot open" for the input) otherwise.
+int UpdateDictionaryByLines(
+    const std::string& inputPath, const std::string& dicPath, int lineBufferBytes,
+    const std::function<bool(const char* line, int length, std::vector<uint8_t>* image)>& apply,
+    std::string* error, DictionaryUpdateCounts* counts);
 
 }  // namespace korvale
 

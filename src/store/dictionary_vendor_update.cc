@@ -6,6 +6,7 @@
 
 #include "store/cp932.h"
 #include "store/dictionary_file.h"
+#include "store/dictionary_text.h"
 #include "store/file_io.h"
 #include "store/line_file.h"
 
@@ -59,44 +60,23 @@ bool NameOfLine(const char* line, size_t length, std::string* name) {
 
 int UpdateNamesFromVendorFile(const std::string& vendorPath, const std::string& dicPath,
                               std::string* error, DictionaryUpdateCounts* counts) {
-  DictionaryUpdateCounts local;
-  if (!counts) counts = &local;
-  *counts = DictionaryUpdateCounts();
-  CLineFile file;
-  if (!file.Open(vendorPath)) {
-    if (error) *error = vendorPath + " cannot open";
-    return 0;
-  }
-  std::vector<uint8_t> image;
-  bool existed;
-  if (!ReadDictionaryImage(dicPath, &image, &existed, error)) return 0;
-  char line[kLineBuffer];
-  int length;
-  for (;;) {
-    const int got = ReadLine(file, line, sizeof line, &length);
-    if (got == kNoLine) break;
-    if (got == kCutLine) {
-      char rest[256];
-      while (ReadLine(file, rest, sizeof rest) == kCutLine) {
-      }
-    }
-    ++counts->lines;
-    int code;
-    std::string name;
-    if (!LeadingInt(line, &code) || code < 1 || code > 9999 ||
-        !NameOfLine(line, static_cast<size_t>(length), &name)) {
-      ++counts->skipped;
-      continue;
-    }
-    uint8_t* slot = image.data() + static_cast<size_t>(code) * kDictionaryRecordSize;
-    DictionaryFileRecord rec = DecodeDictionaryRecord(slot);
-    rec.code = code;
-    SetFieldText(rec.name, name);
-    EncodeDictionaryRecord(rec, slot);
-    ++counts->updated;
-  }
-  if (existed && counts->updated == 0) return 1;
-  return WriteFileAtomically(dicPath, image.data(), image.size(), error) ? 1 : 0;
+  return UpdateDictionaryByLines(
+      vendorPath, dicPath, kLineBuffer,
+      [](const char* line, int length, std::vector<uint8_t>* image) {
+        int code;
+        std::string name;
+        if (!LeadingInt(line, &code) || code < 1 || code > 9999 ||
+            !NameOfLine(line, static_cast<size_t>(length), &name)) {
+          return false;
+        }
+        uint8_t* slot = image->data() + static_cast<size_t>(code) * kDictionaryRecordSize;
+        DictionaryFileRecord rec = DecodeDictionaryRecord(slot);
+        rec.code = code;
+        SetFieldText(rec.name, name);
+        EncodeDictionaryRecord(rec, slot);
+        return true;
+      },
+      error, counts);
 }
 
 }  // namespace korvale
