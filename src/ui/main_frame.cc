@@ -31,6 +31,7 @@
 #include "ui/detail_bar.h"
 #include "ui/korvale_app.h"
 #include "ui/korvale_view.h"
+#include "ui/rule_editor_frame.h"
 
 namespace korvale {
 
@@ -45,6 +46,7 @@ enum Command : int {
   kCmdOpenList = 32812,
   kCmdHelp = 32830,
   kCmdStockListBar = 32851,
+  kCmdRuleEditor = 32872,
   kCmdQuoteDetail = 32879,
   kCmdDetailBar = 32904,
   kCmdNewWindow = 57600,
@@ -96,6 +98,11 @@ CMainFrame::~CMainFrame() {
   // The docks report their hiding while the window is torn down; nobody listens any more.
   listDock_->disconnect(this);
   detailDock_->disconnect(this);
+  // The child windows close with the main window.
+  if (ruleEditor_) {
+    ruleEditor_->disconnect(this);
+    delete ruleEditor_;
+  }
   app_->WindowClosed(this);
 }
 
@@ -128,6 +135,7 @@ void CMainFrame::createActions() {
              [this] { detailDock_->setVisible(!detailDock_->isVisible()); }, true);
   addCommand(kCmdHelp, "ヘルプ...", [this] { openHelp(); });
   addCommand(kCmdQuoteDetail, "詳細情報", [this] { openQuotePage(); });
+  addCommand(kCmdRuleEditor, "銘柄抽出条件編集...", [this] { toggleRuleEditor(); }, true);
   addCommand(kCmdAbout, "バージョン情報(&A)...", [this] { about(); });
   addCommand(kCmdExit, "終了(&X)", [this] { close(); });
 
@@ -200,6 +208,9 @@ void CMainFrame::createMenus() {
     }
   }
 
+  QMenu* analysis = menuBar()->addMenu("分析(&A)");
+  analysis->addAction(actions_[kCmdRuleEditor]);
+
   QMenu* window = menuBar()->addMenu("ウインドウ(&W)");
   window->addAction(actions_[kCmdNewWindow]);
   window->addSeparator();
@@ -267,6 +278,7 @@ void CMainFrame::updateCommandStates() {
   const bool hasList = doc_->dictionary() != nullptr;
   actions_[kCmdSaveList]->setEnabled(hasList && !doc_->list().rows.empty());
   actions_[kCmdQuoteDetail]->setEnabled(true);
+  actions_[kCmdRuleEditor]->setChecked(ruleEditor_ != nullptr);
 }
 
 void CMainFrame::RefreshStockList() {
@@ -474,6 +486,23 @@ void CMainFrame::OpenDocumentFile(const QString& path) {
 void CMainFrame::newWindow() {
   CMainFrame* frame = app_->CreateWindowFor(doc_->NewWindowDocument());
   frame->show();
+}
+
+CRuleEditorFrame* CMainFrame::ruleEditor() const { return ruleEditor_; }
+
+void CMainFrame::toggleRuleEditor() {
+  if (ruleEditor_) {
+    ruleEditor_->close();  // its destruction unchecks the command
+    return;
+  }
+  ruleEditor_ = new CRuleEditorFrame(&app_->rules(), this);
+  // However the window goes (this command, its own close box), the check mark follows.
+  connect(ruleEditor_, &QObject::destroyed, this, [this] {
+    ruleEditor_ = nullptr;  // a closing widget reports itself before its guards are cleared
+    updateCommandStates();
+  });
+  ruleEditor_->show();
+  updateCommandStates();
 }
 
 void CMainFrame::openHelp() {

@@ -4,6 +4,7 @@
 #define KORVALE_UI_MAIN_FRAME_H_
 
 #include <QMainWindow>
+#include <QPointer>
 #include <functional>
 #include <map>
 #include <memory>
@@ -23,6 +24,7 @@ class CDetailBar;
 class CKorvaleApp;
 class CKorvaleDoc;
 class CKorvaleView;
+class CRuleEditorFrame;
 
 class CMainFrame : public QMainWindow {
   Q_OBJECT
@@ -48,6 +50,8 @@ class CMainFrame : public QMainWindow {
   void OpenDocumentFile(const QString& path);
   // Opens the stock of a list row as picking it does.
   void OpenListRow(int row);
+  // The rule editor window while it is open, else null.
+  CRuleEditorFrame* ruleEditor() const;
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -77,6 +81,7 @@ class CMainFrame : public QMainWindow {
   void openListFile();
   void saveListFile();
   void newWindow();
+  void toggleRuleEditor();
   void openHelp();
   void openQuotePage();
   void about();
@@ -93,6 +98,7 @@ class CMainFrame : public QMainWindow {
   QActionGroup* periodGroup_ = nullptr;
   QMenu* marketMenu_ = nullptr;
   QMenu* industryMenu_ = nullptr;
+  QPointer<CRuleEditorFrame> ruleEditor_;
 };
 
 }  // namespace korvale
