@@ -124,15 +124,15 @@ void DrawOscillatorPane(const PaneTools& t, const PaneRect& rect, const AverageC
   labels.Bottom(StringPrintf("-%d%%", m));
 }
 
-void DrawMomentumPane(const PaneTools& t, const PaneRect& rect, const WeeklyBar* window,
-                      int count, int averagePeriod, int momentumPeriod) {
+void DrawMomentumPane(const PaneTools& t, const PaneRect& rect, const WeeklyBar* window, int count,
+                      int averagePeriod, int momentumPeriod) {
   std::vector<double> mo(std::max(count, 0), kNoValue);
   if (averagePeriod >= 1 && momentumPeriod >= 0) {
     std::vector<int64_t> ma;
     WindowMovingAverageInt(window, count, averagePeriod, kFieldClose, &ma);
     for (int i = averagePeriod + momentumPeriod + 1; i < count; ++i) {
-      const double r = Ratio(static_cast<double>(ma[i]),
-                             static_cast<double>(ma[i - momentumPeriod]));
+      const double r =
+          Ratio(static_cast<double>(ma[i]), static_cast<double>(ma[i - momentumPeriod]));
       if (HasValue(r)) mo[i] = r * 100;
     }
   }
@@ -148,8 +148,7 @@ void DrawMomentumPane(const PaneTools& t, const PaneRect& rect, const WeeklyBar*
   labels.Bottom(StringPrintf("-%d%%", m));
 }
 
-void DrawMarginPane(const PaneTools& t, const PaneRect& rect, const WeeklyBar* window,
-                    int count) {
+void DrawMarginPane(const PaneTools& t, const PaneRect& rect, const WeeklyBar* window, int count) {
   double largest = 0;
   for (int i = 0; i < count; ++i) {
     largest = std::max({largest, static_cast<double>(window[i].marginSell),

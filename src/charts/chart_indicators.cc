@@ -110,8 +110,8 @@ DmiSeriesResult DmiSeries(const PriceBar* bars, int count, int hidden, int n) {
     } else if (up < dn) {
       minusDm[k] = dn;
     }
-    tr[k] = std::max({int64_t{b.high} - b.low, int64_t{b.high} - p.close,
-                      int64_t{p.close} - b.low});
+    tr[k] =
+        std::max({int64_t{b.high} - b.low, int64_t{b.high} - p.close, int64_t{p.close} - b.low});
   }
   // DX and ADX of bars before the window (or without a value) count as 0.
   std::vector<int64_t> dx(windowCount, 0), adx(windowCount, 0);
@@ -127,10 +127,9 @@ DmiSeriesResult DmiSeries(const PriceBar* bars, int count, int hidden, int n) {
     if (st == 0) st = 1;
     const int64_t pdi = static_cast<int64_t>(static_cast<double>(sp) / st * 100);
     const int64_t mdi = static_cast<int64_t>(static_cast<double>(sm) / st * 100);
-    dx[i] = pdi == 0 && mdi == 0
-                ? 0
-                : static_cast<int64_t>(static_cast<double>(std::llabs(pdi - mdi)) /
-                                       std::llabs(pdi + mdi) * 100);
+    dx[i] = pdi == 0 && mdi == 0 ? 0
+                                 : static_cast<int64_t>(static_cast<double>(std::llabs(pdi - mdi)) /
+                                                        std::llabs(pdi + mdi) * 100);
     int64_t dxSum = 0;
     for (int q = std::max(i - n + 1, 0); q <= i; ++q) dxSum += dx[q];
     adx[i] = dxSum / n;

@@ -28,8 +28,8 @@ int VolumeRatioSpan(double largest);
 // max(from, n + s - 2): the sums of those differences over the s bars ending at j, divided.
 // Entries not computed, and windows whose closes are all equal, hold kNoValue.
 template <typename BarT>
-void StochasticsSeries(const BarT* bars, int count, int n, int s, int from,
-                       std::vector<double>* k, std::vector<double>* d) {
+void StochasticsSeries(const BarT* bars, int count, int n, int s, int from, std::vector<double>* k,
+                       std::vector<double>* d) {
   k->assign(count > 0 ? count : 0, kNoValue);
   d->assign(count > 0 ? count : 0, kNoValue);
   if (n < 1 || s < 1) return;

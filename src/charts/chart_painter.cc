@@ -85,8 +85,8 @@ void CChartPainter::Candle(Canvas& canvas, const CChartMapper& mapper, double x,
   mapper.Line(x + 0.5, bottom, x + 0.5, low);
 }
 
-void CChartPainter::BeginChart(Canvas& canvas, CChartMapper* mapper, int backgroundSlot,
-                               int width, int height) {
+void CChartPainter::BeginChart(Canvas& canvas, CChartMapper* mapper, int backgroundSlot, int width,
+                               int height) {
   SelectLabelFont(canvas);
   textHeight_ = canvas.TextHeight();
   savedPen_ = canvas.CurrentPen();
@@ -109,8 +109,8 @@ void CChartPainter::Attach(CPriceSeries& series, int kind) {
   barsOnly_ = nullptr;
   chartKind_ = kind;
   dailyCount_ = std::max(series.barCount, 0);
-  windowCount_ = settings_.dailyAllPeriod ? dailyCount_
-                                          : LastOf(dailyCount_, settings_.dailySpanDays);
+  windowCount_ =
+      settings_.dailyAllPeriod ? dailyCount_ : LastOf(dailyCount_, settings_.dailySpanDays);
   hiddenCount_ = dailyCount_ - windowCount_;
   series.BuildWeekly(hiddenCount_, nullptr);
   series.BuildMonthly();
@@ -151,8 +151,8 @@ int CChartPainter::WeekIndexOfBar(int barIndex) const {
 void CChartPainter::RefreshWindow() {
   const CPriceSeries* s = series_ ? series_ : barsOnly_;
   dailyCount_ = s ? std::max(s->barCount, 0) : 0;
-  windowCount_ = settings_.dailyAllPeriod ? dailyCount_
-                                          : LastOf(dailyCount_, settings_.dailySpanDays);
+  windowCount_ =
+      settings_.dailyAllPeriod ? dailyCount_ : LastOf(dailyCount_, settings_.dailySpanDays);
   hiddenCount_ = dailyCount_ - windowCount_;
   weeklyStart_ = weeklyCount_ = monthlyStart_ = monthlyCount_ = weeksBefore_ = 0;
   if (!series_) return;
@@ -214,10 +214,13 @@ void CChartPainter::CopyTrendLines() {
     t.price2 = line.price2;
     t.kind = line.kind;
     t.geometry = std::make_unique<CLineGeometry>(t.x1, t.price1, t.x2, t.price2);
-    t.geometry->SetTolerance(CLineGeometry::StandardTolX(),
-                             CLineGeometry::StandardTolY(t.price1));
+    t.geometry->SetTolerance(CLineGeometry::StandardTolX(), CLineGeometry::StandardTolY(t.price1));
     trendLines_.push_back(std::move(t));
   }
+}
+
+void CChartPainter::MarkTrendLineDeleted(int index) {
+  if (index >= 0 && index < static_cast<int>(trendLines_.size())) trendLines_[index].deleted = true;
 }
 
 int CChartPainter::StoreTrendLines(CPriceSeries& series) const {

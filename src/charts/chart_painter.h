@@ -154,6 +154,9 @@ class CChartPainter {
   // Writes the lines that are not deleted back to the series (window indexes back to series
   // indexes); returns their number.
   int StoreTrendLines(CPriceSeries& series) const;
+  // Marks a line deleted (it stays in the array until StoreTrendLines leaves it out); nothing for
+  // an index outside the lines.
+  void MarkTrendLineDeleted(int index);
   void SetChartHeight(int height) { chartHeight_ = height; }
 
   int chartKind() const { return chartKind_; }
@@ -198,8 +201,7 @@ class CChartPainter {
 
  private:
   // The shared start and end of every chart drawing.
-  void BeginChart(Canvas& canvas, CChartMapper* mapper, int backgroundSlot, int width,
-                  int height);
+  void BeginChart(Canvas& canvas, CChartMapper* mapper, int backgroundSlot, int width, int height);
   void EndChart(Canvas& canvas);
   void DrawDailyPricePane(Canvas& canvas, CChartMapper& mapper, const PaneRect& rect, int64_t low,
                           int64_t range);

@@ -16,29 +16,45 @@ namespace {
 // Share of the chart height the price area takes with n indicator panes (or value rows).
 double PriceAreaFactor(int n) {
   switch (n) {
-    case 0: return 1;
-    case 1: return 0.75;
-    case 2: return 0.6;
-    case 3: return 0.52;
-    case 4: return 0.45;
-    default: return 0.4;
+    case 0:
+      return 1;
+    case 1:
+      return 0.75;
+    case 2:
+      return 0.6;
+    case 3:
+      return 0.52;
+    case 4:
+      return 0.45;
+    default:
+      return 0.4;
   }
 }
 
 // The daily indicator panes in stacking order, bottom to top.
 enum DailyPane {
-  kDeviation, kOscillator, kPsychological, kRci, kRsi, kVolumeRatio, kStochastics, kMacd, kObv,
-  kDmi, kCci, kIndexCorrelation
+  kDeviation,
+  kOscillator,
+  kPsychological,
+  kRci,
+  kRsi,
+  kVolumeRatio,
+  kStochastics,
+  kMacd,
+  kObv,
+  kDmi,
+  kCci,
+  kIndexCorrelation
 };
 
 std::vector<DailyPane> PresentDailyPanes(const SettingsRecord& s) {
-  const bool flags[] = {s.dailyShowDeviation != 0,   s.dailyShowOscillator != 0,
-                        s.dailyShowPsychological != 0, s.dailyShowRci != 0,
-                        s.dailyShowRsi != 0,         s.dailyShowVolumeRatio != 0,
-                        s.dailyShowStochastics != 0, s.dailyShowMacd != 0,
-                        s.dailyShowObv != 0,         s.dailyShowDmi != 0,
-                        s.dailyShowCci != 0,
-                        s.useIndexAnalysis != 0 && s.dailyIndexAnalysis != 0};
+  const bool flags[] = {
+      s.dailyShowDeviation != 0,     s.dailyShowOscillator != 0,
+      s.dailyShowPsychological != 0, s.dailyShowRci != 0,
+      s.dailyShowRsi != 0,           s.dailyShowVolumeRatio != 0,
+      s.dailyShowStochastics != 0,   s.dailyShowMacd != 0,
+      s.dailyShowObv != 0,           s.dailyShowDmi != 0,
+      s.dailyShowCci != 0,           s.useIndexAnalysis != 0 && s.dailyIndexAnalysis != 0};
   std::vector<DailyPane> panes;
   for (int p = kDeviation; p <= kIndexCorrelation; ++p) {
     if (flags[p]) panes.push_back(static_cast<DailyPane>(p));
@@ -90,8 +106,7 @@ void CChartPainter::DrawDailyChart(Canvas& canvas) {
     mapper.Line(W, 0, W, H);
     const WeeklyBar* weeks = series_->weeks.data() + weeklyStart_;
     DrawDateAxis(t, PaneRect{0, P - th, W, th}, weeks, weeksBefore_);
-    DrawPriceBars(t, PaneRect{0, 0, W, P - th}, weeks, weeksBefore_, low, r,
-                  s.weeklyBarStyle != 0);
+    DrawPriceBars(t, PaneRect{0, 0, W, P - th}, weeks, weeksBefore_, low, r, s.weeklyBarStyle != 0);
     if (s.weeklyShowMa) {
       std::vector<int64_t> ma;
       WindowMovingAverageInt(weeks, weeklyCount_, s.weeklyMaLong, kFieldClose, &ma);
@@ -156,12 +171,24 @@ void CChartPainter::DrawDailyChart(Canvas& canvas) {
   for (int k = 0; k < n; ++k) {
     const PaneRect rect{W, H - (k + 1) * h, sectionWidth, h};
     switch (panes[k]) {
-      case kDeviation: DrawDeviationPane(t, rect, averages); break;
-      case kOscillator: DrawOscillatorPane(t, rect, averages); break;
-      case kPsychological: DrawPsychologicalPane(t, rect, d); break;
-      case kRci: DrawRciPane(t, rect, d, s.rciPeriod1, s.rciPeriod2); break;
-      case kRsi: DrawRsiPane(t, rect, d, s.rsiPeriod1, s.rsiPeriod2); break;
-      case kVolumeRatio: DrawVolumeRatioPane(t, rect, d, s.volumeRatioPeriod); break;
+      case kDeviation:
+        DrawDeviationPane(t, rect, averages);
+        break;
+      case kOscillator:
+        DrawOscillatorPane(t, rect, averages);
+        break;
+      case kPsychological:
+        DrawPsychologicalPane(t, rect, d);
+        break;
+      case kRci:
+        DrawRciPane(t, rect, d, s.rciPeriod1, s.rciPeriod2);
+        break;
+      case kRsi:
+        DrawRsiPane(t, rect, d, s.rsiPeriod1, s.rsiPeriod2);
+        break;
+      case kVolumeRatio:
+        DrawVolumeRatioPane(t, rect, d, s.volumeRatioPeriod);
+        break;
       case kStochastics:
         DrawStochasticsPane(t, rect, all, count, hidden, s.stochasticsPeriod,
                             s.stochasticsSumPeriod);
@@ -169,9 +196,15 @@ void CChartPainter::DrawDailyChart(Canvas& canvas) {
       case kMacd:
         DrawMacdPane(t, rect, d, s.macdPeriod1, s.macdPeriod2, s.macdSignalPeriod);
         break;
-      case kObv: DrawObvPane(t, rect, d); break;
-      case kDmi: DrawDmiPane(t, rect, d, s.dmiPeriod); break;
-      case kCci: DrawCciPane(t, rect, d, s.cciPeriod); break;
+      case kObv:
+        DrawObvPane(t, rect, d);
+        break;
+      case kDmi:
+        DrawDmiPane(t, rect, d, s.dmiPeriod);
+        break;
+      case kCci:
+        DrawCciPane(t, rect, d, s.cciPeriod);
+        break;
       case kIndexCorrelation:
         DrawIndexCorrelationPane(t, rect, wc, derived_[kDerivedDailyCorrelation],
                                  derived_[kDerivedDailyRelative], hidden);
@@ -213,8 +246,10 @@ void CChartPainter::DrawDailyPricePane(Canvas& canvas, CChartMapper& mapper, con
     const int from = startOf(s.bollingerPeriod);
     for (auto [k, slot] : {std::pair{1.0, 66}, {2.0, 67}}) {
       SelectColour(canvas, slot);
-      Polyline(mapper, from, wc, [&](int i) { return mean[i + hidden] - k * sigma[i + hidden] - lowD; });
-      Polyline(mapper, from, wc, [&](int i) { return mean[i + hidden] + k * sigma[i + hidden] - lowD; });
+      Polyline(mapper, from, wc,
+               [&](int i) { return mean[i + hidden] - k * sigma[i + hidden] - lowD; });
+      Polyline(mapper, from, wc,
+               [&](int i) { return mean[i + hidden] + k * sigma[i + hidden] - lowD; });
     }
   }
   if (s.dailyShowParabolic && count > 0 && std::isfinite(s.sarStep) && std::isfinite(s.sarMax)) {
@@ -235,7 +270,6 @@ void CChartPainter::DrawDailyPricePane(Canvas& canvas, CChartMapper& mapper, con
     mapper.Label(StringPrintf("%ld", static_cast<long>(high)));
   }
   DrawGridLabels(t, price, low, r, grid);
-
 }
 
 void CChartPainter::DrawSignalChart(Canvas& canvas, int style, const std::vector<SignalRow>& rows,
@@ -291,8 +325,7 @@ void CChartPainter::DrawSignalChart(Canvas& canvas, int style, const std::vector
     for (size_t i = 0; i < row.name.size();) {
       const unsigned char c = static_cast<unsigned char>(row.name[i]);
       const int length = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
-      const bool halfWidthKana = length == 3 && c == 0xEF &&
-                                 i + 1 < row.name.size() &&
+      const bool halfWidthKana = length == 3 && c == 0xEF && i + 1 < row.name.size() &&
                                  (static_cast<unsigned char>(row.name[i + 1]) == 0xBD ||
                                   static_cast<unsigned char>(row.name[i + 1]) == 0xBE);
       units += length == 1 || halfWidthKana ? 1 : 2;

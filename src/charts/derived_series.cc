@@ -61,9 +61,8 @@ void CChartPainter::FillDerivedSeries() {
                           &derived_[kDerivedDailyCorrelation], &derived_[kDerivedDailyRelative]);
   }
   if (s.weeklyIndexAnalysis) {
-    WeeklyIndexCorrelation(*series_, weeklyStart_, weeklyCount_, *indexSeries_,
-                           s.weeklyIndexPeriod, &derived_[kDerivedWeeklyCorrelation],
-                           &derived_[kDerivedWeeklyRelative]);
+    WeeklyIndexCorrelation(*series_, weeklyStart_, weeklyCount_, *indexSeries_, s.weeklyIndexPeriod,
+                           &derived_[kDerivedWeeklyCorrelation], &derived_[kDerivedWeeklyRelative]);
   }
 }
 

@@ -26,8 +26,8 @@ struct PearsonSums {
     const __int128 num = n * xy - x * y;
     const __int128 dx = n * xx - x * x, dy = n * yy - y * y;
     if (dx <= 0 || dy <= 0) return kIndexValueMissing;
-    const double r = static_cast<double>(num) /
-                     std::sqrt(static_cast<double>(dx) * static_cast<double>(dy));
+    const double r =
+        static_cast<double>(num) / std::sqrt(static_cast<double>(dx) * static_cast<double>(dy));
     return std::isfinite(r) ? std::clamp(r, -1.0, 1.0) : kIndexValueMissing;
   }
 };
@@ -61,8 +61,7 @@ void RelativeLine(const std::vector<double>& r, const std::vector<double>& stock
 }  // namespace
 
 void DailyIndexCorrelation(const CPriceSeries& stock, int windowCount, const CPriceSeries& index,
-                           int n, std::vector<double>* correlation,
-                           std::vector<double>* relative) {
+                           int n, std::vector<double>* correlation, std::vector<double>* relative) {
   const int sc = std::max(stock.barCount, 0), ic = std::max(index.barCount, 0);
   correlation->assign(static_cast<size_t>(sc) + 1, kIndexValueMissing);
   relative->assign(static_cast<size_t>(sc) + 1, kIndexValueMissing);

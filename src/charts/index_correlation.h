@@ -16,8 +16,7 @@ namespace korvale {
 // stock.barCount + 1 entries; entries without a value (and everything when nothing can be
 // computed) hold kIndexValueMissing.
 void DailyIndexCorrelation(const CPriceSeries& stock, int windowCount, const CPriceSeries& index,
-                           int n, std::vector<double>* correlation,
-                           std::vector<double>* relative);
+                           int n, std::vector<double>* correlation, std::vector<double>* relative);
 
 // Weekly: for each weekly bar from weeklyStart for weeklyCount bars, the correlation of the
 // daily closes of the `weeks` * 5 daily bars ending at the week's date in both series (a week

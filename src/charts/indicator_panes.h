@@ -41,8 +41,7 @@ void DrawRciPane(const PaneTools& t, const PaneRect& rect, const DailyBars& d, i
                  int period2);
 void DrawRsiPane(const PaneTools& t, const PaneRect& rect, const DailyBars& d, int period1,
                  int period2);
-void DrawVolumeRatioPane(const PaneTools& t, const PaneRect& rect, const DailyBars& d,
-                         int period);
+void DrawVolumeRatioPane(const PaneTools& t, const PaneRect& rect, const DailyBars& d, int period);
 // Stochastics over `bars[0 .. count)` whose last `windowCount` are displayed (weekly: the
 // weekly window with hidden 0).
 template <typename BarT>
@@ -58,8 +57,8 @@ void DrawCciPane(const PaneTools& t, const PaneRect& rect, const DailyBars& d, i
 void DrawIndexCorrelationPane(const PaneTools& t, const PaneRect& rect, int windowCount,
                               const std::vector<double>& correlation,
                               const std::vector<double>& relative, int offset);
-void DrawMomentumPane(const PaneTools& t, const PaneRect& rect, const WeeklyBar* window,
-                      int count, int averagePeriod, int momentumPeriod);
+void DrawMomentumPane(const PaneTools& t, const PaneRect& rect, const WeeklyBar* window, int count,
+                      int averagePeriod, int momentumPeriod);
 void DrawMarginPane(const PaneTools& t, const PaneRect& rect, const WeeklyBar* window, int count);
 
 }  // namespace korvale

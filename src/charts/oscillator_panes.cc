@@ -15,8 +15,7 @@ using SharedIndicator = double (*)(const PriceBar*, int, int);
 
 // Truncated indicator values of the window bars from max(0, n - hidden); the others have no
 // value. An empty result when the period does not fit the series.
-std::vector<double> WindowValues(const DailyBars& d, int n, SharedIndicator indicator,
-                                 int* first) {
+std::vector<double> WindowValues(const DailyBars& d, int n, SharedIndicator indicator, int* first) {
   std::vector<double> v(d.windowCount, kNoValue);
   *first = std::max(0, n - d.hidden);
   if (n < 1 || n >= d.count) {
@@ -61,8 +60,7 @@ void DrawRciPane(const PaneTools& t, const PaneRect& rect, const DailyBars& d, i
   DrawTwoPeriodPane(t, rect, d, period1, period2, RankCorrelation, 200, 100, "RCI%d");
 }
 
-void DrawVolumeRatioPane(const PaneTools& t, const PaneRect& rect, const DailyBars& d,
-                         int period) {
+void DrawVolumeRatioPane(const PaneTools& t, const PaneRect& rect, const DailyBars& d, int period) {
   const int wc = d.windowCount;
   t.painter.SelectColour(t.canvas, 12);
   int span = 200;
@@ -117,9 +115,9 @@ void DrawStochasticsPane(const PaneTools& t, const PaneRect& rect, const BarT* b
   labels.First("ストキャスティック");
 }
 
-template void DrawStochasticsPane<PriceBar>(const PaneTools&, const PaneRect&, const PriceBar*,
-                                            int, int, int, int);
-template void DrawStochasticsPane<WeeklyBar>(const PaneTools&, const PaneRect&,
-                                             const WeeklyBar*, int, int, int, int);
+template void DrawStochasticsPane<PriceBar>(const PaneTools&, const PaneRect&, const PriceBar*, int,
+                                            int, int, int);
+template void DrawStochasticsPane<WeeklyBar>(const PaneTools&, const PaneRect&, const WeeklyBar*,
+                                             int, int, int, int);
 
 }  // namespace korvale

@@ -120,8 +120,7 @@ template <typename BarT>
 void DrawVolumeBars(const PaneTools& t, const PaneRect& rect, const BarT* bars, int count,
                     int64_t maxVolume) {
   t.painter.SelectColour(t.canvas, 8);
-  t.mapper.Reset(rect.x, rect.top, rect.width, rect.height, count,
-                 static_cast<double>(maxVolume));
+  t.mapper.Reset(rect.x, rect.top, rect.width, rect.height, count, static_cast<double>(maxVolume));
   const double grid = static_cast<double>(GridRound(maxVolume / 3));
   t.mapper.DottedLine(0, grid, count, grid);
   for (int i = 0; i < count; ++i) t.mapper.Rect(i + 0.25, 0, i + 0.75, bars[i].volume, true);
@@ -163,17 +162,17 @@ void DrawPriceVolumeHistogram(const PaneTools& t, const PaneRect& rect, const Pr
 
 template void DrawDateAxis<PriceBar>(const PaneTools&, const PaneRect&, const PriceBar*, int);
 template void DrawDateAxis<WeeklyBar>(const PaneTools&, const PaneRect&, const WeeklyBar*, int);
-template GridPrices DrawPriceBars<PriceBar>(const PaneTools&, const PaneRect&, const PriceBar*,
-                                            int, int64_t, int64_t, bool);
+template GridPrices DrawPriceBars<PriceBar>(const PaneTools&, const PaneRect&, const PriceBar*, int,
+                                            int64_t, int64_t, bool);
 template GridPrices DrawPriceBars<WeeklyBar>(const PaneTools&, const PaneRect&, const WeeklyBar*,
                                              int, int64_t, int64_t, bool);
-template GridPrices DrawPriceBars<MonthlyBar>(const PaneTools&, const PaneRect&,
-                                              const MonthlyBar*, int, int64_t, int64_t, bool);
+template GridPrices DrawPriceBars<MonthlyBar>(const PaneTools&, const PaneRect&, const MonthlyBar*,
+                                              int, int64_t, int64_t, bool);
 template void DrawVolumeBars<PriceBar>(const PaneTools&, const PaneRect&, const PriceBar*, int,
                                        int64_t);
 template void DrawVolumeBars<WeeklyBar>(const PaneTools&, const PaneRect&, const WeeklyBar*, int,
                                         int64_t);
-template void DrawVolumeBars<MonthlyBar>(const PaneTools&, const PaneRect&, const MonthlyBar*,
-                                         int, int64_t);
+template void DrawVolumeBars<MonthlyBar>(const PaneTools&, const PaneRect&, const MonthlyBar*, int,
+                                         int64_t);
 
 }  // namespace korvale

@@ -10,8 +10,7 @@ namespace korvale {
 void DrawMacdPane(const PaneTools& t, const PaneRect& rect, const DailyBars& d, int period1,
                   int period2, int signalPeriod) {
   const int wc = d.windowCount;
-  const MacdSeriesResult r = MacdSeries(d.bars, d.count, d.hidden, period1, period2,
-                                        signalPeriod);
+  const MacdSeriesResult r = MacdSeries(d.bars, d.count, d.hidden, period1, period2, signalPeriod);
   if (r.valid) {
     double top = 0, bottom = HUGE_VAL;
     for (int k = std::max(d.hidden, r.start + r.lead); k < d.count; ++k) {

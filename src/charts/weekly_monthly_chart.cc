@@ -13,10 +13,10 @@ namespace {
 enum WeeklyPane { kDeviation, kOscillator, kMomentum, kMargin, kStochastics, kIndexCorrelation };
 
 std::vector<WeeklyPane> PresentWeeklyPanes(const SettingsRecord& s) {
-  const bool flags[] = {s.weeklyShowDeviation != 0, s.weeklyShowOscillator != 0,
-                        s.weeklyShowMomentum != 0,  s.weeklyShowMargin != 0,
-                        s.weeklyShowStochastics != 0,
-                        s.useIndexAnalysis != 0 && s.weeklyIndexAnalysis != 0};
+  const bool flags[] = {
+      s.weeklyShowDeviation != 0,   s.weeklyShowOscillator != 0,
+      s.weeklyShowMomentum != 0,    s.weeklyShowMargin != 0,
+      s.weeklyShowStochastics != 0, s.useIndexAnalysis != 0 && s.weeklyIndexAnalysis != 0};
   std::vector<WeeklyPane> panes;
   for (int p = kDeviation; p <= kIndexCorrelation; ++p) {
     if (flags[p]) panes.push_back(static_cast<WeeklyPane>(p));
@@ -27,8 +27,8 @@ std::vector<WeeklyPane> PresentWeeklyPanes(const SettingsRecord& s) {
 // The averages of the weekly and monthly price and volume panes: integer averages over the
 // window, drawn from index period + 1.
 template <typename BarT>
-void DrawWindowAverages(const PaneTools& t, const BarT* bars, int count, int field,
-                        int longPeriod, int longSlot, int shortPeriod, int shortSlot, double low) {
+void DrawWindowAverages(const PaneTools& t, const BarT* bars, int count, int field, int longPeriod,
+                        int longSlot, int shortPeriod, int shortSlot, double low) {
   std::vector<int64_t> ma;
   for (auto [period, slot] : {std::pair{longPeriod, longSlot}, {shortPeriod, shortSlot}}) {
     if (period < 1 || period + 1 >= count) continue;
@@ -88,12 +88,18 @@ void CChartPainter::DrawWeeklyChart(Canvas& canvas) {
   for (int k = 0; k < n; ++k) {
     const PaneRect rect{0, H - (k + 1) * h, width, h};
     switch (panes[k]) {
-      case kDeviation: DrawDeviationPane(t, rect, averages); break;
-      case kOscillator: DrawOscillatorPane(t, rect, averages); break;
+      case kDeviation:
+        DrawDeviationPane(t, rect, averages);
+        break;
+      case kOscillator:
+        DrawOscillatorPane(t, rect, averages);
+        break;
       case kMomentum:
         DrawMomentumPane(t, rect, window, wc, s.weeklyMomentumMa, s.weeklyMomentumPeriod);
         break;
-      case kMargin: DrawMarginPane(t, rect, window, wc); break;
+      case kMargin:
+        DrawMarginPane(t, rect, window, wc);
+        break;
       case kStochastics:
         DrawStochasticsPane(t, rect, window, wc, 0, s.weeklyStochasticsPeriod,
                             s.weeklyStochasticsSumPeriod);

@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "app/main_window_layout.h"
 #include "app/index_series.h"
+#include "app/main_window_layout.h"
 #include "charts/chart_painter.h"
 #include "charts/pane_drawing.h"
 #include "store/file_io.h"

@@ -33,9 +33,9 @@ struct ChartInput {
 };
 
 // Loads the single positional argument: a CODE (1 to 4 digits, looked up in the stock dictionary
-// of the data root) or a PATH to a price file, with --margin and --lines for a PATH. A price file without a usable bar becomes the one-bar
-// placeholder, as the document shows it. Prints the reason and returns false when the file
-// cannot be opened or the argument is not usable.
+// of the data root) or a PATH to a price file, with --margin and --lines for a PATH. A price file
+// without a usable bar becomes the one-bar placeholder, as the document shows it. Prints the reason
+// and returns false when the file cannot be opened or the argument is not usable.
 bool LoadChartInput(const CliArgs& args, const std::string& argument,
                     const SettingsRecord& settings, ChartInput* input);
 

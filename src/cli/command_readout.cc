@@ -61,10 +61,10 @@ int RunReadout(const CliArgs& args) {
   const struct {
     const char* name;
     double value;
-  } fields[] = {{"maLong", values.maLong}, {"maShort", values.maShort}, {"rci1", values.rci1},
-                {"rci2", values.rci2},     {"rsi1", values.rsi1},       {"rsi2", values.rsi2},
-                {"stochK", values.stochK}, {"stochD", values.stochD},
-                {"volumeRatio", values.volumeRatio}};
+  } fields[] = {
+      {"maLong", values.maLong}, {"maShort", values.maShort}, {"rci1", values.rci1},
+      {"rci2", values.rci2},     {"rsi1", values.rsi1},       {"rsi2", values.rsi2},
+      {"stochK", values.stochK}, {"stochD", values.stochD},   {"volumeRatio", values.volumeRatio}};
   if (args.Has("--json")) {
     std::printf("{\"found\": %s, \"readout\": %s", hit.found ? "true" : "false",
                 JsonQuote(text).c_str());

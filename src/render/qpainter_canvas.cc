@@ -58,7 +58,8 @@ void QPainterCanvas::FillRect(int left, int top, int right, int bottom, const Br
   const int64_t y1 = std::min<int64_t>(int64_t{bottom} - originY_, height_);
   if (x0 >= x1 || y0 >= y1) return;
   const uint32_t argb = Argb(brush.colour);
-  for (int64_t y = y0; y < y1; ++y) std::fill(bits_ + y * stride_ + x0, bits_ + y * stride_ + x1, argb);
+  for (int64_t y = y0; y < y1; ++y)
+    std::fill(bits_ + y * stride_ + x0, bits_ + y * stride_ + x1, argb);
 }
 
 void QPainterCanvas::Plot(int64_t x, int64_t y, uint32_t argb) {

@@ -1,0 +1,78 @@
+// Charts rendered into images as the main view shows them, and written as PNG files.
+#include "render/chart_image.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include "support/chart_fixtures.h"
+#include "support/screening_fixtures.h"
+#include "support/test_support.h"
+
+namespace korvale {
+namespace {
+
+TEST(ChartImageTest, AWideChartIsScrolledToItsLatestBars) {
+  EnsureGuiApplication();
+  CPriceSeries series = testing::SeriesOf(testing::WalkBars(100, 1000, 3));
+  SettingsRecord s = testing::QuietChartSettings(100);  // 400 pixels wide
+  s.dailyShowVolume = s.dailyShowRci = 1;
+  CChartPainter p(s);
+  p.Attach(series, kChartDaily);
+  const QImage full = RenderChartImage(p, kChartDaily, 400, 150);
+  const QImage scrolled = RenderChartImage(p, kChartDaily, 200, 150);
+  EXPECT_EQ(scrolled, full.copy(200, 0, 200, 150));
+  // A chart narrower than the client leaves the rest white.
+  const QImage wide = RenderChartImage(p, kChartDaily, 500, 150);
+  EXPECT_EQ(wide.pixel(450, 75), 0xFFFFFFFFu);
+  EXPECT_EQ(wide.pixel(0, 140), 0xFFE0E0E0u);  // the standard background
+  EXPECT_EQ(wide.copy(0, 0, 400, 150), full);
+}
+
+TEST(ChartImageTest, PngIsWrittenWholeOrNotAtAll) {
+  EnsureGuiApplication();
+  CPriceSeries series = testing::SeriesOf(testing::WalkBars(50, 1000, 4));
+  CChartPainter p(testing::QuietChartSettings(50));
+  p.Attach(series, kChartDaily);
+  const QImage image = RenderChartImage(p, kChartMonthly, 120, 90);
+  testing::TempDir dir;
+  std::string error;
+  ASSERT_TRUE(WritePng(image, dir.File("chart.png"), &error)) << error;
+  QImage back(QString::fromStdString(dir.File("chart.png")));
+  EXPECT_EQ(back.size(), QSize(120, 90));
+  EXPECT_EQ(back.convertToFormat(QImage::Format_RGB32), image);
+  EXPECT_FALSE(WritePng(image, dir.File("missing/chart.png"), &error));
+  EXPECT_FALSE(error.empty());
+}
+
+TEST(ChartImageTest, ExtremeSeriesDrawOnTheImageCanvasAtAnyHeight) {
+  EnsureGuiApplication();
+  std::vector<PriceBar> huge = testing::WalkBars(400, 1000, 5);
+  for (size_t i = 0; i < huge.size(); ++i) {
+    PriceBar& b = huge[i];
+    b.high = INT_MAX;
+    b.open = INT_MAX - 1000 * static_cast<int32_t>(i % 7);
+    b.close = i % 3 ? INT_MAX - 3000 * static_cast<int32_t>(i % 5) : 1;
+    b.low = 1;
+    b.volume = INT_MAX;
+  }
+  CPriceSeries series = testing::SeriesOf(huge);
+  const CPriceSeries index = testing::SeriesOf(testing::WalkBars(400, 9000, 6));
+  SettingsRecord s = testing::QuietChartSettings(300);
+  testing::TurnEveryPaneOn(&s);
+  s.dailyWeeklyBeforeSpan = 1;
+  const long nanBefore = NonFinitePixelCount();
+  for (const int height : {1, 2, 1000}) {
+    CChartPainter p(s);
+    p.SetIndexSeries(&index);
+    p.Attach(series, kChartDaily);
+    for (const int kind : {kChartDaily, kChartWeekly, kChartMonthly}) {
+      const QImage image = RenderChartImage(p, kind, 1600, height);
+      EXPECT_EQ(image.height(), height);
+    }
+  }
+  EXPECT_EQ(NonFinitePixelCount(), nanBefore);
+}
+
+}  // namespace
+}  // namespace korvale
