@@ -46,12 +46,7 @@ class TechnicalPanelTest : public ::testing::Test {
 
   int RuleNamed(const char* utf8) { return rules_.FindByName(Utf8ToCp932(utf8)); }
   QString Line(int type, int column) { return panel_->conditionList()->LineText(type, column); }
-  // Types into a field as the user does: replaces the text, one key at a time.
-  static void Type(QLineEdit* edit, const char* text) {
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Delete);
-    QTest::keyClicks(edit, text);
-  }
+  static void Type(QLineEdit* edit, const char* text) { testing::TypeInto(edit, text); }
 
   testing::TempDir root_;
   SettingsRecord settings_;

@@ -4,6 +4,8 @@
 #define KORVALE_TESTS_UI_UI_TEST_FIXTURES_H_
 
 #include <QApplication>
+#include <QLineEdit>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 #include <filesystem>
@@ -22,6 +24,13 @@ inline void EnsureQApplication() {
   static char arg0[] = "ui_tests";
   static char* argv[] = {arg0, nullptr};
   if (!QApplication::instance()) new QApplication(argc, argv);
+}
+
+// Types into a field as the user does: the old text goes, then one key at a time.
+inline void TypeInto(QLineEdit* edit, const char* text) {
+  edit->selectAll();
+  QTest::keyClick(edit, Qt::Key_Delete);
+  QTest::keyClicks(edit, text);
 }
 
 // A sample database of 40 stocks over two years, made once per test program; tests that write
