@@ -34,6 +34,8 @@ class CKorvaleDoc {
 
   // --- The shown list.
   const CStockDictionary* dictionary() const { return dictionary_.get(); }
+  // For the updates that register new stocks.
+  CStockDictionary* mutableDictionary() { return dictionary_.get(); }
   const ShownStockList& list() const { return list_; }
   void ShowAll();
   void ShowMarket(int market);

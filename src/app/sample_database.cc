@@ -229,8 +229,15 @@ bool MakeSampleDatabase(const std::string& dir, const SampleOptions& options,
   int64_t ruleBytes = 0;
   if (!WriteSampleRules(root, settings, error, &ruleBytes)) return false;
 
+  SampleImportSummary imports;
+  if (!MakeSampleImportFiles(root, u, lastClose, dayCount, options.seed, options.pluginPath,
+                             &imports, error)) {
+    return false;
+  }
+
   if (summary) {
     *summary = SampleSummary();
+    summary->import = imports;
     summary->stocks = static_cast<int>(n);
     summary->dictionaryRecords = records;
     summary->tradingDays = dayCount;
@@ -243,7 +250,7 @@ bool MakeSampleDatabase(const std::string& dir, const SampleOptions& options,
       summary->marginFiles += marginWritten[i];
     }
     summary->bytes += static_cast<int64_t>(dictionary.size() + watch.size() + banks.size());
-    summary->bytes += ruleBytes;
+    summary->bytes += ruleBytes + imports.bytes;
     summary->rules = kSampleRuleCount;
   }
   return true;

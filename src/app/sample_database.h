@@ -1,12 +1,15 @@
 // A deterministic synthetic data root for demonstrations, benchmarks and end-to-end tests:
 // the dictionary file, price files in the thousand-block folders and in an archive folder,
-// margin files, the market-index stock 1010 that drives the others, two list files and the
-// sample screening rules.
+// margin files, the market-index stock 1010 that drives the others, two list files, the
+// sample screening rules, and the daily and margin files the update commands read
+// (sample_import_files.h).
 #ifndef KORVALE_APP_SAMPLE_DATABASE_H_
 #define KORVALE_APP_SAMPLE_DATABASE_H_
 
 #include <cstdint>
 #include <string>
+
+#include "app/sample_import_files.h"
 
 namespace korvale {
 
@@ -14,6 +17,9 @@ struct SampleOptions {
   int stocks = 3800;  // price files, the index stock included; 1-6000
   int years = 20;     // calendar years of trading days, ending with 2025; 1-60
   uint64_t seed = 1;
+  // The plug-in library copied into the sample's Plug-ins folder; "" for none (the update
+  // commands then use the built-in source).
+  std::string pluginPath;
 };
 
 inline constexpr int kSampleLastYear = 2025;
@@ -30,6 +36,7 @@ struct SampleSummary {
   std::string firstDate;  // YYYY-MM-DD
   std::string lastDate;
   int64_t bytes = 0;  // written in all files
+  SampleImportSummary import;  // the files for the update commands
 };
 
 // Writes the sample database into `dir`, which is created when missing and must otherwise be

@@ -12,6 +12,8 @@ namespace korvale::sample {
 
 namespace {
 
+constexpr int32_t kLowestSamplePrice = 5;
+
 constexpr double kIndexSigma = 0.0125;  // long-run daily volatility of the index
 constexpr int32_t kMaxInt = 2000000000;
 
@@ -88,7 +90,7 @@ void StockBars(const StockProfile& s, const MarketPaths& m, const std::vector<Tr
     double r = s.beta * m.indexReturn[ti] + s.industryLoading * industry[ti] + own;
     if (rng.Chance(0.003)) r += 0.07 * rng.Normal();  // news
     r -= 0.0008 * (std::log(static_cast<double>(prev)) - anchor);
-    if (prev < 30) r += 0.01;
+    if (prev < 30) r += 0.03;
     if (streak == 0 && rng.Chance(0.0005)) streak = rng.Between(1, 3) * (rng.Chance(0.6) ? 1 : -1);
     if (streak != 0) {
       r = streak > 0 ? 0.5 : -0.5;  // far beyond the limit: the day closes at it
@@ -97,7 +99,9 @@ void StockBars(const StockProfile& s, const MarketPaths& m, const std::vector<Tr
 
     const int32_t limit = PriceLimit(prev);
     const int32_t ceiling = prev + limit;
-    const int32_t floor = std::max<int32_t>(1, prev - limit);
+    // Rounding to whole yen makes 1 yen a trap no rise escapes; a listed stock rarely trades
+    // below a few yen, so the sample never goes under 5.
+    const int32_t floor = std::max<int32_t>(kLowestSamplePrice, prev - limit);
     if (s.illiquid && rng.Chance(0.12)) {
       // No trade: the day is recorded flat at the previous close, now and then with no prices.
       const int32_t p = rng.Chance(0.1) ? 0 : prev;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "cli/cli.h"
+#include "cli/dict_zentak_update.h"
 #include "store/cp932.h"
 #include "store/dictionary_file.h"
 #include "store/dictionary_text.h"
@@ -92,7 +93,8 @@ int RunDict(const CliArgs& args) {
     return kExitUsage;
   }
   const std::string& sub = pos[0];
-  if (sub != "show" && sub != "export" && sub != "import" && sub != "vendor-update") {
+  if (sub != "show" && sub != "export" && sub != "import" && sub != "vendor-update" &&
+      sub != "zentak-update") {
     PrintError("unknown dict subcommand " + sub);
     return kExitUsage;
   }
@@ -121,6 +123,7 @@ int RunDict(const CliArgs& args) {
     PrintError(pos[1] + " cannot open");
     return kExitFailure;
   }
+  if (sub == "zentak-update") return RunDictZentakUpdate(args, rec, dic, pos[1]);
   DictionaryUpdateCounts counts;
   const bool ok = sub == "import" ? ImportText(pos[1], dic, &error, &counts)
                                   : UpdateNamesFromVendorFile(pos[1], dic, &error, &counts);
@@ -139,6 +142,7 @@ const CommandRegistration kRegistration({
     "       korvale-cli dict export OUT.TXT [--root DIR]\n"
     "       korvale-cli dict import IN.TXT [--root DIR]\n"
     "       korvale-cli dict vendor-update FILE [--root DIR]\n"
+    "       korvale-cli dict zentak-update FILE [--source NUMBER] [--root DIR]\n"
     "\n"
     "Works on KorvaleEx.DIC in the data root.\n"
     "show           every field of record CODE (texts in UTF-8); --json as one object\n"
@@ -146,8 +150,10 @@ const CommandRegistration kRegistration({
     "               \"code, quote symbol, market, industry, name, text 1, text 2\" (cp932)\n"
     "import         reads the text form into the dictionary (created when missing); a line\n"
     "               never takes over the slot of another code; figures are kept\n"
-    "vendor-update  renames stocks from a vendor's stock-information file (code, ..., name)\n",
-    {{"--json"}, {"--set"}},
+    "vendor-update  renames stocks from a vendor's stock-information file (code, ..., name)\n"
+    "zentak-update  sets code, market and name of each record of another program's daily\n"
+    "               file, read through import source NUMBER (see korvale-cli sources)\n",
+    {{"--json"}, {"--set", "--source"}},
     RunDict,
 });
 

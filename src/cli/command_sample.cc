@@ -1,5 +1,8 @@
 // korvale-cli sample: makes the synthetic sample database.
+#include <unistd.h>
+
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 #include "app/sample_database.h"
@@ -19,6 +22,15 @@ bool ParseUnsigned(const std::string& text, uint64_t max, uint64_t* value) {
   }
   *value = v;
   return true;
+}
+
+// The plug-in library beside the running korvale-cli, where the build puts it; "" when absent.
+std::string PluginBesideProgram() {
+  std::error_code ec;
+  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+  if (ec) return "";
+  const std::filesystem::path plugin = self.parent_path() / "XZentakDOS.so";
+  return std::filesystem::is_regular_file(plugin, ec) ? plugin.string() : "";
 }
 
 int RunSample(const CliArgs& args) {
@@ -49,6 +61,7 @@ int RunSample(const CliArgs& args) {
     }
     options.seed = v;
   }
+  if (!args.Has("--no-plugin")) options.pluginPath = PluginBesideProgram();
   const std::string& dir = args.Positional()[0];
   SampleSummary summary;
   std::string error;
@@ -62,13 +75,18 @@ int RunSample(const CliArgs& args) {
       dir.c_str(), summary.stocks, summary.marginFiles, summary.dictionaryRecords,
       summary.tradingDays, summary.firstDate.c_str(), summary.lastDate.c_str(),
       static_cast<double>(summary.bytes) / 1e6, kSampleWatchList, kSampleBankList, summary.rules);
+  std::printf("update files in %s/%s: %d daily files (%d records), %d margin files; %s\n",
+              dir.c_str(), kSampleImportFolder, summary.import.dailyFiles,
+              summary.import.dailyRecords, summary.import.marginFiles,
+              summary.import.plugin ? "the XZentakDOS plug-in in Plug-ins"
+                                    : "no plug-in (the built-in source reads them)");
   return kExitOk;
 }
 
 const CommandRegistration kRegistration({
     "sample",
     "make a deterministic synthetic sample database",
-    "usage: korvale-cli sample DIR [--stocks N] [--years Y] [--seed S]\n"
+    "usage: korvale-cli sample DIR [--stocks N] [--years Y] [--seed S] [--no-plugin]\n"
     "\n"
     "Writes a synthetic data root into DIR (created when missing; it must be empty):\n"
     "  KorvaleEx.DIC            names (some half-width katakana, some with （株）), markets,\n"
@@ -78,13 +96,21 @@ const CommandRegistration kRegistration({
     "  Data/SZ/SZ####.SDT       weekly margin balances\n"
     "  Watchlist.LST, Banks.LST list files (open with korvale-cli list --open Watchlist.LST)\n"
     "  Rules/*.ERL              four screening rules (korvale-cli rule list)\n"
+    "  Import/DS260105.01       daily prices of the first trading day after the last bar, in\n"
+    "                           the plug-in's DOS form; DS260106.DAT to DS260109.DAT the next\n"
+    "                           days in the built-in source's four header forms (eight- and\n"
+    "                           six-digit date, quoted, named), each with two new listings\n"
+    "  Import/SZ260109.DAT, Import/YS202601.16  margin balances in both name forms\n"
+    "  Plug-ins/XZentakDOS.so   the plug-in, copied from beside korvale-cli (not with\n"
+    "                           --no-plugin); while it is there the update commands offer only\n"
+    "                           the DOS source, without it only the built-in source\n"
     "Stock 1010 is the market index that drives the others. Prices are random walks with\n"
     "changing volatility, gaps, limit moves and splits over weekdays without holidays; a few\n"
     "stocks list late, stop early, trade rarely or have damaged files.\n"
     "--stocks N  price files, the index included (default 3800, at most 6000)\n"
     "--years Y   calendar years of trading days ending with 2025 (default 20)\n"
     "--seed S    the random seed (default 1); one seed always gives byte-identical files\n",
-    {{}, {"--stocks", "--years", "--seed"}},
+    {{"--no-plugin"}, {"--stocks", "--years", "--seed"}},
     RunSample,
 });
 

@@ -42,6 +42,9 @@ class CLineFile {
   // Reads up to `count` bytes at the current position. Returns the number read, 0 at the end of
   // the file, -1 when the read fails (a closed file, an I/O error).
   virtual int64_t Read(void* buffer, int64_t count);
+  // The byte position the next Read starts at. Host only: a reader that is handed a count of
+  // lines uses it to see whether the file holds more than it was told.
+  int64_t Position() const { return bufferStart_ + bufferPos_; }
 
   LineEndMode lineEndMode = kLineEndCrLf;
 

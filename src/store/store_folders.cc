@@ -54,4 +54,11 @@ std::string CFolderPreparer::PrepareLineFolder() {
   return path;
 }
 
+std::string CFolderPreparer::PrepareMarginFolder() {
+  PrepareDataFolder();
+  std::string path = root_ + "/Data/SZ";
+  PrepareOnce(path, &marginPrepared_);
+  return path;
+}
+
 }  // namespace korvale

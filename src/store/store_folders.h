@@ -16,10 +16,10 @@ std::string LineFileName(const std::string& lineFolder, int code);
 int ThousandBlock(int code);
 
 // Makes the data folders on first use. One flag per folder (the data folder, each thousand-block,
-// the LINE folder) records that creation was attempted, so each folder is created at most once
-// per run; a folder the user removes meanwhile is not made again. In data-source mode 2 no
-// folder is created, but the paths are still returned. The application keeps one of these for
-// the whole run.
+// the LINE and SZ folders) records that creation was attempted, so each folder is created at
+// most once per run; a folder the user removes meanwhile is not made again. In data-source
+// mode 2 no folder is created, but the paths are still returned. The application keeps one of
+// these for the whole run.
 class CFolderPreparer {
  public:
   CFolderPreparer(std::string dataRootDir, int dataSourceMode)
@@ -29,6 +29,8 @@ class CFolderPreparer {
   std::string PrepareStockFolder(int code);
   // Returns "<root>/Data/LINE".
   std::string PrepareLineFolder();
+  // Returns "<root>/Data/SZ", the home of margin files of stocks that have none yet.
+  std::string PrepareMarginFolder();
 
  private:
   void PrepareDataFolder();
@@ -38,6 +40,7 @@ class CFolderPreparer {
   int mode_;
   bool dataPrepared_ = false;
   bool linePrepared_ = false;
+  bool marginPrepared_ = false;
   std::set<int> blocksPrepared_;
 };
 

@@ -22,16 +22,23 @@
 #include <QToolBar>
 #include <QUrl>
 
+#include "acquisition/import_dictionary_update.h"
+#include "acquisition/import_sources.h"
+#include "acquisition/margin_update_job.h"
+#include "acquisition/price_update_job.h"
 #include "app/detail_panel.h"
 #include "app/korvale_doc.h"
 #include "app/main_window_layout.h"
 #include "store/cp932.h"
 #include "store/market_industry_tables.h"
 #include "store/user_messages.h"
+#include "store/dictionary_file.h"
 #include "ui/detail_bar.h"
+#include "ui/import_options_dialog.h"
 #include "ui/korvale_app.h"
 #include "ui/korvale_view.h"
 #include "ui/rule_editor_frame.h"
+#include "ui/update_progress_dialog.h"
 
 namespace korvale {
 
@@ -39,16 +46,19 @@ namespace {
 
 // Command ids of the main menu.
 enum Command : int {
+  kCmdPriceUpdate = 32771,
   kCmdPriceTableDaily = 32775,
   kCmdAllStocks = 32781,
   kCmdNameSearch = 32782,
   kCmdCodeRange = 32783,
   kCmdOpenList = 32812,
   kCmdHelp = 32830,
+  kCmdMarginUpdate = 32831,
   kCmdStockListBar = 32851,
   kCmdRuleEditor = 32872,
   kCmdQuoteDetail = 32879,
   kCmdDetailBar = 32904,
+  kCmdDictionaryFromImport = 32911,
   kCmdNewWindow = 57600,
   kCmdSaveList = 57603,
   kCmdAbout = 57664,
@@ -57,6 +67,32 @@ enum Command : int {
 
 QString FromCp932(const std::string& cp932) { return QString::fromStdString(Cp932ToUtf8(cp932)); }
 std::string ToCp932(const QString& text) { return Utf8ToCp932(text.toStdString()); }
+
+// A file pattern matching without regard to case, as the daily files' patterns are meant:
+// "ds*.*" becomes "[dD][sS]*.*".
+QString AnyCasePattern(const std::string& pattern) {
+  QString out;
+  for (QChar c : QString::fromStdString(pattern)) {
+    if (c.isLetter() && c.toLower() != c.toUpper()) {
+      out += QString("[%1%2]").arg(c.toLower()).arg(c.toUpper());
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+// The open-file dialog's filters, one per import source in list order.
+QStringList ImportFilters(const ImportSourceList& list) {
+  QStringList filters;
+  for (const ImportFileType& type : ImportFileTypes(list)) {
+    QStringList patterns;
+    for (const std::string& p : type.patterns) patterns << AnyCasePattern(p);
+    filters << QString("%1 (%2)").arg(QString::fromStdString(type.description),
+                                      patterns.join(' '));
+  }
+  return filters;
+}
 
 const char* PeriodName(int period) {
   switch (period) {
@@ -138,6 +174,14 @@ void CMainFrame::createActions() {
   addCommand(kCmdRuleEditor, "銘柄抽出条件編集...", [this] { toggleRuleEditor(); }, true);
   addCommand(kCmdAbout, "バージョン情報(&A)...", [this] { about(); });
   addCommand(kCmdExit, "終了(&X)", [this] { close(); });
+  addCommand(kCmdPriceUpdate, "株価データの更新...", [this] { updatePrices(); });
+  actions_[kCmdPriceUpdate]->setStatusTip("株価データの更新");
+  actions_[kCmdPriceUpdate]->setToolTip("株価更新");
+  addCommand(kCmdMarginUpdate, "信用残データの更新...", [this] { updateMargins(); });
+  actions_[kCmdMarginUpdate]->setStatusTip("信用残データの更新");
+  actions_[kCmdMarginUpdate]->setToolTip("信用残更新");
+  addCommand(kCmdDictionaryFromImport, QString::fromUtf8(kZentakDictionaryUpdateMenu),
+             [this] { updateDictionaryFromImportFile(); });
 
   addCommand(kCmdAllStocks, "全銘柄", [this] {
     doc_->ShowAll();
@@ -180,6 +224,11 @@ void CMainFrame::createMenus() {
   file->addAction(actions_[kCmdOpenList]);
   file->addAction(actions_[kCmdSaveList]);
   file->addSeparator();
+  if (local) {
+    file->addAction(actions_[kCmdPriceUpdate]);
+    file->addAction(actions_[kCmdMarginUpdate]);
+    file->addSeparator();
+  }
   file->addAction(actions_[kCmdExit]);
 
   QMenu* chart = menuBar()->addMenu("チャート(&C)");
@@ -211,6 +260,11 @@ void CMainFrame::createMenus() {
   QMenu* analysis = menuBar()->addMenu("分析(&A)");
   analysis->addAction(actions_[kCmdRuleEditor]);
 
+  if (local) {
+    QMenu* maintenance = menuBar()->addMenu("メンテナンス(&M)");
+    maintenance->addAction(actions_[kCmdDictionaryFromImport]);
+  }
+
   QMenu* window = menuBar()->addMenu("ウインドウ(&W)");
   window->addAction(actions_[kCmdNewWindow]);
   window->addSeparator();
@@ -231,6 +285,11 @@ void CMainFrame::createToolBar() {
   bar->addAction(actions_[kCmdSaveList]);
   bar->addSeparator();
   for (int period : {kChartDaily, kChartWeekly, kChartMonthly}) bar->addAction(actions_[period]);
+  if (app_->settings().dataSourceMode == 0) {
+    bar->addSeparator();
+    bar->addAction(actions_[kCmdPriceUpdate]);
+    bar->addAction(actions_[kCmdMarginUpdate]);
+  }
   bar->addSeparator();
   bar->addAction(actions_[kCmdAllStocks]);
   bar->addAction(actions_[kCmdCodeRange]);
@@ -526,6 +585,89 @@ void CMainFrame::openQuotePage() {
     }
   }
   if (!QDesktopServices::openUrl(QUrl(url))) showError(QString("%1 cannot open").arg(url));
+}
+
+void CMainFrame::runUpdateJob(std::unique_ptr<CUpdateJob> job, const char* caption) {
+  auto* dialog = new CUpdateProgressDlg(std::move(job), QString::fromUtf8(caption), this);
+  connect(dialog, &CUpdateProgressDlg::Closed, this, [this] {
+    doc_->ShowAll();  // new stocks appear in the list
+    RefreshStockList();
+  });
+  dialog->show();
+  dialog->StartJob();
+}
+
+void CMainFrame::updatePrices() {
+  const SettingsRecord& s = app_->settings();
+  if (s.dataSourceMode != 0) return;
+  ImportSourceList sources = LoadImportSources(s.dataRootDir);
+  if (sources.sources.empty()) {
+    QString text = QString::fromUtf8(kNoImportSourceMessage);
+    for (const SkippedLibrary& skipped : sources.skipped) {
+      text += QString("\n%1: %2").arg(QString::fromStdString(skipped.path),
+                                      QString::fromStdString(skipped.reason));
+    }
+    showError(text);
+    return;
+  }
+  CImportOptionsDlg options(this);
+  if (options.exec() != QDialog::Accepted) return;
+  const QStringList filters = ImportFilters(sources);
+  QString chosenFilter = filters.value(0);
+  const QStringList files = QFileDialog::getOpenFileNames(
+      this, "株価データの更新", s.dataRootDir, filters.join(";;"), &chosenFilter);
+  if (files.isEmpty()) return;
+  ImportSourcePtr source = ChooseImportSource(&sources, filters.indexOf(chosenFilter) + 1);
+  if (!source) return;
+  std::vector<std::string> paths;
+  for (const QString& f : files) paths.push_back(f.toStdString());
+  runUpdateJob(std::make_unique<CPriceUpdateJob>(std::move(source), doc_->mutableDictionary(),
+                                                 &app_->folders(), s.dataRootDir,
+                                                 options.options(), std::move(paths)),
+               kPriceUpdateCaption);
+}
+
+void CMainFrame::updateMargins() {
+  const SettingsRecord& s = app_->settings();
+  if (s.dataSourceMode != 0) return;
+  const QStringList files = QFileDialog::getOpenFileNames(
+      this, "信用残データの更新", s.dataRootDir,
+      QString("信用残 Files (%1 %2)").arg(AnyCasePattern("sz*.dat"), AnyCasePattern("ys*.*")));
+  if (files.isEmpty()) return;
+  std::vector<std::string> paths;
+  for (const QString& f : files) paths.push_back(f.toStdString());
+  runUpdateJob(std::make_unique<CMarginUpdateJob>(doc_->dictionary(), &app_->folders(),
+                                                  std::move(paths)),
+               kMarginUpdateCaption);
+}
+
+void CMainFrame::updateDictionaryFromImportFile() {
+  const SettingsRecord& s = app_->settings();
+  if (s.dataSourceMode != 0) return;
+  ImportSourceList sources = LoadImportSources(s.dataRootDir);
+  if (sources.sources.empty()) {
+    showError(QString::fromUtf8(kNoImportSourceMessage));
+    return;
+  }
+  const QStringList filters = ImportFilters(sources);
+  QString chosenFilter = filters.value(0);
+  const QString file = QFileDialog::getOpenFileName(
+      this, QString::fromUtf8(kZentakDictionaryUpdateMenu), s.dataRootDir, filters.join(";;"),
+      &chosenFilter);
+  if (file.isEmpty()) return;
+  ImportSourcePtr source = ChooseImportSource(&sources, filters.indexOf(chosenFilter) + 1);
+  if (!source) return;
+  std::string error;
+  if (!UpdateDictionaryFromImportFile(*source, file.toStdString(),
+                                      DictionaryFilePath(s.dataRootDir), &error)) {
+    showError(QString::fromStdString(error));
+    return;
+  }
+  // The list shows the new names: the name table is read again and the stocks rescanned.
+  doc_->mutableDictionary()->names.Load(s.dataRootDir);
+  doc_->mutableDictionary()->Rebuild();
+  doc_->ShowAll();
+  RefreshStockList();
 }
 
 void CMainFrame::about() {

@@ -85,6 +85,11 @@ class CMainFrame : public QMainWindow {
   void openHelp();
   void openQuotePage();
   void about();
+  // Price, margin and dictionary updates from other programs' daily files.
+  void updatePrices();
+  void updateMargins();
+  void updateDictionaryFromImportFile();
+  void runUpdateJob(std::unique_ptr<class CUpdateJob> job, const char* caption);
 
   CKorvaleApp* app_;
   CKorvaleDoc* doc_;

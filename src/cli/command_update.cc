@@ -1,0 +1,169 @@
+// korvale-cli update and margin-update: the batch price and margin updates, run by the same
+// job objects as the progress dialogs, with a progress line on stderr.
+#include <unistd.h>
+
+#include <cstdio>
+#include <memory>
+
+#include "acquisition/margin_update_job.h"
+#include "acquisition/price_update_job.h"
+#include "cli/cli.h"
+#include "cli/import_source_choice.h"
+#include "store/stock_dictionary.h"
+#include "store/store_folders.h"
+
+namespace korvale::cli {
+namespace {
+
+const char* StatusName(UpdateJobStatus status) {
+  switch (status) {
+    case UpdateJobStatus::kIdle:
+      return "idle";
+    case UpdateJobStatus::kRunning:
+      return "running";
+    case UpdateJobStatus::kFinished:
+      return "finished";
+    case UpdateJobStatus::kFailed:
+      return "failed";
+    case UpdateJobStatus::kCancelled:
+      return "cancelled";
+  }
+  return "";
+}
+
+// Runs the job to its end. On a terminal the line of the current file is redrawn as records
+// go by; otherwise each file gets one line when it starts.
+UpdateJobStatus RunWithProgress(CUpdateJob* job) {
+  const bool live = ::isatty(STDERR_FILENO) != 0;
+  int shownFile = -1;
+  UpdateJobStatus status = job->Start();
+  for (;;) {
+    if (status == UpdateJobStatus::kRunning && job->fileIndex() != shownFile) {
+      if (live && shownFile >= 0) std::fputc('\n', stderr);
+      shownFile = job->fileIndex();
+      if (!live) std::fprintf(stderr, "%s\n", job->ProgressText().c_str());
+    }
+    if (live && status == UpdateJobStatus::kRunning) {
+      std::fprintf(stderr, "\r%s %d/%d (file %d/%d)", job->ProgressText().c_str(), job->done(),
+                   job->total(), job->fileIndex() + 1, job->fileCount());
+    }
+    if (status != UpdateJobStatus::kRunning) break;
+    status = job->Step(kRecordsPerTick);
+  }
+  if (live && shownFile >= 0) std::fputc('\n', stderr);
+  job->Finish();
+  return status;
+}
+
+int Report(const CUpdateJob& job, UpdateJobStatus status, bool json, bool price) {
+  const UpdateCounts& c = job.counts();
+  for (const std::string& note : job.notes()) PrintError("note: " + note);
+  if (status == UpdateJobStatus::kFailed) PrintError(job.message());
+  if (json) {
+    std::printf(
+        "{\"status\": \"%s\", \"files\": %d, \"filesDone\": %d, \"records\": %d, "
+        "\"applied\": %d, \"skipped\": %d, \"writeFailures\": %d",
+        StatusName(status), job.fileCount(), c.filesDone, c.records, c.applied, c.skipped,
+        c.writeFailures);
+    if (price) std::printf(", \"newStocks\": %d", c.newStocks);
+    std::printf(", \"message\": %s, \"notes\": [", JsonQuote(job.message()).c_str());
+    for (size_t i = 0; i < job.notes().size(); ++i) {
+      std::printf("%s%s", i ? ", " : "", JsonQuote(job.notes()[i]).c_str());
+    }
+    std::printf("]}\n");
+  } else {
+    std::printf("files %d of %d done, records read %d, applied %d, skipped %d", c.filesDone,
+                job.fileCount(), c.records, c.applied, c.skipped);
+    if (c.writeFailures) std::printf(", write failures %d", c.writeFailures);
+    if (price) std::printf(", new stocks %d", c.newStocks);
+    std::printf("\n");
+  }
+  return status == UpdateJobStatus::kFinished ? kExitOk : kExitFailure;
+}
+
+bool LoadLocalSettings(const CliArgs& args, const char* command, SettingsRecord* settings) {
+  if (!LoadSettings(args, settings)) return false;
+  if (settings->dataSourceMode != 0) {
+    PrintError(std::string(command) + " works on the local folders only (dataSourceMode 0)");
+    return false;
+  }
+  return true;
+}
+
+int RunUpdate(const CliArgs& args) {
+  if (args.Positional().empty()) {
+    PrintError("update needs one or more FILEs");
+    return kExitUsage;
+  }
+  SettingsRecord settings;
+  if (!LoadLocalSettings(args, "update", &settings)) return kExitFailure;
+  ImportSourcePtr source;
+  if (const int status = ChooseSourceForCommand(args, settings.dataRootDir, &source)) {
+    return status;
+  }
+  CStockDictionary dictionary(settings.dataRootDir, settings.workDir);
+  if (!dictionary.nameTableError.empty()) PrintError(dictionary.nameTableError);
+  CFolderPreparer folders(settings.dataRootDir, settings.dataSourceMode);
+  ImportOptions options;
+  options.addUnregistered = args.Has("--add-unregistered") ? 1 : 0;
+  options.completeUpdate = args.Has("--complete") ? 1 : 0;
+  CPriceUpdateJob job(std::move(source), &dictionary, &folders, settings.dataRootDir, options,
+                      args.Positional());
+  const UpdateJobStatus status = RunWithProgress(&job);
+  return Report(job, status, args.Has("--json"), true);
+}
+
+int RunMarginUpdate(const CliArgs& args) {
+  if (args.Positional().empty()) {
+    PrintError("margin-update needs one or more FILEs");
+    return kExitUsage;
+  }
+  SettingsRecord settings;
+  if (!LoadLocalSettings(args, "margin-update", &settings)) return kExitFailure;
+  CStockDictionary dictionary(settings.dataRootDir, settings.workDir);
+  CFolderPreparer folders(settings.dataRootDir, settings.dataSourceMode);
+  CMarginUpdateJob job(&dictionary, &folders, args.Positional());
+  const UpdateJobStatus status = RunWithProgress(&job);
+  return Report(job, status, args.Has("--json"), false);
+}
+
+const CommandRegistration kUpdate({
+    "update",
+    "merge daily price files of another program into the price files",
+    "usage: korvale-cli update [--root DIR] [--add-unregistered] [--complete]\n"
+    "                          [--source NUMBER] [--json] FILE...\n"
+    "\n"
+    "Reads each FILE through an import source (NUMBER as listed by korvale-cli sources,\n"
+    "default 1) and adds its records to the stocks' price files: appended at the end, or with\n"
+    "--complete merged by date (the file is reloaded, sorted and rewritten; a record replaces\n"
+    "a stored day of the same date). A record needs a code of 1-9999 and a positive open.\n"
+    "--add-unregistered creates the price file of a stock that has none, in its\n"
+    "thousand-block folder Data/NNNN, and names it in the dictionary when it is unnamed;\n"
+    "without it such records are skipped. Files are handled in byte order of their paths;\n"
+    "each file handled to its end is renamed \"_\" + its name (an existing file of that name\n"
+    "is never replaced). The progress goes to stderr, a summary of records read, applied\n"
+    "and skipped to stdout. A file that cannot be opened, or that is not of the source's\n"
+    "kind, stops the update with \"PATH cannot open\" and exit 1. Local mode only.\n",
+    {{"--add-unregistered", "--complete", "--json"}, {"--source", "--set"}},
+    RunUpdate,
+});
+
+const CommandRegistration kMarginUpdate({
+    "margin-update",
+    "append weekly margin balances from margin files (SZ... or YS...)",
+    "usage: korvale-cli margin-update [--root DIR] [--json] FILE...\n"
+    "\n"
+    "Appends one margin record per line of each FILE to the stock's margin file (the one the\n"
+    "dictionary's scan found, else Data/SZ/SZnnnn.SDT). The date comes from the file name:\n"
+    "SZyymmdd... (years 00-69 are 2000-2069) or YSyyyymm?dd... (whose first two lines are a\n"
+    "header). A line gives the code and, after the first comma from position 5 on (7 in the\n"
+    "YS form), the sell and buy balances. Lines with a code outside 1-9999 are skipped.\n"
+    "Files are handled in byte order of their paths and renamed \"_\" + their name when done.\n"
+    "A file named in neither form, or that cannot be opened, stops the update with exit 1.\n"
+    "Local mode only.\n",
+    {{"--json"}, {"--set"}},
+    RunMarginUpdate,
+});
+
+}  // namespace
+}  // namespace korvale::cli

@@ -1,0 +1,56 @@
+// The modeless progress dialog of the price and margin updates: it runs an update job from a
+// zero-interval timer, 20 records a tick, with a bar for the records of the current file and,
+// for several files, one for the files; Cancel stops between ticks.
+#ifndef KORVALE_UI_UPDATE_PROGRESS_DIALOG_H_
+#define KORVALE_UI_UPDATE_PROGRESS_DIALOG_H_
+
+#include <QDialog>
+#include <QTimer>
+#include <memory>
+
+#include "acquisition/update_job.h"
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+namespace korvale {
+
+class CUpdateProgressDlg : public QDialog {
+  Q_OBJECT
+
+ public:
+  // Takes the job; `caption` is the first text of the dialog ("株価データ更新中" or
+  // "信用残データ更新中").
+  CUpdateProgressDlg(std::unique_ptr<CUpdateJob> job, const QString& caption,
+                     QWidget* parent = nullptr);
+  ~CUpdateProgressDlg() override;
+
+  // Opens the first file and starts the timer; a file that cannot be opened is reported and the
+  // dialog closes. Returns false then.
+  bool StartJob();
+  const CUpdateJob& job() const { return *job_; }
+  QProgressBar* recordsBar() const { return records_; }
+  QProgressBar* filesBar() const { return files_; }
+
+ signals:
+  // The dialog closed (finished, failed or cancelled); the stock list should be refreshed.
+  void Closed();
+
+ private:
+  void tick();
+  void showProgress();
+  void closeDialog(bool failed);
+
+  std::unique_ptr<CUpdateJob> job_;
+  QTimer timer_;
+  QLabel* text_ = nullptr;          // text 1058
+  QProgressBar* records_ = nullptr;  // bar 1003
+  QProgressBar* files_ = nullptr;    // bar 1059 (several files only)
+  QPushButton* cancel_ = nullptr;
+  bool closed_ = false;
+};
+
+}  // namespace korvale
+
+#endif  // KORVALE_UI_UPDATE_PROGRESS_DIALOG_H_
