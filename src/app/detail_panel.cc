@@ -44,6 +44,32 @@ StockInfoTexts MakeStockInfoTexts(const std::string& nameCp932, int market, int 
   return t;
 }
 
+DayValues DayValuesOf(const PriceBar& bar, int32_t change) {
+  DayValues v;
+  v.year = bar.year;
+  v.month = bar.month;
+  v.day = bar.day;
+  v.open = bar.open;
+  v.high = bar.high;
+  v.low = bar.low;
+  v.close = bar.close;
+  v.volume = bar.volume;
+  v.change = change;
+  return v;
+}
+
+void SetIndicatorValues(const IndicatorValues& iv, DayValues* v) {
+  v->maShort = iv.maShort;
+  v->maLong = iv.maLong;
+  v->rci1 = iv.rci1;
+  v->rci2 = iv.rci2;
+  v->rsi1 = iv.rsi1;
+  v->rsi2 = iv.rsi2;
+  v->stochK = iv.stochK;
+  v->stochD = iv.stochD;
+  v->volumeRatio = iv.volumeRatio;
+}
+
 DayTexts MakeDayTexts(const DayValues& v) {
   DayTexts t;
   t.open = std::to_string(v.open);

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "charts/chart_painter.h"
+#include "store/price_records.h"
 #include "store/settings_record.h"
 
 namespace korvale {
@@ -38,6 +40,11 @@ struct DayValues {
   double stochK = 0, stochD = 0;
   double volumeRatio = 0;
 };
+
+// A day's bar with its change; the indicator fields stay 0.
+DayValues DayValuesOf(const PriceBar& bar, int32_t change);
+// Copies the painter's indicator values at a bar into the day's values.
+void SetIndicatorValues(const IndicatorValues& values, DayValues* day);
 
 struct DayTexts {
   std::string open, high, low, close, change, changePercent, volume;

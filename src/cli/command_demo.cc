@@ -63,8 +63,8 @@ int RunDemo(const CliArgs& args) {
                 b.high, b.low, b.close, b.volume, s.barCount);
 #ifdef KORVALE_HAVE_RENDER
     EnsureGuiApplication();
-    for (const auto& [kind, name] : {std::pair{kChartDaily, "daily"}, {kChartWeekly, "weekly"},
-                                     {kChartMonthly, "monthly"}}) {
+    for (const auto& [kind, name] :
+         {std::pair{kChartDaily, "daily"}, {kChartWeekly, "weekly"}, {kChartMonthly, "monthly"}}) {
       CChartPainter* painter = doc.painter();
       painter->ReplaceSettings(settings);
       char file[64];

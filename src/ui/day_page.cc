@@ -11,8 +11,7 @@ namespace {
 QString U(const std::string& utf8) { return QString::fromStdString(utf8); }
 }  // namespace
 
-CDayPage::CDayPage(const DayCaptions& captions, bool pickable, QWidget* parent)
-    : QWidget(parent) {
+CDayPage::CDayPage(const DayCaptions& captions, bool pickable, QWidget* parent) : QWidget(parent) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(2, 2, 2, 2);
   datePicker_ = new QDateEdit(this);
@@ -59,15 +58,24 @@ QLabel* CDayPage::addRow(QGridLayout* grid, const QString& caption, const QStrin
 
 void CDayPage::fill(const DayTexts& t) {
   const std::pair<const char*, const std::string*> values[] = {
-      {"open", &t.open},       {"high", &t.high},
-      {"low", &t.low},         {"close", &t.close},
-      {"change", &t.change},   {"changePercent", &t.changePercent},
-      {"volume", &t.volume},   {"maShort", &t.maShort},
-      {"deviationShort", &t.deviationShort}, {"maLong", &t.maLong},
-      {"deviationLong", &t.deviationLong},   {"rci1", &t.rci1},
-      {"rci2", &t.rci2},       {"rsi1", &t.rsi1},
-      {"rsi2", &t.rsi2},       {"stochK", &t.stochK},
-      {"stochD", &t.stochD},   {"volumeRatio", &t.volumeRatio},
+      {"open", &t.open},
+      {"high", &t.high},
+      {"low", &t.low},
+      {"close", &t.close},
+      {"change", &t.change},
+      {"changePercent", &t.changePercent},
+      {"volume", &t.volume},
+      {"maShort", &t.maShort},
+      {"deviationShort", &t.deviationShort},
+      {"maLong", &t.maLong},
+      {"deviationLong", &t.deviationLong},
+      {"rci1", &t.rci1},
+      {"rci2", &t.rci2},
+      {"rsi1", &t.rsi1},
+      {"rsi2", &t.rsi2},
+      {"stochK", &t.stochK},
+      {"stochD", &t.stochD},
+      {"volumeRatio", &t.volumeRatio},
   };
   for (const auto& [field, text] : values) fields_.value(field)->setText(U(*text));
 }

@@ -1,6 +1,5 @@
 #include "ui/korvale_app.h"
 
-#include <QMessageBox>
 #include <algorithm>
 
 #include "app/index_series.h"
@@ -31,20 +30,20 @@ CKorvaleApp::~CKorvaleApp() {
 
 void CKorvaleApp::LoadIndexSeriesFor(const CKorvaleDoc& doc) {
   const CStockDictionary* dict = doc.dictionary();
-  context_->LoadIndex([dict](int code, std::string* folder) {
-    return dict && dict->GetFolder(code, folder) != 0;
-  });
+  context_->LoadIndex(
+      [dict](int code, std::string* folder) { return dict && dict->GetFolder(code, folder) != 0; });
 }
 
-CMainFrame* CKorvaleApp::CreateFirstWindow() {
+CMainFrame* CKorvaleApp::CreateFirstWindow(QString* problem) {
   auto doc = std::make_unique<CKorvaleDoc>(settings(), *folders_);
   std::string error;
   doc->Start(&error);
   if (settings().dataSourceMode == 0) LoadIndexSeriesFor(*doc);
   CMainFrame* frame = CreateWindowFor(std::move(doc));
-  if (!error.empty()) {
-    QMessageBox::warning(frame, "Error", QString::fromUtf8(kDiskAccessErrorMessage) + "\n" +
-                                             QString::fromStdString(error));
+  if (problem) {
+    *problem = error.empty() ? QString()
+                             : QString::fromUtf8(kDiskAccessErrorMessage) + "\n" +
+                                   QString::fromStdString(error);
   }
   return frame;
 }

@@ -36,8 +36,9 @@ class CKorvaleApp : public QObject {
   const CPriceSeries* indexSeries() const { return context_->indexSeries(); }
 
   // Creates the first document (dictionary, list, latest date, index series in local mode) and
-  // its main window, and returns the window.
-  CMainFrame* CreateFirstWindow();
+  // its main window, and returns the window. `problem` (may be null) gets what the user must be
+  // told, such as a dictionary file that cannot be created ("" when all is well).
+  CMainFrame* CreateFirstWindow(QString* problem = nullptr);
   // A new document sharing `from`'s dictionary and list, with a main window of its own.
   CMainFrame* CreateWindowFor(std::unique_ptr<CKorvaleDoc> doc);
   // Called by a main window when it closes: its document goes with it.

@@ -45,8 +45,8 @@ void CKorvaleView::ShowLatest() {
   renderChart();  // the hit test needs the mappers of a drawn chart
   viewport()->update();
   const ChartHit hit = HitAt(-1, -1);
-  emit ReadOut(QString::fromStdString(ReadoutText(hit, doc_->chartPeriod() == kChartMonthly)),
-               hit, doc_->chartPeriod());
+  emit ReadOut(QString::fromStdString(ReadoutText(hit, doc_->chartPeriod() == kChartMonthly)), hit,
+               doc_->chartPeriod());
 }
 
 void CKorvaleView::Redraw() {
@@ -114,8 +114,8 @@ ChartHit CKorvaleView::HitAt(int x, int y) const {
 
 void CKorvaleView::readOutAt(int x, int y) {
   const ChartHit hit = HitAt(x + scrollX(), y);
-  emit ReadOut(QString::fromStdString(ReadoutText(hit, doc_->chartPeriod() == kChartMonthly)),
-               hit, doc_->chartPeriod());
+  emit ReadOut(QString::fromStdString(ReadoutText(hit, doc_->chartPeriod() == kChartMonthly)), hit,
+               doc_->chartPeriod());
 }
 
 bool CKorvaleView::crosshairWanted(Qt::MouseButtons buttons) const {

@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTimer>
 
 #include "app/settings_file.h"
@@ -17,19 +18,22 @@ int main(int argc, char** argv) {
     QMessageBox::critical(nullptr, "Error", app.startError());
     return 1;
   }
-  korvale::CMainFrame* frame = app.CreateFirstWindow();
+  QString problem;
+  korvale::CMainFrame* frame = app.CreateFirstWindow(&problem);
   // A .kdt or .LST file named on the command line is opened as the current stock or list.
   const QStringList args = QApplication::arguments();
   for (int i = 1; i < args.size(); ++i) frame->OpenDocumentFile(args[i]);
   frame->show();
-  // KORVALE_SCREENSHOT=FILE.png: save the window once it has settled, then quit (for the
-  // documentation and for checking a build on a headless display).
+  // KORVALE_SCREENSHOT=FILE.png: save the screen once the window has settled, then quit (for
+  // the documentation and for checking a build on a headless display).
   const QString screenshot = qEnvironmentVariable("KORVALE_SCREENSHOT");
   if (!screenshot.isEmpty()) {
-    QTimer::singleShot(1500, frame, [frame, screenshot] {
-      frame->grab().save(screenshot);
-      QApplication::quit();
+    QTimer::singleShot(1500, [frame, screenshot] {
+      QScreen* screen = QGuiApplication::primaryScreen();
+      (screen ? screen->grabWindow(0) : frame->grab()).save(screenshot);
+      QApplication::exit(0);
     });
   }
+  if (!problem.isEmpty()) QMessageBox::warning(frame, "Error", problem);
   return qtApp.exec();
 }

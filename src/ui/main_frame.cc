@@ -30,9 +30,9 @@
 #include "app/korvale_doc.h"
 #include "app/main_window_layout.h"
 #include "store/cp932.h"
+#include "store/dictionary_file.h"
 #include "store/market_industry_tables.h"
 #include "store/user_messages.h"
-#include "store/dictionary_file.h"
 #include "ui/detail_bar.h"
 #include "ui/import_options_dialog.h"
 #include "ui/korvale_app.h"
@@ -88,8 +88,7 @@ QStringList ImportFilters(const ImportSourceList& list) {
   for (const ImportFileType& type : ImportFileTypes(list)) {
     QStringList patterns;
     for (const std::string& p : type.patterns) patterns << AnyCasePattern(p);
-    filters << QString("%1 (%2)").arg(QString::fromStdString(type.description),
-                                      patterns.join(' '));
+    filters << QString("%1 (%2)").arg(QString::fromStdString(type.description), patterns.join(' '));
   }
   return filters;
 }
@@ -110,8 +109,8 @@ const char* PeriodName(int period) {
 CMainFrame::CMainFrame(CKorvaleApp* app, CKorvaleDoc* doc, QWidget* parent)
     : QMainWindow(parent), app_(app), doc_(doc) {
   const SettingsRecord& s = app_->settings();
-  const QSize desktop = QApplication::primaryScreen() ? QApplication::primaryScreen()->size()
-                                                      : QSize(1024, 768);
+  const QSize desktop =
+      QApplication::primaryScreen() ? QApplication::primaryScreen()->size() : QSize(1024, 768);
   const WindowSize size = InitialMainWindowSize(s, desktop.width(), desktop.height());
   resize(size.width, size.height);
   setAcceptDrops(true);
@@ -160,15 +159,17 @@ QAction* CMainFrame::action(int commandId) const {
 void CMainFrame::createActions() {
   periodGroup_ = new QActionGroup(this);
   for (int period : {kChartDaily, kChartWeekly, kChartMonthly}) {
-    QAction* a = addCommand(period, PeriodName(period), [this, period] { setChartPeriod(period); },
-                            true);
+    QAction* a = addCommand(
+        period, PeriodName(period), [this, period] { setChartPeriod(period); }, true);
     periodGroup_->addAction(a);
   }
   addCommand(kCmdNewWindow, "新規ウインドウ(&N)", [this] { newWindow(); });
-  addCommand(kCmdStockListBar, "銘柄リスト",
-             [this] { listDock_->setVisible(!listDock_->isVisible()); }, true);
-  addCommand(kCmdDetailBar, "詳細情報",
-             [this] { detailDock_->setVisible(!detailDock_->isVisible()); }, true);
+  addCommand(
+      kCmdStockListBar, "銘柄リスト", [this] { listDock_->setVisible(!listDock_->isVisible()); },
+      true);
+  addCommand(
+      kCmdDetailBar, "詳細情報", [this] { detailDock_->setVisible(!detailDock_->isVisible()); },
+      true);
   addCommand(kCmdHelp, "ヘルプ...", [this] { openHelp(); });
   addCommand(kCmdQuoteDetail, "詳細情報", [this] { openQuotePage(); });
   addCommand(kCmdRuleEditor, "銘柄抽出条件編集...", [this] { toggleRuleEditor(); }, true);
@@ -298,7 +299,7 @@ void CMainFrame::createToolBar() {
 
 void CMainFrame::createStatusBar() {
   for (int i = 0; i < 3; ++i) statusPanes_[i] = new QLabel(this);
-  statusBar()->addWidget(statusPanes_[0], 1);         // the read-out
+  statusBar()->addWidget(statusPanes_[0], 1);        // the read-out
   statusBar()->addPermanentWidget(statusPanes_[1]);  // the stock shown
   statusBar()->addPermanentWidget(statusPanes_[2]);  // the chart period
 }
@@ -382,37 +383,19 @@ void CMainFrame::OpenListRow(int row) {
 }
 
 void CMainFrame::afterStockOpened() {
-  statusPanes_[1]->setText(QString("%1 %2").arg(doc_->code(), 4, 10, QChar('0')).arg(
-      FromCp932(doc_->stockName())));
+  statusPanes_[1]->setText(
+      QString("%1 %2").arg(doc_->code(), 4, 10, QChar('0')).arg(FromCp932(doc_->stockName())));
   const StockInfo& info = doc_->stockInfo();
-  detailBar_->ShowStockInfo(MakeStockInfoTexts(doc_->stockName(), doc_->market(),
-                                               doc_->industry(), info.text1, info.text2,
-                                               info.figures));
+  detailBar_->ShowStockInfo(MakeStockInfoTexts(doc_->stockName(), doc_->market(), doc_->industry(),
+                                               info.text1, info.text2, info.figures));
   // The day page starts on the newest bar.
   const CPriceSeries& s = doc_->series();
   if (CChartPainter* painter = doc_->painter(); painter && s.barCount > 0) {
     const int last = painter->windowCount() - 1;
     const PriceBar& bar = s.bars[s.barCount - 1];
-    DayValues v;
-    v.year = bar.year;
-    v.month = bar.month;
-    v.day = bar.day;
-    v.open = bar.open;
-    v.high = bar.high;
-    v.low = bar.low;
-    v.close = bar.close;
-    v.volume = bar.volume;
-    v.change = s.barCount > 1 && last > 0 ? bar.close - s.bars[s.barCount - 2].close : 0;
-    const IndicatorValues iv = painter->IndicatorValuesAt(last);
-    v.maShort = iv.maShort;
-    v.maLong = iv.maLong;
-    v.rci1 = iv.rci1;
-    v.rci2 = iv.rci2;
-    v.rsi1 = iv.rsi1;
-    v.rsi2 = iv.rsi2;
-    v.stochK = iv.stochK;
-    v.stochD = iv.stochD;
-    v.volumeRatio = iv.volumeRatio;
+    DayValues v =
+        DayValuesOf(bar, s.barCount > 1 && last > 0 ? bar.close - s.bars[s.barCount - 2].close : 0);
+    SetIndicatorValues(painter->IndicatorValuesAt(last), &v);
     detailBar_->ShowDay(CDetailBar::kDayPage, v.year, v.month, v.day, MakeDayTexts(v));
   }
   setWindowTitle(FromCp932(doc_->title()) + " - Korvale");
@@ -427,26 +410,8 @@ void CMainFrame::showDayOfPicker(const QDate& date) {
   for (int w = painter->windowCount() - 1; w >= 0; --w) {
     const PriceBar& bar = s.bars[hidden + w];
     if (bar.year != date.year() || bar.month != date.month() || bar.day != date.day()) continue;
-    DayValues v;
-    v.year = bar.year;
-    v.month = bar.month;
-    v.day = bar.day;
-    v.open = bar.open;
-    v.high = bar.high;
-    v.low = bar.low;
-    v.close = bar.close;
-    v.volume = bar.volume;
-    v.change = w > 0 ? bar.close - s.bars[hidden + w - 1].close : 0;
-    const IndicatorValues iv = painter->IndicatorValuesAt(w);
-    v.maShort = iv.maShort;
-    v.maLong = iv.maLong;
-    v.rci1 = iv.rci1;
-    v.rci2 = iv.rci2;
-    v.rsi1 = iv.rsi1;
-    v.rsi2 = iv.rsi2;
-    v.stochK = iv.stochK;
-    v.stochD = iv.stochD;
-    v.volumeRatio = iv.volumeRatio;
+    DayValues v = DayValuesOf(bar, w > 0 ? bar.close - s.bars[hidden + w - 1].close : 0);
+    SetIndicatorValues(painter->IndicatorValuesAt(w), &v);
     detailBar_->ShowDay(CDetailBar::kDayPage, 0, 0, 0, MakeDayTexts(v));
     return;
   }
@@ -468,16 +433,7 @@ void CMainFrame::showReadOut(const QString& text, const ChartHit& hit, int chart
   v.change = static_cast<int32_t>(hit.change);
   DayTexts texts;
   if (chartKind != kChartWeekly && chartKind != kChartMonthly && doc_->painter()) {
-    const IndicatorValues iv = doc_->painter()->IndicatorValuesAt(hit.index);
-    v.maShort = iv.maShort;
-    v.maLong = iv.maLong;
-    v.rci1 = iv.rci1;
-    v.rci2 = iv.rci2;
-    v.rsi1 = iv.rsi1;
-    v.rsi2 = iv.rsi2;
-    v.stochK = iv.stochK;
-    v.stochD = iv.stochD;
-    v.volumeRatio = iv.volumeRatio;
+    SetIndicatorValues(doc_->painter()->IndicatorValuesAt(hit.index), &v);
     texts = MakeDayTexts(v);
   } else {
     // Weekly and monthly bars have no indicator values: those fields stay cleared.
@@ -490,9 +446,7 @@ void CMainFrame::showReadOut(const QString& text, const ChartHit& hit, int chart
   detailBar_->ShowDay(CDetailBar::kMousePage, v.year, v.month, v.day, texts);
 }
 
-void CMainFrame::showError(const QString& message) {
-  QMessageBox::warning(this, "Error", message);
-}
+void CMainFrame::showError(const QString& message) { QMessageBox::warning(this, "Error", message); }
 
 void CMainFrame::askCodeRange() {
   bool ok = false;
@@ -511,9 +465,8 @@ void CMainFrame::askNameSearch() {
 }
 
 void CMainFrame::openListFile() {
-  const QString path = QFileDialog::getOpenFileName(this, "リストを開く",
-                                                    app_->settings().dataRootDir,
-                                                    "リスト Files (*.LST *.lst)");
+  const QString path = QFileDialog::getOpenFileName(
+      this, "リストを開く", app_->settings().dataRootDir, "リスト Files (*.LST *.lst)");
   if (path.isEmpty()) return;
   doc_->OpenListFile(path.toStdString());
   RefreshStockList();
@@ -604,8 +557,9 @@ void CMainFrame::updatePrices() {
   if (sources.sources.empty()) {
     QString text = QString::fromUtf8(kNoImportSourceMessage);
     for (const SkippedLibrary& skipped : sources.skipped) {
-      text += QString("\n%1: %2").arg(QString::fromStdString(skipped.path),
-                                      QString::fromStdString(skipped.reason));
+      text +=
+          QString("\n%1: %2")
+              .arg(QString::fromStdString(skipped.path), QString::fromStdString(skipped.reason));
     }
     showError(text);
     return;
@@ -614,16 +568,16 @@ void CMainFrame::updatePrices() {
   if (options.exec() != QDialog::Accepted) return;
   const QStringList filters = ImportFilters(sources);
   QString chosenFilter = filters.value(0);
-  const QStringList files = QFileDialog::getOpenFileNames(
-      this, "株価データの更新", s.dataRootDir, filters.join(";;"), &chosenFilter);
+  const QStringList files = QFileDialog::getOpenFileNames(this, "株価データの更新", s.dataRootDir,
+                                                          filters.join(";;"), &chosenFilter);
   if (files.isEmpty()) return;
   ImportSourcePtr source = ChooseImportSource(&sources, filters.indexOf(chosenFilter) + 1);
   if (!source) return;
   std::vector<std::string> paths;
   for (const QString& f : files) paths.push_back(f.toStdString());
   runUpdateJob(std::make_unique<CPriceUpdateJob>(std::move(source), doc_->mutableDictionary(),
-                                                 &app_->folders(), s.dataRootDir,
-                                                 options.options(), std::move(paths)),
+                                                 &app_->folders(), s.dataRootDir, options.options(),
+                                                 std::move(paths)),
                kPriceUpdateCaption);
 }
 
@@ -636,9 +590,9 @@ void CMainFrame::updateMargins() {
   if (files.isEmpty()) return;
   std::vector<std::string> paths;
   for (const QString& f : files) paths.push_back(f.toStdString());
-  runUpdateJob(std::make_unique<CMarginUpdateJob>(doc_->dictionary(), &app_->folders(),
-                                                  std::move(paths)),
-               kMarginUpdateCaption);
+  runUpdateJob(
+      std::make_unique<CMarginUpdateJob>(doc_->dictionary(), &app_->folders(), std::move(paths)),
+      kMarginUpdateCaption);
 }
 
 void CMainFrame::updateDictionaryFromImportFile() {
@@ -651,9 +605,9 @@ void CMainFrame::updateDictionaryFromImportFile() {
   }
   const QStringList filters = ImportFilters(sources);
   QString chosenFilter = filters.value(0);
-  const QString file = QFileDialog::getOpenFileName(
-      this, QString::fromUtf8(kZentakDictionaryUpdateMenu), s.dataRootDir, filters.join(";;"),
-      &chosenFilter);
+  const QString file =
+      QFileDialog::getOpenFileName(this, QString::fromUtf8(kZentakDictionaryUpdateMenu),
+                                   s.dataRootDir, filters.join(";;"), &chosenFilter);
   if (file.isEmpty()) return;
   ImportSourcePtr source = ChooseImportSource(&sources, filters.indexOf(chosenFilter) + 1);
   if (!source) return;

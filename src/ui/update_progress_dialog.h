@@ -44,7 +44,7 @@ class CUpdateProgressDlg : public QDialog {
 
   std::unique_ptr<CUpdateJob> job_;
   QTimer timer_;
-  QLabel* text_ = nullptr;          // text 1058
+  QLabel* text_ = nullptr;           // text 1058
   QProgressBar* records_ = nullptr;  // bar 1003
   QProgressBar* files_ = nullptr;    // bar 1059 (several files only)
   QPushButton* cancel_ = nullptr;

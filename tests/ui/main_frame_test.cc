@@ -10,6 +10,8 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QTest>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "app/korvale_doc.h"
 #include "app/sample_database.h"
@@ -186,6 +188,24 @@ TEST_F(MainFrameTest, TheDayPageFindsDisplayedDaysAndClearsOnASunday) {
   EXPECT_EQ(bar->FieldText(CDetailBar::kDayPage, "close"), QString::number(last.close));
 }
 
+TEST_F(MainFrameTest, TheMouseFollowPageFollowsTheReadOutOnlyWhileChosen) {
+  Pick(2);
+  CDetailBar* bar = frame_->detailBar();
+  QWidget* viewport = frame_->view()->viewport();
+  const QPoint at(viewport->width() - 20, viewport->height() / 4);
+  QTest::mouseMove(viewport, at);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(bar->FieldText(CDetailBar::kMousePage, "close"), "0");  // another page was shown
+  bar->SetPage(CDetailBar::kMousePage);
+  frame_->detailDock()->hide();  // hidden, the page still follows
+  QTest::mouseMove(viewport, at + QPoint(-4, 0));
+  QCoreApplication::processEvents();
+  const ChartHit hit = frame_->view()->HitAt(at.x() - 4 + frame_->view()->scrollX(), at.y());
+  ASSERT_TRUE(hit.found);
+  EXPECT_EQ(bar->FieldText(CDetailBar::kMousePage, "close"), QString::number(hit.close));
+  EXPECT_NE(bar->FieldText(CDetailBar::kMousePage, "rsi1"), "");
+}
+
 TEST_F(MainFrameTest, EveryListCommandFillsTheListAndSetsTheTitle) {
   frame_->action(32785)->trigger();  // market 1
   EXPECT_TRUE(frame_->windowTitle().startsWith("東証１部"));
@@ -220,6 +240,31 @@ TEST_F(MainFrameTest, BadFilesKeepTheProgramUp) {
   frame_->action(kChartMonthly)->trigger();
   QTest::mouseMove(frame_->view()->viewport(), QPoint(50, 50));
   EXPECT_EQ(frame_->stockList()->count(), 0);  // the junk list has no valid line
+}
+
+TEST(MainFrameStartTest, AnEmptyOrReadOnlyDataRootStartsAndSaysWhatIsWrong) {
+  testing::TempDir root, config;
+  {
+    CKorvaleApp app(QString::fromStdString(root.path()),
+                    QString::fromStdString(config.File("RootDir")));
+    QString problem;
+    CMainFrame* frame = app.CreateFirstWindow(&problem);
+    EXPECT_TRUE(problem.isEmpty());
+    EXPECT_EQ(frame->stockList()->count(), 0);  // no Data folder: no stocks
+    EXPECT_EQ(frame->document()->painter(), nullptr);
+    frame->action(kChartWeekly)->trigger();  // nothing to draw, nothing breaks
+  }
+  testing::TempDir readOnly;
+  chmod(readOnly.path().c_str(), 0500);
+  if (access(readOnly.File("probe").c_str(), F_OK) == 0 || geteuid() == 0) {
+    GTEST_SKIP() << "the superuser writes into read-only folders";
+  }
+  CKorvaleApp app(QString::fromStdString(readOnly.path()),
+                  QString::fromStdString(config.File("RootDir")));
+  QString problem;
+  CMainFrame* frame = app.CreateFirstWindow(&problem);
+  EXPECT_TRUE(problem.startsWith("ディスクアクセスエラー")) << problem.toStdString();
+  EXPECT_EQ(frame->stockList()->count(), 0);
 }
 
 }  // namespace
