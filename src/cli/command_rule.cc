@@ -8,6 +8,7 @@
 
 #include "app/app_context.h"
 #include "cli/cli.h"
+#include "cli/rule_argument.h"
 #include "cli/stock_record.h"
 #include "screening/condition_catalogue.h"
 #include "screening/rule_file.h"
@@ -44,39 +45,6 @@ bool ParseType(const std::string& text, int* type) {
     return false;
   }
   *type = static_cast<int>(v);
-  return true;
-}
-
-bool LooksLikePath(const std::string& arg) {
-  if (arg.find('/') != std::string::npos) return true;
-  if (arg.size() < 4) return false;
-  std::string tail = arg.substr(arg.size() - 4);
-  std::transform(tail.begin(), tail.end(), tail.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return tail == ".erl";
-}
-
-// The rule named by NAME (a rule of the list) or PATH (a rule file anywhere).
-bool ResolveRule(const CAppContext& context, const std::string& arg, ConditionSet* out) {
-  if (LooksLikePath(arg)) {
-    if (!FileExists(arg)) {
-      PrintError(arg + " cannot open");
-      return false;
-    }
-    InitConditionSet(out, context.settings());
-    SetConditionSetName(out, RuleNameFromTitle(std::filesystem::path(arg).stem().string()));
-    if (!ReadRuleFileOver(arg, out)) {
-      PrintError(arg + " cannot open");
-      return false;
-    }
-    return true;
-  }
-  const int index = context.rules().FindByName(RuleNameFromTitle(arg));
-  if (index < 0) {
-    PrintError("no rule named " + arg + " in " + context.rules().RulesFolder());
-    return false;
-  }
-  *out = context.rules().sets[index];
   return true;
 }
 

@@ -30,7 +30,7 @@ void Fill(const CStockDictionary& dict, std::string title,
   list->rows.clear();
   for (int i = 0; i < dict.itemCount; ++i) {
     const StockListItem& item = dict.items[static_cast<size_t>(i)];
-    if (matches(item)) list->rows.push_back({RowText(item), 1, i, item.code});
+    if (matches(item)) list->rows.push_back(DictionaryRow(dict, i));
   }
 }
 
@@ -53,6 +53,11 @@ std::string BaseName(const std::string& path) {
 }
 
 }  // namespace
+
+StockListRow DictionaryRow(const CStockDictionary& dict, int itemIndex) {
+  const StockListItem& item = dict.items[static_cast<size_t>(itemIndex)];
+  return {RowText(item), 1, itemIndex, item.code};
+}
 
 void FillAll(const CStockDictionary& dict, ShownStockList* list) {
   Fill(

@@ -26,6 +26,10 @@ struct ShownStockList {
 
 inline constexpr int kListFileLineBytes = 250;
 
+// The row of dictionary item `itemIndex` (which must be an index into `items`): the text
+// "%04d %s" with its code and list name, item data 1, the map entry `itemIndex`.
+StockListRow DictionaryRow(const CStockDictionary& dict, int itemIndex);
+
 // Every item; title "全銘柄".
 void FillAll(const CStockDictionary& dict, ShownStockList* list);
 // The items of market `market`; title the market's name (empty outside 0-13).

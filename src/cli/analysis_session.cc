@@ -1,0 +1,116 @@
+#include "cli/analysis_session.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "app/main_window_layout.h"
+#include "cli/stock_record.h"
+#include "screening/analysis_batch_job.h"
+#include "screening/analysis_cache.h"
+#include "store/cp932.h"
+#include "store/file_io.h"
+#include "store/store_folders.h"
+#include "store/user_messages.h"
+
+namespace korvale::cli {
+
+int OpenAnalysisSession(const CliArgs& args, AnalysisSession* session) {
+  int width = kRecordClientWidth;
+  if (args.Has("--width")) {
+    const std::string text = args.Value("--width");
+    char tail;
+    if (std::sscanf(text.c_str(), "%d%c", &width, &tail) != 1 || width < 1 || width > 10000) {
+      PrintError("--width needs a number of pixels 1-10000");
+      return kExitUsage;
+    }
+  }
+  SettingsRecord settings;
+  if (!LoadSettings(args, &settings)) return kExitFailure;
+  if (settings.dataSourceMode != 0) {
+    PrintError("the analysis works on local folders only (dataSourceMode 0)");
+    return kExitFailure;
+  }
+  if (!std::filesystem::is_directory(settings.dataRootDir)) {
+    PrintError(std::string(settings.dataRootDir) + " is not a folder");
+    return kExitFailure;
+  }
+  // The span of the daily chart is the look-back of DMI, MACD and OBV; without a window it is
+  // set as the main window sets it, as the record command does.
+  ApplyAutomaticSpan(&settings, width, true, true);
+  session->context = std::make_unique<CAppContext>(settings);
+  session->dictionary = std::make_unique<CStockDictionary>(settings.dataRootDir, settings.workDir);
+  if (!session->dictionary->nameTableError.empty()) {
+    PrintError(std::string(kDiskAccessErrorMessage) + " (" + session->dictionary->nameTableError +
+               ")");
+  }
+  const CStockDictionary& dict = *session->dictionary;
+  session->context->LoadIndex(
+      [&dict](int code, std::string* folder) { return dict.GetFolder(code, folder) != 0; });
+  return kExitOk;
+}
+
+int RunBatch(AnalysisSession* session, bool asOf, int year, int month, int day, int threads) {
+  const SettingsRecord& settings = session->context->settings();
+  CFolderPreparer folders(settings.dataRootDir, settings.dataSourceMode);
+  CAnalysisBatchJob job(*session->dictionary, &session->store, settings,
+                        session->context->indexSeries(), folders.PrepareLineFolder(),
+                        AnalysisCachePath(settings.dataRootDir));
+  if (asOf) job.SetAsOfDate(year, month, day);
+  job.SetThreads(threads > 0 ? threads : DefaultBatchThreads());
+
+  const bool live = ::isatty(STDERR_FILENO) != 0;
+  AnalysisJobStatus status = job.Start();
+  while (status == AnalysisJobStatus::kRunning) {
+    status = job.Step(kStocksPerTick);
+    if (live) std::fprintf(stderr, "\r%s %d/%d", kBatchProgressCaption, job.done(), job.total());
+  }
+  // On a terminal the line is redrawn as stocks go by; in a log it is written once, at the end.
+  if (live) {
+    std::fputc('\n', stderr);
+  } else {
+    std::fprintf(stderr, "%s %d/%d\n", kBatchProgressCaption, job.done(), job.total());
+  }
+  session->title = job.ScreeningTitle();
+  std::string error;
+  if (!job.Finish(&error)) {
+    PrintError(std::string(kDiskAccessErrorMessage) + " (" + error + ")");
+    return kExitFailure;
+  }
+  return kExitOk;
+}
+
+int ObtainRecords(const CliArgs& args, AnalysisSession* session) {
+  if (args.Has("--cached")) {
+    const std::string path = AnalysisCachePath(session->context->settings().dataRootDir);
+    CacheLoadInfo info;
+    if (LoadReusableCache(&session->store, path, *session->dictionary, &info)) {
+      session->title = kLatestDataTitle;
+      return kExitOk;
+    }
+    PrintError(FileExists(path)
+                   ? "note: analize.tmp holds " + std::to_string(info.fileRecords) +
+                         " records for " + std::to_string(session->dictionary->itemCount) +
+                         " stocks; analysing the latest data"
+                   : "note: no analize.tmp; analysing the latest data");
+  }
+  return RunBatch(session, false, 0, 0, 0);
+}
+
+void PrintRows(const ShownStockList& list, bool json) {
+  if (!json) {
+    for (const StockListRow& row : list.rows) std::printf("%s\n", Cp932ToUtf8(row.text).c_str());
+    return;
+  }
+  std::printf("{\"title\": %s, \"rows\": [", JsonQuote(Cp932ToUtf8(list.title)).c_str());
+  for (size_t i = 0; i < list.rows.size(); ++i) {
+    const StockListRow& row = list.rows[i];
+    std::printf("%s\n  {\"text\": %s, \"itemData\": %d, \"itemIndex\": %d, \"code\": %d}",
+                i ? "," : "", JsonQuote(Cp932ToUtf8(row.text)).c_str(), row.itemData, row.itemIndex,
+                row.code);
+  }
+  std::printf("\n]}\n");
+}
+
+}  // namespace korvale::cli
