@@ -35,6 +35,9 @@
 #include "store/user_messages.h"
 #include "ui/detail_bar.h"
 #include "ui/import_options_dialog.h"
+#include "ui/analize_frame.h"
+#include "ui/analysis_batch_dialog.h"
+#include "ui/analysis_command.h"
 #include "ui/korvale_app.h"
 #include "ui/korvale_view.h"
 #include "ui/rule_editor_frame.h"
@@ -55,6 +58,7 @@ enum Command : int {
   kCmdHelp = 32830,
   kCmdMarginUpdate = 32831,
   kCmdStockListBar = 32851,
+  kCmdAnalyze = 32870,
   kCmdRuleEditor = 32872,
   kCmdQuoteDetail = 32879,
   kCmdDetailBar = 32904,
@@ -133,11 +137,13 @@ CMainFrame::~CMainFrame() {
   // The docks report their hiding while the window is torn down; nobody listens any more.
   listDock_->disconnect(this);
   detailDock_->disconnect(this);
-  // The child windows close with the main window.
+  // The child windows close with the main window, before its document goes.
   if (ruleEditor_) {
     ruleEditor_->disconnect(this);
     delete ruleEditor_;
   }
+  delete analysis_->batchDialog();
+  qDeleteAll(findChildren<CAnalizeFrame*>(Qt::FindDirectChildrenOnly));
   app_->WindowClosed(this);
 }
 
@@ -172,6 +178,10 @@ void CMainFrame::createActions() {
       true);
   addCommand(kCmdHelp, "ヘルプ...", [this] { openHelp(); });
   addCommand(kCmdQuoteDetail, "詳細情報", [this] { openQuotePage(); });
+  analysis_ = new CAnalysisCommand(app_, this);
+  QAction* analyze = addCommand(kCmdAnalyze, "分析...", [this] { analysis_->Run(); });
+  analyze->setStatusTip("銘柄分析抽出ウインドウを開く");
+  analyze->setToolTip("分析");
   addCommand(kCmdRuleEditor, "銘柄抽出条件編集...", [this] { toggleRuleEditor(); }, true);
   addCommand(kCmdAbout, "バージョン情報(&A)...", [this] { about(); });
   addCommand(kCmdExit, "終了(&X)", [this] { close(); });
@@ -259,6 +269,8 @@ void CMainFrame::createMenus() {
   }
 
   QMenu* analysis = menuBar()->addMenu("分析(&A)");
+  analysis->addAction(actions_[kCmdAnalyze]);
+  analysis->addSeparator();
   analysis->addAction(actions_[kCmdRuleEditor]);
 
   if (local) {
@@ -501,6 +513,13 @@ void CMainFrame::newWindow() {
 }
 
 CRuleEditorFrame* CMainFrame::ruleEditor() const { return ruleEditor_; }
+
+void CMainFrame::ShowListedStocks(const QString& thumbnailTitle) {
+  RefreshStockList();
+  // The thumbnail window, once there is one, takes `thumbnailTitle` as its document title here
+  // and redraws from the new list.
+  (void)thumbnailTitle;
+}
 
 void CMainFrame::toggleRuleEditor() {
   if (ruleEditor_) {

@@ -20,6 +20,7 @@ class QMenu;
 
 namespace korvale {
 
+class CAnalysisCommand;
 class CDetailBar;
 class CKorvaleApp;
 class CKorvaleDoc;
@@ -52,6 +53,11 @@ class CMainFrame : public QMainWindow {
   void OpenListRow(int row);
   // The rule editor window while it is open, else null.
   CRuleEditorFrame* ruleEditor() const;
+  // The command "分析..." (its batch and the screening windows it opens).
+  CAnalysisCommand* analysisCommand() const { return analysis_; }
+  // A screening run or ranking filled the document's list: it is shown as after any list
+  // command. `thumbnailTitle` is the title the thumbnail window takes when it is open.
+  void ShowListedStocks(const QString& thumbnailTitle);
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -104,6 +110,7 @@ class CMainFrame : public QMainWindow {
   QMenu* marketMenu_ = nullptr;
   QMenu* industryMenu_ = nullptr;
   QPointer<CRuleEditorFrame> ruleEditor_;
+  CAnalysisCommand* analysis_ = nullptr;
 };
 
 }  // namespace korvale

@@ -22,6 +22,7 @@
 #include "screening/c_locale_text.h"
 #include "screening/condition_catalogue.h"
 #include "screening/rule_list.h"
+#include "screening/screening_run.h"
 #include "store/cp932.h"
 #include "store/user_messages.h"
 #include "ui/condition_list.h"
@@ -190,17 +191,27 @@ void CTechnicalPanel::LoadControls() {
   }
 }
 
-void CTechnicalPanel::CollectControls() {
+bool CTechnicalPanel::CollectControls() {
   mode_ = sumButton_->isChecked() ? 1 : 0;
   working_.mode = mode_;
-  // The threshold is read as the decimal number shown, so a rule loaded with 2.50 keeps 2.5
-  // rather than becoming whatever an integer reading of "2.500000" would give.
-  scoreThreshold_ = AtofC(thresholdEdit_->text().toStdString().c_str());
-  working_.scoreThreshold = scoreThreshold_;
   for (int type = 0; type < kConditionTypeCount; ++type) {
     working_.enabled[type] = list_->IsChecked(type) ? 1 : 0;
     dialogs_[type]->Store(&working_);
   }
+  // The threshold is read as the decimal number shown, so a rule loaded with 2.50 keeps 2.5
+  // rather than becoming whatever an integer reading of "2.500000" would give.
+  double threshold = 0;
+  if (!ReadThresholdText(thresholdEdit_->text().toStdString(), &threshold)) return false;
+  scoreThreshold_ = threshold;
+  working_.scoreThreshold = threshold;
+  return true;
+}
+
+bool CTechnicalPanel::collectForUse() {
+  if (CollectControls()) return true;
+  thresholdEdit_->setFocus();
+  showError("評価値には数値を入力してください。");
+  return false;
 }
 
 void CTechnicalPanel::showDialogOf(int type) {
@@ -241,7 +252,7 @@ void CTechnicalPanel::DeleteRule() {
 }
 
 void CTechnicalPanel::SaveRule() {
-  CollectControls();
+  if (!collectForUse()) return;
   const QString folder = QString::fromStdString(rules_->RulesFolder());
   const QString proposed = QString::fromStdString(RuleTitleFromName(working_.name)) + ".ERL";
   QString path = QFileDialog::getSaveFileName(this, "名前を付けて保存", folder + "/" + proposed,
@@ -259,8 +270,13 @@ void CTechnicalPanel::SaveRule() {
 }
 
 void CTechnicalPanel::RunRule() {
-  CollectControls();
-  if (!doc_) return;
+  if (!doc_ || !doc_->dictionary()) return;
+  if (!collectForUse()) return;
+  ShownStockList rows;
+  korvale::RunRule(working_, doc_->analysisStore(), *doc_->dictionary(), &rows);
+  const QString title = QString::fromStdString(Cp932ToUtf8(rows.title));
+  doc_->ShowList(std::move(rows));
+  emit Listed(title);
 }
 
 void CTechnicalPanel::showError(const QString& message) {

@@ -43,7 +43,9 @@ class CTechnicalPanel : public QWidget {
   // Refills the rule combo box from the list and reselects the current index (on focus).
   void RefillRuleCombo();
   // The controls into the working copy: mode, threshold, the check boxes and every dialog.
-  void CollectControls();
+  // False when the threshold field holds no number (empty, or only a sign): the copy then
+  // keeps its previous threshold.
+  bool CollectControls();
   // The working copy into the controls.
   void LoadControls();
 
@@ -78,6 +80,8 @@ class CTechnicalPanel : public QWidget {
   void createConditionGroup();
   void createSettingGroup();
   void createModeRow(Place place);
+  // CollectControls before a run or save; a threshold that is no number is reported.
+  bool collectForUse();
   void showDialogOf(int type);
   void renewLine(int type);
   void showError(const QString& message);
