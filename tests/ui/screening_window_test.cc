@@ -225,17 +225,29 @@ TEST_F(ScreeningWindowTest, ARankingOfOneMarketTakesThatMarketsTopStocks) {
   EXPECT_EQ(ranking->countEdit()->text(), "20");
   EXPECT_EQ(ranking->marketCombo()->itemText(0), "全市場");
 
-  // The market with the most stocks, and the rises of its stocks from the largest down.
+  // The rises of each market's stocks, and the markets of the three largest rises overall.
   std::map<int, std::vector<int32_t>> rises;
+  std::vector<std::pair<int32_t, int>> overall;
   for (const AnalysisRecord& r : store().Records()) {
-    rises[dictionary().items[r.stockIndex].market].push_back(r.priceChange);
+    const int m = dictionary().items[r.stockIndex].market;
+    rises[m].push_back(r.priceChange);
+    overall.push_back({r.priceChange, m});
   }
+  std::sort(overall.rbegin(), overall.rend());
+  // A market of at least four stocks with fewer than three of them among the overall top three:
+  // its own top three differ from the overall top three cut down to the market.
   int market = 0;
+  int inOverallTop = 3;
   for (const auto& [m, values] : rises) {
-    if (market == 0 || values.size() > rises[market].size()) market = m;
+    const int n = static_cast<int>(std::count_if(overall.begin(), overall.begin() + 3,
+                                                 [m = m](const auto& p) { return p.second == m; }));
+    if (values.size() >= 4 && n < inOverallTop) {
+      market = m;
+      inOverallTop = n;
+    }
   }
+  ASSERT_NE(market, 0);
   std::vector<int32_t> top = rises[market];
-  ASSERT_GE(top.size(), 4u);
   std::sort(top.rbegin(), top.rend());
   top.resize(3);
 
