@@ -143,6 +143,23 @@ TEST_F(TechnicalPanelTest, TheModeAndADecimalThresholdAreCollected) {
 
 // Each dialog reads and writes exactly its own type's fields: a value placed in every field of
 // the type by its name comes back, and no other type's field is touched.
+TEST_F(TechnicalPanelTest, AThresholdThatIsNoNumberIsReportedBeforeASave) {
+  Type(panel_->thresholdEdit(), "-");
+  bool answered = false;
+  QString text;
+  testing::AnswerNextDialog<QDialog>(
+      [&](QDialog* dialog) {
+        auto* box = qobject_cast<QMessageBox*>(dialog);
+        if (box) text = box->text();
+        dialog->reject();  // and a file dialog, had the save gone on, is cancelled
+      },
+      &answered);
+  panel_->saveButton()->click();
+  ASSERT_TRUE(answered);
+  EXPECT_EQ(text, "評価値には数値を入力してください。");
+  EXPECT_EQ(panel_->workingCopy().scoreThreshold, rules_.sets[0].scoreThreshold);
+}
+
 TEST_F(TechnicalPanelTest, EachParameterDialogEditsItsOwnTypesFields) {
   // The types whose dialog shows a read-only period, by the dialog table.
   const std::set<int> withDays = {4, 5, 6, 7, 10, 13, 15, 16, 20, 21, 23, 25, 28, 32, 33};
