@@ -5,8 +5,10 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "charts/chart_painter.h"
+#include "screening/analysis_store.h"
 #include "store/dictionary_file.h"
 #include "store/price_series.h"
 #include "store/settings_record.h"
@@ -32,11 +34,18 @@ class CKorvaleDoc {
   // A second document sharing this one's dictionary and showing the same list.
   std::unique_ptr<CKorvaleDoc> NewWindowDocument() const;
 
+  // The analysis records of this document's last batch or of the cache. Each document has its
+  // own, so the batches of two main windows never fill one store at once.
+  CAnalysisStore& analysisStore() { return analysis_; }
+  const CAnalysisStore& analysisStore() const { return analysis_; }
+
   // --- The shown list.
   const CStockDictionary* dictionary() const { return dictionary_.get(); }
   // For the updates that register new stocks.
   CStockDictionary* mutableDictionary() { return dictionary_.get(); }
   const ShownStockList& list() const { return list_; }
+  // Replaces the shown list with rows made elsewhere (a screening run or a ranking).
+  void ShowList(ShownStockList list) { list_ = std::move(list); }
   void ShowAll();
   void ShowMarket(int market);
   void ShowIndustry(int industry);
@@ -94,6 +103,7 @@ class CKorvaleDoc {
   const CPriceSeries* indexSeries_ = nullptr;
   std::shared_ptr<CStockDictionary> dictionary_;
   ShownStockList list_;
+  CAnalysisStore analysis_;
   CPriceSeries series_;
   std::unique_ptr<CChartPainter> painter_;
   int chartPeriod_ = kChartDaily;

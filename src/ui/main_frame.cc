@@ -35,8 +35,12 @@
 #include "store/user_messages.h"
 #include "ui/detail_bar.h"
 #include "ui/import_options_dialog.h"
+#include "ui/analize_frame.h"
+#include "ui/analysis_batch_dialog.h"
+#include "ui/analysis_command.h"
 #include "ui/korvale_app.h"
 #include "ui/korvale_view.h"
+#include "ui/rule_editor_frame.h"
 #include "ui/update_progress_dialog.h"
 
 namespace korvale {
@@ -54,6 +58,8 @@ enum Command : int {
   kCmdHelp = 32830,
   kCmdMarginUpdate = 32831,
   kCmdStockListBar = 32851,
+  kCmdAnalyze = 32870,
+  kCmdRuleEditor = 32872,
   kCmdQuoteDetail = 32879,
   kCmdDetailBar = 32904,
   kCmdDictionaryFromImport = 32911,
@@ -131,6 +137,13 @@ CMainFrame::~CMainFrame() {
   // The docks report their hiding while the window is torn down; nobody listens any more.
   listDock_->disconnect(this);
   detailDock_->disconnect(this);
+  // The child windows close with the main window, before its document goes.
+  if (ruleEditor_) {
+    ruleEditor_->disconnect(this);
+    delete ruleEditor_;
+  }
+  delete analysis_->batchDialog();
+  qDeleteAll(findChildren<CAnalizeFrame*>(Qt::FindDirectChildrenOnly));
   app_->WindowClosed(this);
 }
 
@@ -165,6 +178,11 @@ void CMainFrame::createActions() {
       true);
   addCommand(kCmdHelp, "ヘルプ...", [this] { openHelp(); });
   addCommand(kCmdQuoteDetail, "詳細情報", [this] { openQuotePage(); });
+  analysis_ = new CAnalysisCommand(app_, this);
+  QAction* analyze = addCommand(kCmdAnalyze, "分析...", [this] { analysis_->Run(); });
+  analyze->setStatusTip("銘柄分析抽出ウインドウを開く");
+  analyze->setToolTip("分析");
+  addCommand(kCmdRuleEditor, "銘柄抽出条件編集...", [this] { toggleRuleEditor(); }, true);
   addCommand(kCmdAbout, "バージョン情報(&A)...", [this] { about(); });
   addCommand(kCmdExit, "終了(&X)", [this] { close(); });
   addCommand(kCmdPriceUpdate, "株価データの更新...", [this] { updatePrices(); });
@@ -250,6 +268,11 @@ void CMainFrame::createMenus() {
     }
   }
 
+  QMenu* analysis = menuBar()->addMenu("分析(&A)");
+  analysis->addAction(actions_[kCmdAnalyze]);
+  analysis->addSeparator();
+  analysis->addAction(actions_[kCmdRuleEditor]);
+
   if (local) {
     QMenu* maintenance = menuBar()->addMenu("メンテナンス(&M)");
     maintenance->addAction(actions_[kCmdDictionaryFromImport]);
@@ -327,6 +350,7 @@ void CMainFrame::updateCommandStates() {
   const bool hasList = doc_->dictionary() != nullptr;
   actions_[kCmdSaveList]->setEnabled(hasList && !doc_->list().rows.empty());
   actions_[kCmdQuoteDetail]->setEnabled(true);
+  actions_[kCmdRuleEditor]->setChecked(ruleEditor_ != nullptr);
 }
 
 void CMainFrame::RefreshStockList() {
@@ -486,6 +510,30 @@ void CMainFrame::OpenDocumentFile(const QString& path) {
 void CMainFrame::newWindow() {
   CMainFrame* frame = app_->CreateWindowFor(doc_->NewWindowDocument());
   frame->show();
+}
+
+CRuleEditorFrame* CMainFrame::ruleEditor() const { return ruleEditor_; }
+
+void CMainFrame::ShowListedStocks(const QString& thumbnailTitle) {
+  RefreshStockList();
+  // The thumbnail window, once there is one, takes `thumbnailTitle` as its document title here
+  // and redraws from the new list.
+  (void)thumbnailTitle;
+}
+
+void CMainFrame::toggleRuleEditor() {
+  if (ruleEditor_) {
+    ruleEditor_->close();  // its destruction unchecks the command
+    return;
+  }
+  ruleEditor_ = new CRuleEditorFrame(&app_->rules(), this);
+  // However the window goes (this command, its own close box), the check mark follows.
+  connect(ruleEditor_, &QObject::destroyed, this, [this] {
+    ruleEditor_ = nullptr;  // a closing widget reports itself before its guards are cleared
+    updateCommandStates();
+  });
+  ruleEditor_->show();
+  updateCommandStates();
 }
 
 void CMainFrame::openHelp() {

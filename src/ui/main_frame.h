@@ -4,6 +4,7 @@
 #define KORVALE_UI_MAIN_FRAME_H_
 
 #include <QMainWindow>
+#include <QPointer>
 #include <functional>
 #include <map>
 #include <memory>
@@ -19,10 +20,12 @@ class QMenu;
 
 namespace korvale {
 
+class CAnalysisCommand;
 class CDetailBar;
 class CKorvaleApp;
 class CKorvaleDoc;
 class CKorvaleView;
+class CRuleEditorFrame;
 
 class CMainFrame : public QMainWindow {
   Q_OBJECT
@@ -48,6 +51,13 @@ class CMainFrame : public QMainWindow {
   void OpenDocumentFile(const QString& path);
   // Opens the stock of a list row as picking it does.
   void OpenListRow(int row);
+  // The rule editor window while it is open, else null.
+  CRuleEditorFrame* ruleEditor() const;
+  // The command "分析..." (its batch and the screening windows it opens).
+  CAnalysisCommand* analysisCommand() const { return analysis_; }
+  // A screening run or ranking filled the document's list: it is shown as after any list
+  // command. `thumbnailTitle` is the title the thumbnail window takes when it is open.
+  void ShowListedStocks(const QString& thumbnailTitle);
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -77,6 +87,7 @@ class CMainFrame : public QMainWindow {
   void openListFile();
   void saveListFile();
   void newWindow();
+  void toggleRuleEditor();
   void openHelp();
   void openQuotePage();
   void about();
@@ -98,6 +109,8 @@ class CMainFrame : public QMainWindow {
   QActionGroup* periodGroup_ = nullptr;
   QMenu* marketMenu_ = nullptr;
   QMenu* industryMenu_ = nullptr;
+  QPointer<CRuleEditorFrame> ruleEditor_;
+  CAnalysisCommand* analysis_ = nullptr;
 };
 
 }  // namespace korvale

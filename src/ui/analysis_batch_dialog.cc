@@ -1,0 +1,85 @@
+#include "ui/analysis_batch_dialog.h"
+
+#include <QHBoxLayout>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "store/user_messages.h"
+
+namespace korvale {
+
+CAnalysisBatchDialog::CAnalysisBatchDialog(const CStockDictionary& dictionary,
+                                           CAnalysisStore* store, const SettingsRecord& settings,
+                                           const CPriceSeries* indexSeries, std::string lineFolder,
+                                           std::string cachePath, QWidget* parent)
+    : QDialog(parent),
+      job_(std::make_unique<CAnalysisBatchJob>(dictionary, store, settings, indexSeries,
+                                               std::move(lineFolder), std::move(cachePath))) {
+  setObjectName("analysisBatchDialog");
+  setAttribute(Qt::WA_DeleteOnClose);
+  setWindowTitle(QString::fromUtf8(kBatchProgressCaption));
+  setModal(false);
+  // Each tick's twenty stocks are spread over the cores; the records still go into the store in
+  // dictionary order, so the ticks stay short without changing the result.
+  job_->SetThreads(DefaultBatchThreads());
+
+  auto* layout = new QVBoxLayout(this);
+  progress_ = new QProgressBar(this);
+  progress_->setMinimumWidth(280);
+  layout->addWidget(progress_);
+  auto* row = new QHBoxLayout;
+  row->addStretch(1);
+  cancel_ = new QPushButton("キャンセル", this);
+  row->addWidget(cancel_);
+  layout->addLayout(row);
+  connect(cancel_, &QPushButton::clicked, this, &CAnalysisBatchDialog::reject);
+
+  timer_ = new QTimer(this);
+  timer_->setInterval(0);
+  connect(timer_, &QTimer::timeout, this, &CAnalysisBatchDialog::tick);
+}
+
+CAnalysisBatchDialog::~CAnalysisBatchDialog() = default;
+
+void CAnalysisBatchDialog::SetAsOfDate(int year, int month, int day) {
+  job_->SetAsOfDate(year, month, day);
+}
+
+void CAnalysisBatchDialog::Start() {
+  job_->Start();
+  progress_->setRange(0, job_->total());
+  progress_->setValue(0);
+  show();
+  timer_->start();
+}
+
+void CAnalysisBatchDialog::tick() {
+  const AnalysisJobStatus status = job_->Step(kStocksPerTick);
+  progress_->setValue(job_->done());
+  if (status == AnalysisJobStatus::kRunning) return;
+  timer_->stop();
+  if (status != AnalysisJobStatus::kFinished) return;
+  std::string error;
+  if (!job_->Finish(&error)) {
+    // The records are in the store all the same; only the next run cannot reuse them.
+    QMessageBox::warning(
+        this, "Error",
+        QString::fromUtf8(kDiskAccessErrorMessage) + "\n" + QString::fromStdString(error));
+  }
+  const QString title = QString::fromStdString(job_->ScreeningTitle());
+  hide();
+  emit Finished(title);
+  close();
+}
+
+void CAnalysisBatchDialog::reject() {
+  // Between ticks: the records appended so far stay in the store, and no window opens.
+  timer_->stop();
+  if (job_->status() == AnalysisJobStatus::kRunning) job_->Cancel();
+  QDialog::reject();
+}
+
+}  // namespace korvale
