@@ -7,7 +7,7 @@ packages=(
   build-essential cmake pkg-config
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libcurl4-openssl-dev libcpp-httplib-dev
-  qt6-base-dev libgl1-mesa-dev
+  qt6-base-dev qt6-qpa-plugins libgl1-mesa-dev
   fonts-ipafont-gothic
   xvfb xauth
 )
