@@ -1,25 +1,6 @@
 #include "charts/pane_drawing.h"
 
-#include <cstdarg>
-#include <cstdio>
-
 namespace korvale {
-
-std::string StringPrintf(const char* format, ...) {
-  char buffer[256];
-  va_list args;
-  va_start(args, format);
-  const int n = std::vsnprintf(buffer, sizeof buffer, format, args);
-  va_end(args);
-  if (n < 0) return std::string();
-  if (static_cast<size_t>(n) < sizeof buffer) return std::string(buffer, static_cast<size_t>(n));
-  std::string out(static_cast<size_t>(n) + 1, '\0');
-  va_start(args, format);
-  std::vsnprintf(out.data(), out.size(), format, args);
-  va_end(args);
-  out.resize(static_cast<size_t>(n));
-  return out;
-}
 
 void DrawFrame(const CChartPainter& painter, Canvas& canvas, const CChartMapper& mapper,
                double count, double span, double reference, int slot) {

@@ -9,6 +9,7 @@
 
 #include "charts/chart_mapper.h"
 #include "charts/chart_painter.h"
+#include "store/string_printf.h"
 
 namespace korvale {
 
@@ -23,9 +24,6 @@ struct PaneRect {
 // Marks a value a curve does not have (a division by zero, a bar before the curve's start).
 inline constexpr double kNoValue = std::numeric_limits<double>::quiet_NaN();
 inline bool HasValue(double v) { return std::isfinite(v); }
-
-// printf into a std::string.
-std::string StringPrintf(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 // A polyline through (i + xOffset, value(i)) for i in [from, to): a move to the first point
 // and a line to each following one. A value without a number breaks the line; it resumes with

@@ -7,9 +7,10 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdarg>
-#include <cstdio>
 #include <cstdlib>
 #include <limits>
+
+#include "store/string_printf.h"
 
 namespace korvale {
 
@@ -36,18 +37,10 @@ class ScopedCLocale {
 
 std::string FormatC(const char* format, ...) {
   ScopedCLocale scope;
-  char small[256];
   va_list args;
   va_start(args, format);
-  const int n = std::vsnprintf(small, sizeof small, format, args);
+  std::string out = StringPrintfV(format, args);
   va_end(args);
-  if (n < 0) return std::string();
-  if (static_cast<size_t>(n) < sizeof small) return std::string(small, static_cast<size_t>(n));
-  std::string out(static_cast<size_t>(n) + 1, '\0');
-  va_start(args, format);
-  std::vsnprintf(out.data(), out.size(), format, args);
-  va_end(args);
-  out.resize(static_cast<size_t>(n));
   return out;
 }
 
