@@ -115,6 +115,18 @@ bool LoadSettings(const CliArgs& args, SettingsRecord* rec) {
   return true;
 }
 
+bool ParseWholeNumber(const std::string& text, int low, int high, int* value) {
+  if (text.empty() || text.size() > 6) return false;
+  int v = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+    v = v * 10 + (c - '0');
+  }
+  if (v < low || v > high) return false;
+  *value = v;
+  return true;
+}
+
 bool ParseDate(const std::string& text, int* year, int* month, int* day) {
   int y, m, d;
   char tail;

@@ -66,6 +66,10 @@ bool LoadSettings(const CliArgs& args, SettingsRecord* rec);
 // Reports a failure on stderr ("korvale-cli: ...").
 void PrintError(const std::string& message);
 
+// Parses a whole decimal number of one to six digits, no sign, in [low, high]. False on
+// anything else.
+bool ParseWholeNumber(const std::string& text, int low, int high, int* value);
+
 // Parses YYYY-MM-DD. False on anything else.
 bool ParseDate(const std::string& text, int* year, int* month, int* day);
 

@@ -13,19 +13,6 @@
 namespace korvale::cli {
 namespace {
 
-// A whole decimal number in [low, high]; false for anything else.
-bool ParseNumber(const std::string& text, int low, int high, int* value) {
-  if (text.empty() || text.size() > 6) return false;
-  int v = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return false;
-    v = v * 10 + (c - '0');
-  }
-  if (v < low || v > high) return false;
-  *value = v;
-  return true;
-}
-
 // A list file named relative to the current directory, or else to the data root, where the
 // program keeps its lists.
 std::string ListFilePath(const std::string& given, const std::string& root) {
@@ -64,15 +51,15 @@ int RunList(const CliArgs& args) {
     return kExitUsage;
   }
   int number = 0;
-  if (args.Has("--market") && !ParseNumber(args.Value("--market"), 0, 13, &number)) {
+  if (args.Has("--market") && !ParseWholeNumber(args.Value("--market"), 0, 13, &number)) {
     PrintError("--market needs a market code 0-13");
     return kExitUsage;
   }
-  if (args.Has("--industry") && !ParseNumber(args.Value("--industry"), 0, 34, &number)) {
+  if (args.Has("--industry") && !ParseWholeNumber(args.Value("--industry"), 0, 34, &number)) {
     PrintError("--industry needs an industry code 0-34");
     return kExitUsage;
   }
-  if (args.Has("--code") && !ParseNumber(args.Value("--code"), 0, 9999, &number)) {
+  if (args.Has("--code") && !ParseWholeNumber(args.Value("--code"), 0, 9999, &number)) {
     PrintError("--code needs a number 0-9999");
     return kExitUsage;
   }

@@ -8,22 +8,9 @@
 namespace korvale::cli {
 namespace {
 
-// A whole decimal number in [low, high]; false for anything else.
-bool ParseNumber(const std::string& text, int low, int high, int* value) {
-  if (text.empty() || text.size() > 6) return false;
-  int v = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return false;
-    v = v * 10 + (c - '0');
-  }
-  if (v < low || v > high) return false;
-  *value = v;
-  return true;
-}
-
 bool ParseOption(const CliArgs& args, const char* name, int low, int high, int* value) {
   if (!args.Has(name)) return true;
-  if (ParseNumber(args.Value(name), low, high, value)) return true;
+  if (ParseWholeNumber(args.Value(name), low, high, value)) return true;
   PrintError(std::string(name) + " needs a number " + std::to_string(low) + "-" +
              std::to_string(high));
   return false;
