@@ -9,7 +9,6 @@
 #include "cli/stock_record.h"
 #include "screening/analysis_batch_job.h"
 #include "screening/analysis_cache.h"
-#include "store/cp932.h"
 #include "store/file_io.h"
 #include "store/store_folders.h"
 #include "store/user_messages.h"
@@ -96,21 +95,6 @@ int ObtainRecords(const CliArgs& args, AnalysisSession* session) {
                    : "note: no analize.tmp; analysing the latest data");
   }
   return RunBatch(session, false, 0, 0, 0);
-}
-
-void PrintRows(const ShownStockList& list, bool json) {
-  if (!json) {
-    for (const StockListRow& row : list.rows) std::printf("%s\n", Cp932ToUtf8(row.text).c_str());
-    return;
-  }
-  std::printf("{\"title\": %s, \"rows\": [", JsonQuote(Cp932ToUtf8(list.title)).c_str());
-  for (size_t i = 0; i < list.rows.size(); ++i) {
-    const StockListRow& row = list.rows[i];
-    std::printf("%s\n  {\"text\": %s, \"itemData\": %d, \"itemIndex\": %d, \"code\": %d}",
-                i ? "," : "", JsonQuote(Cp932ToUtf8(row.text)).c_str(), row.itemData, row.itemIndex,
-                row.code);
-  }
-  std::printf("\n]}\n");
 }
 
 }  // namespace korvale::cli

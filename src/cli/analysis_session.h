@@ -10,7 +10,6 @@
 #include "cli/cli.h"
 #include "screening/analysis_store.h"
 #include "store/stock_dictionary.h"
-#include "store/stock_list.h"
 
 namespace korvale::cli {
 
@@ -37,10 +36,6 @@ int RunBatch(AnalysisSession* session, bool asOf, int year, int month, int day, 
 // The records for the screening commands: with --cached the cache file when it can be reused
 // ("前回の分析結果を使用"), else a fresh batch over the latest data.
 int ObtainRecords(const CliArgs& args, AnalysisSession* session);
-
-// Prints the rows (UTF-8), one per line; with --json one object {"title", "rows": [{"text",
-// "itemData", "itemIndex", "code"}]}.
-void PrintRows(const ShownStockList& list, bool json);
 
 }  // namespace korvale::cli
 

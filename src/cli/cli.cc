@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "app/settings_file.h"
+#include "store/cp932.h"
 
 namespace korvale::cli {
 
@@ -158,6 +159,21 @@ std::string JsonQuote(const std::string& s) {
     }
   }
   return out + "\"";
+}
+
+void PrintRows(const ShownStockList& list, bool json) {
+  if (!json) {
+    for (const StockListRow& row : list.rows) std::printf("%s\n", Cp932ToUtf8(row.text).c_str());
+    return;
+  }
+  std::printf("{\"title\": %s, \"rows\": [", JsonQuote(Cp932ToUtf8(list.title)).c_str());
+  for (size_t i = 0; i < list.rows.size(); ++i) {
+    const StockListRow& row = list.rows[i];
+    std::printf("%s\n  {\"text\": %s, \"itemData\": %d, \"itemIndex\": %d, \"code\": %d}",
+                i ? "," : "", JsonQuote(Cp932ToUtf8(row.text)).c_str(), row.itemData, row.itemIndex,
+                row.code);
+  }
+  std::printf("\n]}\n");
 }
 
 }  // namespace korvale::cli

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "store/settings_record.h"
+#include "store/stock_list.h"
 
 namespace korvale::cli {
 
@@ -75,6 +76,10 @@ bool ParseDate(const std::string& text, int* year, int* month, int* day);
 
 // JSON string literal of UTF-8 text.
 std::string JsonQuote(const std::string& utf8);
+
+// Prints the rows of a stock list (UTF-8), one per line; with --json one object {"title",
+// "rows": [{"text", "itemData", "itemIndex", "code"}]}.
+void PrintRows(const ShownStockList& list, bool json);
 
 }  // namespace korvale::cli
 

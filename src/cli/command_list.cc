@@ -21,20 +21,10 @@ std::string ListFilePath(const std::string& given, const std::string& root) {
   return FileExists(underRoot) ? underRoot : given;
 }
 
+// The plain rows are headed by the list's title, which the JSON object carries anyway.
 void PrintList(const ShownStockList& list, bool json) {
-  if (!json) {
-    std::printf("%s\n", Cp932ToUtf8(list.title).c_str());
-    for (const StockListRow& row : list.rows) std::printf("%s\n", Cp932ToUtf8(row.text).c_str());
-    return;
-  }
-  std::printf("{\"title\": %s, \"rows\": [", JsonQuote(Cp932ToUtf8(list.title)).c_str());
-  for (size_t i = 0; i < list.rows.size(); ++i) {
-    const StockListRow& row = list.rows[i];
-    std::printf("%s\n  {\"text\": %s, \"itemData\": %d, \"itemIndex\": %d, \"code\": %d}",
-                i ? "," : "", JsonQuote(Cp932ToUtf8(row.text)).c_str(), row.itemData, row.itemIndex,
-                row.code);
-  }
-  std::printf("\n]}\n");
+  if (!json) std::printf("%s\n", Cp932ToUtf8(list.title).c_str());
+  PrintRows(list, json);
 }
 
 int RunList(const CliArgs& args) {
