@@ -16,15 +16,8 @@
 namespace korvale::cli {
 
 int OpenAnalysisSession(const CliArgs& args, AnalysisSession* session) {
-  int width = kRecordClientWidth;
-  if (args.Has("--width")) {
-    const std::string text = args.Value("--width");
-    char tail;
-    if (std::sscanf(text.c_str(), "%d%c", &width, &tail) != 1 || width < 1 || width > 10000) {
-      PrintError("--width needs a number of pixels 1-10000");
-      return kExitUsage;
-    }
-  }
+  int width;
+  if (!ClientWidthOption(args, &width)) return kExitUsage;
   SettingsRecord settings;
   if (!LoadSettings(args, &settings)) return kExitFailure;
   if (settings.dataSourceMode != 0) {

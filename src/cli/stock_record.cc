@@ -24,19 +24,22 @@ bool ParseCode(const std::string& text, int* code) {
   return true;
 }
 
+bool ClientWidthOption(const CliArgs& args, int* width) {
+  *width = kRecordClientWidth;
+  if (!args.Has("--width")) return true;
+  char tail;
+  const int scanned = std::sscanf(args.Value("--width").c_str(), "%d%c", width, &tail);
+  if (scanned == 1 && *width >= 1 && *width <= 10000) return true;
+  PrintError("--width needs a number of pixels 1-10000");
+  return false;
+}
+
 int ComputeStockRecord(const CliArgs& args, CAppContext* context, const std::string& codeText,
                        AnalysisRecord* out) {
   // The span of the daily chart is the look-back of DMI, MACD and OBV; without a window it is
   // set as the main window sets it for a client of --width pixels with both side bars docked.
-  int width = kRecordClientWidth;
-  if (args.Has("--width")) {
-    const std::string text = args.Value("--width");
-    char tail;
-    if (std::sscanf(text.c_str(), "%d%c", &width, &tail) != 1 || width < 1 || width > 10000) {
-      PrintError("--width needs a number of pixels 1-10000");
-      return kExitUsage;
-    }
-  }
+  int width;
+  if (!ClientWidthOption(args, &width)) return kExitUsage;
   ApplyAutomaticSpan(&context->settings(), width, true, true);
   const SettingsRecord& settings = context->settings();
   int code;

@@ -1,5 +1,5 @@
 // What the record and rule commands share: finding a stock of the data root and computing its
-// analysis record as the analysis batch does.
+// analysis record as the analysis batch does, for the client width of --width.
 #ifndef KORVALE_CLI_STOCK_RECORD_H_
 #define KORVALE_CLI_STOCK_RECORD_H_
 
@@ -14,6 +14,10 @@ namespace korvale::cli {
 
 // The client width the record commands assume without --width, as the chart commands do.
 inline constexpr int kRecordClientWidth = 1200;
+
+// The client width of --width (1-10000 pixels), kRecordClientWidth without the option. Prints
+// the reason and returns false for any other value.
+bool ClientWidthOption(const CliArgs& args, int* width);
 
 // Parses a securities code 1..9999. False on anything else.
 bool ParseCode(const std::string& text, int* code);
