@@ -22,6 +22,26 @@ bool LooksLikeCode(const std::string& text, int* code) {
   return *code >= 1 && *code <= 9999;
 }
 
+// The chart kind of --chart (default daily); 0 when unknown.
+int ChartKindOption(const CliArgs& args) {
+  const std::string chart = args.Value("--chart", "daily");
+  if (chart == "daily") return kChartDaily;
+  if (chart == "weekly") return kChartWeekly;
+  if (chart == "monthly") return kChartMonthly;
+  return 0;
+}
+
+// "WxH" with both sides 1-10000. False on anything else.
+bool ParseSize(const std::string& text, int* width, int* height) {
+  int w = 0, h = 0;
+  char tail = 0;
+  if (std::sscanf(text.c_str(), "%dx%d%c", &w, &h, &tail) != 2) return false;
+  if (w < 1 || h < 1 || w > 10000 || h > 10000) return false;
+  *width = w;
+  *height = h;
+  return true;
+}
+
 }  // namespace
 
 bool ResolveStockFiles(const CStockDictionary& dictionary, const std::string& root, int code,
@@ -84,21 +104,18 @@ std::unique_ptr<CChartPainter> MakeChartPainter(SettingsRecord settings, ChartIn
   return painter;
 }
 
-int ChartKindOption(const CliArgs& args) {
-  const std::string chart = args.Value("--chart", "daily");
-  if (chart == "daily") return kChartDaily;
-  if (chart == "weekly") return kChartWeekly;
-  if (chart == "monthly") return kChartMonthly;
-  return 0;
-}
-
-bool ParseSize(const std::string& text, int* width, int* height) {
-  int w = 0, h = 0;
-  char tail = 0;
-  if (std::sscanf(text.c_str(), "%dx%d%c", &w, &h, &tail) != 2) return false;
-  if (w < 1 || h < 1 || w > 10000 || h > 10000) return false;
-  *width = w;
-  *height = h;
+bool ChartOptions(const CliArgs& args, int* kind, int* width, int* height) {
+  *kind = ChartKindOption(args);
+  if (*kind == 0) {
+    PrintError("--chart takes daily, weekly or monthly");
+    return false;
+  }
+  *width = 1200;
+  *height = 800;
+  if (args.Has("--size") && !ParseSize(args.Value("--size"), width, height)) {
+    PrintError("--size needs WxH, each 1-10000");
+    return false;
+  }
   return true;
 }
 

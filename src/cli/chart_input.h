@@ -46,10 +46,10 @@ bool LoadChartInput(const CliArgs& args, const std::string& argument,
 std::unique_ptr<CChartPainter> MakeChartPainter(SettingsRecord settings, ChartInput& input,
                                                 int kind, int width, int height);
 
-// Parses "--chart daily|weekly|monthly" (default daily) into a chart kind; 0 when unknown.
-int ChartKindOption(const CliArgs& args);
-// Parses "WxH" with both sides 1-10000. False on anything else.
-bool ParseSize(const std::string& text, int* width, int* height);
+// The chart kind of "--chart daily|weekly|monthly" (default daily) and the client size of
+// "--size WxH" (each side 1-10000, default 1200x800). Prints the reason and returns false for
+// any other value.
+bool ChartOptions(const CliArgs& args, int* kind, int* width, int* height);
 
 }  // namespace korvale::cli
 

@@ -20,16 +20,8 @@ int RunReadout(const CliArgs& args) {
     PrintError("readout needs one CODE or PATH");
     return kExitUsage;
   }
-  const int kind = ChartKindOption(args);
-  if (kind == 0) {
-    PrintError("--chart takes daily, weekly or monthly");
-    return kExitUsage;
-  }
-  int width = 1200, height = 800;
-  if (args.Has("--size") && !ParseSize(args.Value("--size"), &width, &height)) {
-    PrintError("--size needs WxH, each 1-10000");
-    return kExitUsage;
-  }
+  int kind, width, height;
+  if (!ChartOptions(args, &kind, &width, &height)) return kExitUsage;
   int x = 0, y = 0;
   if (!ParsePoint(args.Value("--at"), &x, &y)) {
     PrintError("readout needs --at X,Y");

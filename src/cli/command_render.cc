@@ -36,16 +36,8 @@ int RunRender(const CliArgs& args) {
     PrintError("render needs one CODE or PATH");
     return kExitUsage;
   }
-  const int kind = ChartKindOption(args);
-  if (kind == 0) {
-    PrintError("--chart takes daily, weekly or monthly");
-    return kExitUsage;
-  }
-  int width = 1200, height = 800;
-  if (args.Has("--size") && !ParseSize(args.Value("--size"), &width, &height)) {
-    PrintError("--size needs WxH, each 1-10000");
-    return kExitUsage;
-  }
+  int kind, width, height;
+  if (!ChartOptions(args, &kind, &width, &height)) return kExitUsage;
   SettingsRecord settings;
   if (!LoadSettings(args, &settings)) return kExitFailure;
   if (args.Has("--theme")) {
