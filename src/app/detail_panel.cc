@@ -27,6 +27,22 @@ double Deviation(int32_t close, double average) {
   return average == 0 ? 0 : (close / average - 1) * 100;
 }
 
+// A price bar and a chart hit name the fields of a day's bar alike.
+template <typename Bar>
+DayValues BarValues(const Bar& bar, int32_t change) {
+  DayValues v;
+  v.year = bar.year;
+  v.month = bar.month;
+  v.day = bar.day;
+  v.open = bar.open;
+  v.high = bar.high;
+  v.low = bar.low;
+  v.close = bar.close;
+  v.volume = bar.volume;
+  v.change = change;
+  return v;
+}
+
 }  // namespace
 
 std::string FigureText(double value) { return value == 0 ? kDash : Fixed2(value); }
@@ -44,18 +60,10 @@ StockInfoTexts MakeStockInfoTexts(const std::string& nameCp932, int market, int 
   return t;
 }
 
-DayValues DayValuesOf(const PriceBar& bar, int32_t change) {
-  DayValues v;
-  v.year = bar.year;
-  v.month = bar.month;
-  v.day = bar.day;
-  v.open = bar.open;
-  v.high = bar.high;
-  v.low = bar.low;
-  v.close = bar.close;
-  v.volume = bar.volume;
-  v.change = change;
-  return v;
+DayValues DayValuesOf(const PriceBar& bar, int32_t change) { return BarValues(bar, change); }
+
+DayValues DayValuesOf(const ChartHit& hit) {
+  return BarValues(hit, static_cast<int32_t>(hit.change));
 }
 
 void SetIndicatorValues(const IndicatorValues& iv, DayValues* v) {

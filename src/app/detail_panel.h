@@ -43,6 +43,8 @@ struct DayValues {
 
 // A day's bar with its change; the indicator fields stay 0.
 DayValues DayValuesOf(const PriceBar& bar, int32_t change);
+// The bar a chart hit found, with its change; the indicator fields stay 0.
+DayValues DayValuesOf(const ChartHit& hit);
 // Copies the painter's indicator values at a bar into the day's values.
 void SetIndicatorValues(const IndicatorValues& values, DayValues* day);
 

@@ -433,16 +433,7 @@ void CMainFrame::showDayOfPicker(const QDate& date) {
 void CMainFrame::showReadOut(const QString& text, const ChartHit& hit, int chartKind) {
   statusPanes_[0]->setText(text);
   if (detailBar_->detailPage() != CDetailBar::kMousePage || !hit.found) return;
-  DayValues v;
-  v.year = hit.year;
-  v.month = hit.month;
-  v.day = hit.day;
-  v.open = hit.open;
-  v.high = hit.high;
-  v.low = hit.low;
-  v.close = hit.close;
-  v.volume = hit.volume;
-  v.change = static_cast<int32_t>(hit.change);
+  DayValues v = DayValuesOf(hit);
   DayTexts texts;
   if (chartKind != kChartWeekly && chartKind != kChartMonthly && doc_->painter()) {
     SetIndicatorValues(doc_->painter()->IndicatorValuesAt(hit.index), &v);
