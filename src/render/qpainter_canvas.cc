@@ -42,6 +42,17 @@ QPainter& QPainterCanvas::Painter() {
   return *painter_;
 }
 
+QPainter& QPainterCanvas::ShapePainter() {
+  QPainter& p = Painter();
+  QPen pen(ToQColor(pen_.colour));
+  pen.setWidth(pen_.width);
+  p.setPen(pen);
+  p.setBrush(ToQColor(brush_.colour));
+  p.setCompositionMode(xor_ ? QPainter::RasterOp_NotSourceXorDestination
+                            : QPainter::CompositionMode_SourceOver);
+  return p;
+}
+
 void QPainterCanvas::SetOrigin(int x, int y) {
   originX_ = x;
   originY_ = y;
@@ -122,28 +133,14 @@ void QPainterCanvas::LineTo(int x, int y) {
 
 void QPainterCanvas::Ellipse(int left, int top, int right, int bottom) {
   if (right - left < 1 || bottom - top < 1) return;
-  QPainter& p = Painter();
-  QPen pen(ToQColor(pen_.colour));
-  pen.setWidth(pen_.width);
-  p.setPen(pen);
-  p.setBrush(ToQColor(brush_.colour));
-  p.setCompositionMode(xor_ ? QPainter::RasterOp_NotSourceXorDestination
-                            : QPainter::CompositionMode_SourceOver);
-  p.drawEllipse(QRect(left, top, right - left - 1, bottom - top - 1));
+  ShapePainter().drawEllipse(QRect(left, top, right - left - 1, bottom - top - 1));
 }
 
 void QPainterCanvas::Polygon(const CanvasPoint* points, int count) {
   if (count < 2) return;
   QPolygon polygon;
   for (int i = 0; i < count; ++i) polygon << QPoint(points[i].x, points[i].y);
-  QPainter& p = Painter();
-  QPen pen(ToQColor(pen_.colour));
-  pen.setWidth(pen_.width);
-  p.setPen(pen);
-  p.setBrush(ToQColor(brush_.colour));
-  p.setCompositionMode(xor_ ? QPainter::RasterOp_NotSourceXorDestination
-                            : QPainter::CompositionMode_SourceOver);
-  p.drawPolygon(polygon);
+  ShapePainter().drawPolygon(polygon);
 }
 
 void QPainterCanvas::SelectFont(const LabelFont& font) {

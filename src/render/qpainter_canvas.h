@@ -46,6 +46,8 @@ class QPainterCanvas : public Canvas {
 
  private:
   QPainter& Painter();
+  // The painter set up with the selected pen, brush and XOR mode, for ellipses and polygons.
+  QPainter& ShapePainter();
   void Plot(int64_t x, int64_t y, uint32_t argb);
   void RasterLine(int64_t x0, int64_t y0, int64_t x1, int64_t y1, uint32_t argb);
 
