@@ -97,7 +97,6 @@ std::unique_ptr<CPriceSeries> Synthetic(int bars, uint32_t seed) {
     b.volume = static_cast<int32_t>(rng() % 1000000);
     s->bars.push_back(b);
   }
-  s->barCount = bars;
   return s;
 }
 
@@ -127,7 +126,7 @@ void Records(benchmark::State& state, bool indexAnalysis) {
   korvale::AnalysisWorkspace workspace;
   korvale::AnalysisRecord rec;
   int64_t bars = 0;
-  for (const auto& s : stocks.series) bars += s->barCount;
+  for (const auto& s : stocks.series) bars += s->barCount();
   for (auto _ : state) {
     int32_t i = 0;
     for (const auto& s : stocks.series) {

@@ -50,7 +50,6 @@ void FillSeries(CPriceSeries* series, int count, int32_t start, unsigned seed) {
       if (++m > 12) m = 1, ++y;
     }
   }
-  series->barCount = count;
 }
 
 SettingsRecord EveryPaneOn(int width) {

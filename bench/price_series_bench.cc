@@ -51,7 +51,7 @@ void BM_LoadAllWeeklyMonthly(benchmark::State& state) {
     series.LoadAll(path);
     series.BuildWeekly(0, nullptr);
     series.BuildMonthly();
-    benchmark::DoNotOptimize(series.monthCount);
+    benchmark::DoNotOptimize(series.monthCount());
   }
   state.SetItemsProcessed(state.iterations() * bars);
   state.counters["bars_per_second"] =
@@ -65,7 +65,7 @@ void BM_LoadMerged(benchmark::State& state) {
   korvale::CPriceSeries series;
   for (auto _ : state) {
     series.LoadMerged(path, nullptr, 0);
-    benchmark::DoNotOptimize(series.barCount);
+    benchmark::DoNotOptimize(series.barCount());
   }
   state.SetItemsProcessed(state.iterations() * 5000);
   std::remove(path.c_str());

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake pkg-config
+  build-essential cmake pkg-config ccache
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libcurl4-openssl-dev libcpp-httplib-dev
   qt6-base-dev qt6-qpa-plugins libgl1-mesa-dev

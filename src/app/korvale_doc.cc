@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "store/file_io.h"
+#include "store/stock_files.h"
 
 namespace korvale {
 
@@ -54,8 +55,8 @@ void CKorvaleDoc::Start(std::string* error) {
   latestYear_ = latestMonth_ = latestDay_ = 0;
   if (s.dataSourceMode == 0 && dictionary_->itemCount > 0) {
     OpenRow(0);
-    if (series_.barCount > 0) {
-      const PriceBar& last = series_.bars[series_.barCount - 1];
+    if (series_.barCount() > 0) {
+      const PriceBar& last = series_.bars[series_.barCount() - 1];
       latestYear_ = last.year;
       latestMonth_ = last.month;
       latestDay_ = last.day;
@@ -104,18 +105,16 @@ CKorvaleDoc::OpenResult CKorvaleDoc::OpenFile(const std::string& path) {
 
 bool CKorvaleDoc::OpenRow(int row) {
   if (row < 0 || row >= static_cast<int>(list_.rows.size())) return false;
-  const StockListRow& r = list_.rows[row];
   if (settings_.dataSourceMode != 0) return false;  // the remote modes open stocks elsewhere
-  if (r.itemIndex < 0 || r.itemIndex >= dictionary_->itemCount) return false;
-  const StockListItem& item = dictionary_->items[r.itemIndex];
-  if (item.folder < 0 || item.folder >= static_cast<int>(dictionary_->folders.size())) return false;
-  return OpenPriceFile(PriceFileName(dictionary_->folders[item.folder], item.code));
+  StockFiles files;
+  if (!ResolveItemFiles(*dictionary_, list_.rows[row].itemIndex, "", &files)) return false;
+  return OpenPriceFile(files.pricePath);
 }
 
 bool CKorvaleDoc::OpenCode(int code) {
-  std::string folder;
-  if (!dictionary_ || !dictionary_->GetFolder(code, &folder)) return false;
-  return OpenPriceFile(PriceFileName(folder, code));
+  StockFiles files;
+  if (!dictionary_ || !ResolveStockFiles(*dictionary_, code, "", &files)) return false;
+  return OpenPriceFile(files.pricePath);
 }
 
 bool CKorvaleDoc::OpenPriceFile(const std::string& path) {
@@ -130,9 +129,11 @@ bool CKorvaleDoc::OpenPriceFile(const std::string& path) {
   title_ = name;
   market_ = market;
   industry_ = industry;
-  std::string marginPath;
-  dictionary_->GetMarginPath(code, &marginPath);
-  const std::string linePath = LineFileName(folders_.PrepareLineFolder(), code);
+  StockFiles files;
+  files.code = code;
+  files.pricePath = path;
+  dictionary_->GetMarginPath(code, &files.marginPath);
+  files.linePath = LineFileName(folders_.PrepareLineFolder(), code);
 
   info_ = StockInfo{};
   if (ReadStockInfo(settings_.dataRootDir, settings_.dataSourceMode, code, &info_)) {
@@ -144,10 +145,7 @@ bool CKorvaleDoc::OpenPriceFile(const std::string& path) {
   lineSaveError_.clear();
   if (painter_) SaveTrendLines(&lineSaveError_);
 
-  if (!series_.LoadAll(path)) series_.Reset();
-  series_.SetMarginPath(marginPath);
-  series_.SetLinePath(linePath);
-  series_.LoadLines();
+  LoadStock(files, &series_, {}, /*placeholderWhenEmpty=*/true);
 
   painter_ = std::make_unique<CChartPainter>(settings_);
   painter_->SetIndexSeries(indexSeries_);

@@ -108,7 +108,7 @@ void CChartPainter::Attach(CPriceSeries& series, int kind) {
   series_ = &series;
   barsOnly_ = nullptr;
   chartKind_ = kind;
-  dailyCount_ = std::max(series.barCount, 0);
+  dailyCount_ = std::max(series.barCount(), 0);
   windowCount_ =
       settings_.dailyAllPeriod ? dailyCount_ : LastOf(dailyCount_, settings_.dailySpanDays);
   hiddenCount_ = dailyCount_ - windowCount_;
@@ -124,18 +124,18 @@ void CChartPainter::AttachBarsOnly(const CPriceSeries& series) {
   series_ = nullptr;
   barsOnly_ = &series;
   trendLines_.clear();
-  for (auto& d : derived_) d.assign(static_cast<size_t>(std::max(series.barCount, 0)) + 1, 0.0);
+  for (auto& d : derived_) d.assign(static_cast<size_t>(std::max(series.barCount(), 0)) + 1, 0.0);
   Layout();
 }
 
 // The weekly bar that BuildWeekly reports as current when it reaches daily bar `barIndex`
 // (0 for an index outside the bars): the week before a bar that starts a new week.
 int CChartPainter::WeekIndexOfBar(int barIndex) const {
-  if (!series_ || barIndex < 0 || barIndex >= series_->barCount) return 0;
+  if (!series_ || barIndex < 0 || barIndex >= series_->barCount()) return 0;
   const std::vector<PriceBar>& bars = series_->bars;
   int index = 0;
   int current = WeekOfYear(bars[0].year, bars[0].month, bars[0].day, nullptr);
-  for (int i = 0; i < series_->barCount; ++i) {
+  for (int i = 0; i < series_->barCount(); ++i) {
     const PriceBar& b = bars[i];
     if (b.year <= 0 || b.month < 1 || b.month > 12) continue;
     if (i == barIndex) return index;
@@ -150,16 +150,16 @@ int CChartPainter::WeekIndexOfBar(int barIndex) const {
 
 void CChartPainter::RefreshWindow() {
   const CPriceSeries* s = series_ ? series_ : barsOnly_;
-  dailyCount_ = s ? std::max(s->barCount, 0) : 0;
+  dailyCount_ = s ? std::max(s->barCount(), 0) : 0;
   windowCount_ =
       settings_.dailyAllPeriod ? dailyCount_ : LastOf(dailyCount_, settings_.dailySpanDays);
   hiddenCount_ = dailyCount_ - windowCount_;
   weeklyStart_ = weeklyCount_ = monthlyStart_ = monthlyCount_ = weeksBefore_ = 0;
   if (!series_) return;
-  const int weeks = std::max(series_->weekCount, 0);
+  const int weeks = std::max(series_->weekCount(), 0);
   weeklyCount_ = LastOf(weeks, settings_.weeklySpanWeeks);
   weeklyStart_ = weeks - weeklyCount_;
-  const int months = std::max(series_->monthCount, 0);
+  const int months = std::max(series_->monthCount(), 0);
   monthlyCount_ = LastOf(months, settings_.monthlySpanMonths);
   monthlyStart_ = months - monthlyCount_;
   // The weeks of the weekly window that precede the daily window.
@@ -201,7 +201,7 @@ void CChartPainter::DrawChart(Canvas& canvas, int kind) {
 void CChartPainter::CopyTrendLines() {
   trendLines_.clear();
   if (!series_) return;
-  const int count = std::min<int>(series_->lineCount, static_cast<int>(series_->lines.size()));
+  const int count = series_->lineCount();
   for (int i = 0; i < count; ++i) {
     const TrendLine& line = series_->lines[i];
     ChartTrendLine t;
@@ -240,8 +240,7 @@ int CChartPainter::StoreTrendLines(CPriceSeries& series) const {
     kept.push_back(line);
   }
   series.lines = std::move(kept);
-  series.lineCount = static_cast<int32_t>(series.lines.size());
-  return series.lineCount;
+  return series.lineCount();
 }
 
 // --- Read-out values.

@@ -52,7 +52,7 @@ void CChartPainter::FillDerivedSeries() {
     derived_[which].assign(static_cast<size_t>(count) + 1, kIndexValueMissing);
   }
   for (int which : {kDerivedWeeklyRelative, kDerivedWeeklyCorrelation}) {
-    derived_[which].assign(static_cast<size_t>(std::max(series_->weekCount, 0)) + 1,
+    derived_[which].assign(static_cast<size_t>(std::max(series_->weekCount(), 0)) + 1,
                            kIndexValueMissing);
   }
   if (!s.useIndexAnalysis || !indexSeries_) return;

@@ -62,7 +62,7 @@ void RelativeLine(const std::vector<double>& r, const std::vector<double>& stock
 
 void DailyIndexCorrelation(const CPriceSeries& stock, int windowCount, const CPriceSeries& index,
                            int n, std::vector<double>* correlation, std::vector<double>* relative) {
-  const int sc = std::max(stock.barCount, 0), ic = std::max(index.barCount, 0);
+  const int sc = std::max(stock.barCount(), 0), ic = std::max(index.barCount(), 0);
   correlation->assign(static_cast<size_t>(sc) + 1, kIndexValueMissing);
   relative->assign(static_cast<size_t>(sc) + 1, kIndexValueMissing);
   if (n < 2) return;
@@ -93,14 +93,14 @@ void DailyIndexCorrelation(const CPriceSeries& stock, int windowCount, const CPr
 void WeeklyIndexCorrelation(const CPriceSeries& stock, int weeklyStart, int weeklyCount,
                             const CPriceSeries& index, int weeks, std::vector<double>* correlation,
                             std::vector<double>* relative) {
-  const int wcount = std::max(stock.weekCount, 0);
+  const int wcount = std::max(stock.weekCount(), 0);
   correlation->assign(static_cast<size_t>(wcount) + 1, kIndexValueMissing);
   relative->assign(static_cast<size_t>(wcount) + 1, kIndexValueMissing);
   const int n = weeks * 5;
   if (weeks < 1 || n < 2 || weeklyCount <= 0) return;
   auto dateIndex = [](const CPriceSeries& s) {
     std::unordered_map<int32_t, int> byDate;
-    for (int i = 0; i < s.barCount; ++i) byDate[DateKey(s.bars[i])] = i;
+    for (int i = 0; i < s.barCount(); ++i) byDate[DateKey(s.bars[i])] = i;
     return byDate;
   };
   const auto stockDays = dateIndex(stock), indexDays = dateIndex(index);

@@ -44,16 +44,6 @@ bool ParseSize(const std::string& text, int* width, int* height) {
 
 }  // namespace
 
-bool ResolveStockFiles(const CStockDictionary& dictionary, const std::string& root, int code,
-                       StockFiles* files) {
-  std::string folder;
-  if (!dictionary.GetFolder(code, &folder)) return false;
-  files->pricePath = PriceFileName(folder, code);
-  dictionary.GetMarginPath(code, &files->marginPath);
-  files->linePath = LineFileName(root + "/Data/LINE", code);
-  return true;
-}
-
 bool LoadChartInput(const CliArgs& args, const std::string& argument,
                     const SettingsRecord& settings, ChartInput* input) {
   const std::string root = settings.dataRootDir;
@@ -67,7 +57,7 @@ bool LoadChartInput(const CliArgs& args, const std::string& argument,
   }
   StockFiles files;
   if (byCode) {
-    if (!ResolveStockFiles(*dictionary, root, code, &files)) {
+    if (!ResolveStockFiles(*dictionary, code, LineFolderOf(root), &files)) {
       PrintError(StringPrintf("no price file of %04d below %s", code, root.c_str()));
       return false;
     }
@@ -81,11 +71,7 @@ bool LoadChartInput(const CliArgs& args, const std::string& argument,
     return false;
   }
   input->series = std::make_unique<CPriceSeries>();
-  CPriceSeries& series = *input->series;
-  if (!series.LoadAll(files.pricePath)) series.Reset();
-  series.SetMarginPath(files.marginPath);
-  series.SetLinePath(files.linePath);
-  if (!files.linePath.empty()) series.LoadLines();
+  LoadStock(files, input->series.get(), {}, /*placeholderWhenEmpty=*/true);
   if (dictionary) {
     input->index = LoadIndexSeries(settings, [&](int indexCode, std::string* folder) {
       return dictionary->GetFolder(indexCode, folder) != 0;

@@ -11,21 +11,9 @@
 #include "store/price_series.h"
 #include "store/settings_record.h"
 #include "store/stock_dictionary.h"
+#include "store/stock_files.h"
 
 namespace korvale::cli {
-
-// Where a stock's files live.
-struct StockFiles {
-  std::string pricePath;
-  std::string marginPath;  // empty when the stock has none
-  std::string linePath;
-};
-
-// The files of a stock code as the document finds them: the price file in the folder the stock
-// dictionary lists it in, the margin file the dictionary found for it, the trend lines in
-// Data/LINE below the data root. False when the dictionary does not list the code.
-bool ResolveStockFiles(const CStockDictionary& dictionary, const std::string& root, int code,
-                       StockFiles* files);
 
 struct ChartInput {
   std::unique_ptr<CPriceSeries> series;

@@ -32,8 +32,8 @@ bool LoadAsAsked(const CliArgs& args, const std::string& path, CPriceSeries* ser
 
 void PrintDaily(const CPriceSeries& s, bool json) {
   if (json) {
-    std::printf("{\"barCount\": %d, \"bars\": [", s.barCount);
-    for (int i = 0; i < s.barCount; ++i) {
+    std::printf("{\"barCount\": %d, \"bars\": [", s.barCount());
+    for (int i = 0; i < s.barCount(); ++i) {
       const PriceBar& b = s.bars[i];
       std::printf(
           "%s\n  {\"year\": %d, \"month\": %d, \"day\": %d, \"reserved1\": %d, \"reserved2\": %d, "
@@ -44,7 +44,7 @@ void PrintDaily(const CPriceSeries& s, bool json) {
     std::printf("\n]}\n");
     return;
   }
-  for (int i = 0; i < s.barCount; ++i) {
+  for (int i = 0; i < s.barCount(); ++i) {
     const PriceBar& b = s.bars[i];
     std::printf("%04d/%02d/%02d %d %d %d %d %d\n", b.year, b.month, b.day, b.open, b.high, b.low,
                 b.close, b.volume);
@@ -53,8 +53,8 @@ void PrintDaily(const CPriceSeries& s, bool json) {
 
 void PrintWeekly(const CPriceSeries& s, bool json) {
   if (json) {
-    std::printf("{\"weekCount\": %d, \"weeks\": [", s.weekCount);
-    for (int i = 0; i < s.weekCount; ++i) {
+    std::printf("{\"weekCount\": %d, \"weeks\": [", s.weekCount());
+    for (int i = 0; i < s.weekCount(); ++i) {
       const WeeklyBar& w = s.weeks[i];
       std::printf(
           "%s\n  {\"year\": %d, \"month\": %d, \"day\": %d, \"week\": %d, \"open\": %d, "
@@ -66,7 +66,7 @@ void PrintWeekly(const CPriceSeries& s, bool json) {
     std::printf("\n]}\n");
     return;
   }
-  for (int i = 0; i < s.weekCount; ++i) {
+  for (int i = 0; i < s.weekCount(); ++i) {
     const WeeklyBar& w = s.weeks[i];
     std::printf("%04d/%02d/%02d %d %d %d %d %d week=%d marginSell=%d marginBuy=%d\n", w.year,
                 w.month, w.day, w.open, w.high, w.low, w.close, w.volume, w.week, w.marginSell,
@@ -76,8 +76,8 @@ void PrintWeekly(const CPriceSeries& s, bool json) {
 
 void PrintMonthly(const CPriceSeries& s, bool json) {
   if (json) {
-    std::printf("{\"monthCount\": %d, \"months\": [", s.monthCount);
-    for (int i = 0; i < s.monthCount; ++i) {
+    std::printf("{\"monthCount\": %d, \"months\": [", s.monthCount());
+    for (int i = 0; i < s.monthCount(); ++i) {
       const MonthlyBar& m = s.months[i];
       std::printf(
           "%s\n  {\"year\": %d, \"month\": %d, \"open\": %d, \"high\": %d, \"low\": %d, "
@@ -87,7 +87,7 @@ void PrintMonthly(const CPriceSeries& s, bool json) {
     std::printf("\n]}\n");
     return;
   }
-  for (int i = 0; i < s.monthCount; ++i) {
+  for (int i = 0; i < s.monthCount(); ++i) {
     const MonthlyBar& m = s.months[i];
     std::printf("%04d/%02d %d %d %d %d %d\n", m.year, m.month, m.open, m.high, m.low, m.close,
                 m.volume);

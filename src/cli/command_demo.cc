@@ -57,10 +57,10 @@ int RunDemo(const CliArgs& args) {
   for (int row = 0; row < stocks; ++row) {
     if (!doc.OpenRow(row)) continue;
     const CPriceSeries& s = doc.series();
-    const PriceBar& b = s.bars[s.barCount - 1];
+    const PriceBar& b = s.bars[s.barCount() - 1];
     std::printf("  %s  %04d/%02d/%02d open %d high %d low %d close %d volume %d (%d bars)\n",
                 Cp932ToUtf8(doc.list().rows[row].text).c_str(), b.year, b.month, b.day, b.open,
-                b.high, b.low, b.close, b.volume, s.barCount);
+                b.high, b.low, b.close, b.volume, s.barCount());
 #ifdef KORVALE_HAVE_RENDER
     EnsureGuiApplication();
     for (const auto& [kind, name] :

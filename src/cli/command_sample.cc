@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/sample_database.h"
+#include "sample/sample_database.h"
 #include "cli/cli.h"
 
 namespace korvale::cli {

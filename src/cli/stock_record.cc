@@ -8,6 +8,8 @@
 #include "store/file_io.h"
 #include "store/price_series.h"
 #include "store/stock_dictionary.h"
+#include "store/stock_files.h"
+#include "store/string_printf.h"
 #include "store/store_folders.h"
 
 namespace korvale::cli {
@@ -56,26 +58,19 @@ int ComputeStockRecord(const CliArgs& args, CAppContext* context, const std::str
   const std::string root = settings.dataRootDir;
   const CStockDictionary dictionary(root, settings.workDir);
   const int position = dictionary.FindItem(code);
-  std::string folder;
-  if (position < 0 || !dictionary.GetFolder(code, &folder)) {
-    char text[64];
-    std::snprintf(text, sizeof text, "stock %04d is not in the stock dictionary", code);
-    PrintError(text);
+  StockFiles files;
+  if (position < 0 || !ResolveItemFiles(dictionary, position, LineFolderOf(root), &files)) {
+    PrintError(StringPrintf("stock %04d is not in the stock dictionary", code));
     return kExitFailure;
   }
-  const std::string path = PriceFileName(folder, code);
-  if (!FileExists(path)) {
-    PrintError(path + " cannot open");
+  if (!FileExists(files.pricePath)) {
+    PrintError(files.pricePath + " cannot open");
     return kExitFailure;
   }
   CPriceSeries series;
-  if (asOf) {
-    series.LoadUntil(year, month, day, path);
-  } else {
-    series.LoadAll(path);
-  }
-  series.SetLinePath(LineFileName(root + "/Data/LINE", code));
-  series.LoadLines();
+  StockLoadLimit limit;
+  if (asOf) limit = StockLoadLimit{true, year, month, day};
+  LoadStock(files, &series, limit);
 
   context->LoadIndex([&](int indexCode, std::string* indexFolder) {
     return dictionary.GetFolder(indexCode, indexFolder) != 0;

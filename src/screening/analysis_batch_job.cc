@@ -12,15 +12,6 @@ namespace korvale {
 
 namespace {
 
-// "<folder>/<prefix>%04d<extension>" into `out`, reusing its capacity.
-void BuildStockPath(std::string* out, const std::string& folder, const char* prefix, int code,
-                    const char* extension) {
-  char name[32];
-  std::snprintf(name, sizeof name, "/%s%04d%s", prefix, code, extension);
-  out->assign(folder);
-  out->append(name);
-}
-
 // Whether the file opens for reading; asked only when a load found no bar, to tell an empty
 // price file (which still gets its record) from a missing one.
 bool OpensForReading(const std::string& path) {
@@ -103,7 +94,7 @@ AnalysisJobStatus CAnalysisBatchJob::Step(int n) {
 void CAnalysisBatchJob::StepOneThread(int end) {
   Lane& lane = *lanes_[0];
   for (; position_ < end; ++position_) {
-    if (!LoadStock(position_, &lane)) {
+    if (!LoadPosition(position_, &lane)) {
       ++skipped_;
       continue;
     }
@@ -132,11 +123,11 @@ void CAnalysisBatchJob::StepThreads(int end) {
 
 void CAnalysisBatchJob::ComputeOne(int position, Lane* lane) {
   Computed& c = computed_[static_cast<size_t>(position - sliceStart_)];
-  c.loaded = LoadStock(position, lane);
+  c.loaded = LoadPosition(position, lane);
   if (!c.loaded) return;
   const CPriceSeries& series = lane->series;
   ComputeAnalysisRecord(series, position, settings_, indexSeries_, &c.record, &lane->workspace);
-  const int32_t bars = std::min<int32_t>(series.barCount, static_cast<int32_t>(series.bars.size()));
+  const int32_t bars = series.barCount();
   c.year = c.month = c.day = 0;
   if (bars > 0) {
     const PriceBar& last = series.bars[static_cast<size_t>(bars - 1)];
@@ -146,26 +137,15 @@ void CAnalysisBatchJob::ComputeOne(int position, Lane* lane) {
   }
 }
 
-bool CAnalysisBatchJob::LoadStock(int position, Lane* lane) {
-  const StockListItem& item = dictionary_.items[static_cast<size_t>(position)];
+bool CAnalysisBatchJob::LoadPosition(int position, Lane* lane) {
   // The stock's own folder: two items of one code (a stock kept in two folders) each get the
   // record of their own file, as picking either row in the list opens its own file.
-  if (!IsFolderIndex(item.folder) || item.folder > dictionary_.folderCount ||
-      static_cast<size_t>(item.folder) >= dictionary_.folders.size()) {
-    return false;
-  }
-  CPriceSeries& series = lane->series;
-  BuildStockPath(&lane->pricePath, dictionary_.folders[static_cast<size_t>(item.folder)], "KD",
-                 item.code, ".KDT");
-  if (asOf_) {
-    if (!series.LoadUntil(asOfYear_, asOfMonth_, asOfDay_, lane->pricePath)) return false;
-  } else if (!series.LoadAll(lane->pricePath) && !OpensForReading(lane->pricePath)) {
-    return false;
-  }
-  BuildStockPath(&lane->linePath, lineFolder_, "LN", item.code, ".DAT");
-  series.SetLinePath(lane->linePath);
-  series.LoadLines();
-  return true;
+  StockFiles& files = lane->files;
+  if (!ResolveItemFiles(dictionary_, position, lineFolder_, &files)) return false;
+  StockLoadLimit limit;
+  if (asOf_) limit = StockLoadLimit{true, asOfYear_, asOfMonth_, asOfDay_};
+  // An empty price file still gets its record; a missing one does not.
+  return LoadStock(files, &lane->series, limit) || (!asOf_ && OpensForReading(files.pricePath));
 }
 
 void CAnalysisBatchJob::Cancel() {

@@ -16,6 +16,7 @@
 #include "store/price_series.h"
 #include "store/settings_record.h"
 #include "store/stock_dictionary.h"
+#include "store/stock_files.h"
 
 namespace korvale {
 
@@ -113,8 +114,7 @@ class CAnalysisBatchJob {
   struct Lane {
     CPriceSeries series;
     AnalysisWorkspace workspace;
-    std::string pricePath;
-    std::string linePath;
+    StockFiles files;
   };
   // A stock handled off the calling thread, waiting to be appended in order.
   struct Computed {
@@ -125,7 +125,7 @@ class CAnalysisBatchJob {
 
   // Loads stock `position` into the lane's series (the whole file or up to the as-of date, with
   // its trend lines); false when the stock is skipped.
-  bool LoadStock(int position, Lane* lane);
+  bool LoadPosition(int position, Lane* lane);
   // Loads and computes stock `position` of the current slice into computed_ (any thread).
   void ComputeOne(int position, Lane* lane);
   void StepOneThread(int end);

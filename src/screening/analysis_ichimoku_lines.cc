@@ -62,8 +62,7 @@ void ComputeIchimokuFields(Bars in, const SettingsRecord& s, AnalysisRecord* rec
 
 void ComputeTrendLineField(const CPriceSeries& series, Bars in, AnalysisRecord* rec) {
   rec->trendLineCode = kTrendLineCodeNone;
-  const int32_t count =
-      std::clamp<int32_t>(series.lineCount, 0, static_cast<int32_t>(series.lines.size()));
+  const int32_t count = series.lineCount();
   if (count == 0 || in.n < 1) return;
   const int64_t e = in.n - 1;
   const double c = in.bars[e].close;

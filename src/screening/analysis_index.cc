@@ -104,10 +104,8 @@ void ComputeIndexFields(Bars in, const CPriceSeries& index, const SettingsRecord
                         AnalysisWorkspace* ws, AnalysisRecord* rec) {
   rec->indexCorrelation = 0;
   rec->indexDeviation = 0;
-  const int32_t nIndex =
-      std::clamp<int32_t>(index.barCount, 0, static_cast<int32_t>(index.bars.size()));
-  const int32_t indexWeeks =
-      std::clamp<int32_t>(index.weekCount, 0, static_cast<int32_t>(index.weeks.size()));
+  const int32_t nIndex = index.barCount();
+  const int32_t indexWeeks = index.weekCount();
   const int64_t w = int64_t{settings.weeklyIndexPeriod} * 5;
   if (in.n <= 0 || nIndex <= 0 || indexWeeks <= 0 || w < 2) return;
 

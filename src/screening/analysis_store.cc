@@ -15,7 +15,7 @@ bool CAnalysisStore::AppendRecord(const CPriceSeries& series, int32_t stockIndex
   ComputeAnalysisRecord(series, stockIndex, settings, indexSeries,
                         &records[static_cast<size_t>(recordCount)], workspace);
   ++recordCount;
-  const int32_t n = std::min<int32_t>(series.barCount, static_cast<int32_t>(series.bars.size()));
+  const int32_t n = series.barCount();
   if (n > 0) {
     const PriceBar& last = series.bars[static_cast<size_t>(n - 1)];
     asOfYear = last.year;

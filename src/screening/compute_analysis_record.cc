@@ -89,7 +89,7 @@ void ComputePriceFields(const CPriceSeries& series, Bars in, const SettingsRecor
   if (n >= 2) flags |= CandlePair(in.bars[n - 2], in.bars[n - 1]);
   rec->crossFlags = flags;
 
-  if (n == series.barCount) {
+  if (n == series.barCount()) {
     const YearExtremesResult y = series.YearExtremes();
     rec->highThisYear = y.highThisYear;
     rec->lowThisYear = y.lowThisYear;
@@ -117,9 +117,7 @@ void ComputeAnalysisRecord(const CPriceSeries& series, int32_t identifier,
 
   AnalysisRecord rec;  // every field starts at its invalid value
   rec.stockIndex = identifier;
-  // A count beyond the array (a series in an inconsistent state) is never read past.
-  const int32_t n =
-      std::clamp<int32_t>(series.barCount, 0, static_cast<int32_t>(series.bars.size()));
+  const int32_t n = series.barCount();
   const analysis::Bars in{series.bars.data(), n};
 
   analysis::ComputePriceFields(series, in, settings, &rec);

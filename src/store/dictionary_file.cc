@@ -23,9 +23,9 @@ std::string DictionaryFilePath(const std::string& folder) {
   return folder + "/" + kDictionaryFileName;
 }
 
-int CreateEmptyDictionaryFile(const std::string& path, std::string* error) {
+bool CreateEmptyDictionaryFile(const std::string& path, std::string* error) {
   const std::vector<uint8_t> zeros(kDictionaryFileSize, 0);
-  return WriteFileAtomically(path, zeros.data(), zeros.size(), error) ? 1 : 0;
+  return WriteFileAtomically(path, zeros.data(), zeros.size(), error);
 }
 
 bool ReadDictionaryRecord(const std::string& path, int code, DictionaryFileRecord* rec) {
@@ -87,30 +87,30 @@ bool ReadDictionaryImage(const std::string& path, std::vector<uint8_t>* image, b
   return true;
 }
 
-int StoreName(const std::string& dataRootDir, int dataSourceMode, int code, const std::string& name,
+bool StoreName(const std::string& dataRootDir, int dataSourceMode, int code, const std::string& name,
               std::string* error) {
-  if (dataSourceMode == 2 || code < 1 || code > 9999) return 0;
+  if (dataSourceMode == 2 || code < 1 || code > 9999) return false;
   const std::string path = DictionaryFilePath(dataRootDir);
-  if (!FileExists(path)) return 0;
+  if (!FileExists(path)) return false;
   DictionaryFileRecord rec;
   // A file too short for the record (damaged) gets the record written at its place; the rest of
   // the record is then empty.
   if (!ReadDictionaryRecord(path, code, &rec)) rec = DictionaryFileRecord();
   rec.code = code;
   SetFieldText(rec.name, name);
-  return WriteDictionaryRecord(path, code, rec, error) ? 1 : 0;
+  return WriteDictionaryRecord(path, code, rec, error);
 }
 
-int ReadStockInfo(const std::string& dataRootDir, int dataSourceMode, int code, StockInfo* info) {
-  if (dataSourceMode == 2) return 0;
+bool ReadStockInfo(const std::string& dataRootDir, int dataSourceMode, int code, StockInfo* info) {
+  if (dataSourceMode == 2) return false;
   DictionaryFileRecord rec;
-  if (!ReadDictionaryRecord(DictionaryFilePath(dataRootDir), code, &rec)) return 0;
+  if (!ReadDictionaryRecord(DictionaryFilePath(dataRootDir), code, &rec)) return false;
   info->text1 = FieldText(rec.text1);
   info->text2 = FieldText(rec.text2);
   info->market = rec.market;
   info->industry = rec.industry & 0xFF;
   for (int i = 0; i < kDictionaryFigureCount; ++i) info->figures[i] = rec.figures[i];
-  return 1;
+  return true;
 }
 
 }  // namespace korvale

@@ -14,9 +14,9 @@ namespace korvale {
 // "<folder>/KorvaleEx.DIC".
 std::string DictionaryFilePath(const std::string& folder);
 
-// Writes 10,000 zero-filled records to `path` (replacing any file there). 0, with the reason in
+// Writes 10,000 zero-filled records to `path` (replacing any file there). False, with the reason in
 // `error`, when the file cannot be written; the caller shows kDiskAccessErrorMessage.
-int CreateEmptyDictionaryFile(const std::string& path, std::string* error = nullptr);
+bool CreateEmptyDictionaryFile(const std::string& path, std::string* error = nullptr);
 
 // Reads record `code` (0-9999) of the file. False when the file does not open or is too short
 // to hold the record.
@@ -35,10 +35,10 @@ bool ReadDictionaryImage(const std::string& path, std::vector<uint8_t>* image, b
                          std::string* error);
 
 // Sets the code field and the name (cut to 47 bytes) of record `code` in the dictionary file of
-// `dataRootDir`, keeping the record's other fields. 0 without doing anything when
-// dataSourceMode is 2, the code is outside 1-9999 or the file does not open; 0 with a reason in
+// `dataRootDir`, keeping the record's other fields. False without doing anything when
+// dataSourceMode is 2, the code is outside 1-9999 or the file does not open; false with a reason in
 // `error` when the write fails.
-int StoreName(const std::string& dataRootDir, int dataSourceMode, int code, const std::string& name,
+bool StoreName(const std::string& dataRootDir, int dataSourceMode, int code, const std::string& name,
               std::string* error = nullptr);
 
 // What the stock-information panel shows for a stock.
@@ -50,9 +50,9 @@ struct StockInfo {
   double figures[kDictionaryFigureCount] = {};
 };
 
-// Reads the information of record `code` from the dictionary file of `dataRootDir`. 0 when
+// Reads the information of record `code` from the dictionary file of `dataRootDir`. False when
 // dataSourceMode is 2 or the record cannot be read.
-int ReadStockInfo(const std::string& dataRootDir, int dataSourceMode, int code, StockInfo* info);
+bool ReadStockInfo(const std::string& dataRootDir, int dataSourceMode, int code, StockInfo* info);
 
 }  // namespace korvale
 

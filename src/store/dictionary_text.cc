@@ -122,11 +122,11 @@ bool ImportLine(std::string_view line, std::vector<uint8_t>* image) {
 
 }  // namespace
 
-int ExportText(const std::string& dicPath, const std::string& textPath, std::string* error) {
+bool ExportText(const std::string& dicPath, const std::string& textPath, std::string* error) {
   std::vector<uint8_t> image;
   if (FileSize(dicPath) < 0 || !ReadWholeFile(dicPath, &image, 16 * kDictionaryFileSize)) {
     if (error) *error = dicPath + " cannot open";
-    return 0;
+    return false;
   }
   const size_t records = std::min<size_t>(image.size() / kDictionaryRecordSize, 10000);
   std::string text;
@@ -148,10 +148,10 @@ int ExportText(const std::string& dicPath, const std::string& textPath, std::str
     text += FieldText(rec.text2);
     text += "\r\n";
   }
-  return WriteFileAtomically(textPath, text.data(), text.size(), error) ? 1 : 0;
+  return WriteFileAtomically(textPath, text.data(), text.size(), error);
 }
 
-int UpdateDictionaryByLines(
+bool UpdateDictionaryByLines(
     const std::string& inputPath, const std::string& dicPath, int lineBufferBytes,
     const std::function<bool(const char* line, int length, std::vector<uint8_t>* image)>& apply,
     std::string* error, DictionaryUpdateCounts* counts) {
@@ -161,11 +161,11 @@ int UpdateDictionaryByLines(
   CLineFile file;
   if (!file.Open(inputPath)) {
     if (error) *error = inputPath + " cannot open";
-    return 0;
+    return false;
   }
   std::vector<uint8_t> image;
   bool existed;
-  if (!ReadDictionaryImage(dicPath, &image, &existed, error)) return 0;
+  if (!ReadDictionaryImage(dicPath, &image, &existed, error)) return false;
   std::vector<char> line(static_cast<size_t>(lineBufferBytes));
   int length;
   for (;;) {
@@ -183,11 +183,11 @@ int UpdateDictionaryByLines(
       ++counts->skipped;
     }
   }
-  if (existed && counts->updated == 0) return 1;
-  return WriteFileAtomically(dicPath, image.data(), image.size(), error) ? 1 : 0;
+  if (existed && counts->updated == 0) return true;
+  return WriteFileAtomically(dicPath, image.data(), image.size(), error);
 }
 
-int ImportText(const std::string& textPath, const std::string& dicPath, std::string* error,
+bool ImportText(const std::string& textPath, const std::string& dicPath, std::string* error,
                DictionaryUpdateCounts* counts) {
   return UpdateDictionaryByLines(
       textPath, dicPath, kLineBuffer,

@@ -20,9 +20,9 @@ struct DictionaryUpdateCounts {
   int skipped = 0;  // lines that changed nothing
 };
 
-// Writes one line for every record 1-9999 whose code field equals its position. 0, with a
+// Writes one line for every record 1-9999 whose code field equals its position. False, with a
 // reason in `error`, when the dictionary cannot be read or the text file cannot be written.
-int ExportText(const std::string& dicPath, const std::string& textPath,
+bool ExportText(const std::string& dicPath, const std::string& textPath,
                std::string* error = nullptr);
 
 // Reads text lines (at most 1022 characters; the rest of a longer line is dropped) into the
@@ -31,17 +31,17 @@ int ExportText(const std::string& dicPath, const std::string& textPath,
 // a line that ends early sets the fields it has, and the last text runs to the end of the line.
 // A line is skipped when its code is missing or outside 1-9999, or when its record holds
 // another code (a slot is never taken over). A missing dictionary file is created empty first.
-// The file is rewritten once, atomically. 0, with a reason, when the text file does not open
+// The file is rewritten once, atomically. False, with a reason, when the text file does not open
 // or the dictionary cannot be read or written.
-int ImportText(const std::string& textPath, const std::string& dicPath,
+bool ImportText(const std::string& textPath, const std::string& dicPath,
                std::string* error = nullptr, DictionaryUpdateCounts* counts = nullptr);
 
 // The loop the line-wise dictionary updates share: reads every line of `inputPath` into a
 // buffer of `lineBufferBytes` (a longer line is cut and its tail dropped) and hands it to
 // `apply`, which changes the dictionary image and returns true when it did; then writes the image
-// back once, atomically, when a line changed it or the file did not exist. 1 on success; 0 with a
+// back once, atomically, when a line changed it or the file did not exist. True on success; false with a
 // reason ("%s cannot open" for the input) otherwise.
-int UpdateDictionaryByLines(
+bool UpdateDictionaryByLines(
     const std::string& inputPath, const std::string& dicPath, int lineBufferBytes,
     const std::function<bool(const char* line, int length, std::vector<uint8_t>* image)>& apply,
     std::string* error, DictionaryUpdateCounts* counts);

@@ -58,7 +58,7 @@ bool NameOfLine(const char* line, size_t length, std::string* name) {
 
 }  // namespace
 
-int UpdateNamesFromVendorFile(const std::string& vendorPath, const std::string& dicPath,
+bool UpdateNamesFromVendorFile(const std::string& vendorPath, const std::string& dicPath,
                               std::string* error, DictionaryUpdateCounts* counts) {
   return UpdateDictionaryByLines(
       vendorPath, dicPath, kLineBuffer,

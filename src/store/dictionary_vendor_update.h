@@ -14,9 +14,9 @@ namespace korvale {
 // most 24 bytes, with a leading "（株）" removed, and a trailing one when the name has 7 bytes
 // or more. Record `code` (1-9999) gets its code field and the name; its other fields stay. A
 // line without a code in range or without a name comma is skipped. A missing dictionary file is
-// created empty first; the file is rewritten once, atomically. 0, with a reason, when the vendor
+// created empty first; the file is rewritten once, atomically. False, with a reason, when the vendor
 // file does not open or the dictionary cannot be read or written.
-int UpdateNamesFromVendorFile(const std::string& vendorPath, const std::string& dicPath,
+bool UpdateNamesFromVendorFile(const std::string& vendorPath, const std::string& dicPath,
                               std::string* error = nullptr,
                               DictionaryUpdateCounts* counts = nullptr);
 

@@ -55,9 +55,9 @@ bool ParseFetchListLine(const char* line, FetchListLine* out) {
   return true;
 }
 
-int CStockNameTable::ApplyFetchListSymbols(const std::string& path) {
+bool CStockNameTable::ApplyFetchListSymbols(const std::string& path) {
   CLineFile file;
-  if (!file.Open(path)) return 0;
+  if (!file.Open(path)) return false;
   char line[kFetchListLineBytes];
   FetchListLine parsed;
   while (ReadRecordLine(file, line, sizeof line) != kNoLine && ParseFetchListLine(line, &parsed)) {
@@ -66,12 +66,12 @@ int CStockNameTable::ApplyFetchListSymbols(const std::string& path) {
     std::memcpy(symbol, parsed.symbol.data(), n);
     symbol[n] = '\0';
   }
-  return 1;
+  return true;
 }
 
-int CStockDictionary::ReadFetchList(const std::string& path) {
+bool CStockDictionary::ReadFetchList(const std::string& path) {
   CLineFile file;
-  if (!file.Open(path)) return 0;
+  if (!file.Open(path)) return false;
   char line[kFetchListLineBytes];
   FetchListLine parsed;
   while (itemCount < kMaxStockItems && ReadRecordLine(file, line, sizeof line) != kNoLine &&
@@ -88,7 +88,7 @@ int CStockDictionary::ReadFetchList(const std::string& path) {
     items.push_back(item);
     ++itemCount;
   }
-  return 1;
+  return true;
 }
 
 }  // namespace korvale

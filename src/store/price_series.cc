@@ -4,7 +4,6 @@
 #include <climits>
 
 #include "store/file_io.h"
-#include "store/http_client.h"
 
 namespace korvale {
 
@@ -19,7 +18,6 @@ constexpr int kGridFields = 5;       // open, high, low, close, volume
 
 void CPriceSeries::SetBarCount(int32_t n) {
   bars.resize(static_cast<size_t>(n));
-  barCount = n;
 }
 
 void CPriceSeries::KeepRecord(const PriceBar& in) {
@@ -40,7 +38,6 @@ void CPriceSeries::KeepRecord(const PriceBar& in) {
 int CPriceSeries::LoadRecords(const std::string& path, int firstRecord, int maxRecords,
                               int32_t untilKey) {
   bars.clear();
-  barCount = 0;
   if (!ReadWholeFile(path, &fileBuffer_)) return -1;
   const size_t count = fileBuffer_.size() / kPriceFileRecordSize;
   size_t first = std::min(static_cast<size_t>(std::max(firstRecord, 0)), count);
@@ -51,29 +48,28 @@ int CPriceSeries::LoadRecords(const std::string& path, int firstRecord, int maxR
     if (DateKey(bar) > untilKey) break;
     KeepRecord(bar);
   }
-  barCount = static_cast<int32_t>(bars.size());
-  return barCount;
+  return static_cast<int>(bars.size());
 }
 
-int CPriceSeries::LoadAll(const std::string& path) {
+bool CPriceSeries::LoadAll(const std::string& path) {
   filePath = path;
-  return LoadRecords(path, 0, kNoLimit, kNoLimit) > 0 ? 1 : 0;
+  return LoadRecords(path, 0, kNoLimit, kNoLimit) > 0;
 }
 
-int CPriceSeries::LoadTail(const std::string& path) {
+bool CPriceSeries::LoadTail(const std::string& path) {
   int64_t size = FileSize(path);
   int64_t count = size > 0 ? size / static_cast<int64_t>(kPriceFileRecordSize) : 0;
   int first = count > kTailRecords ? static_cast<int>(count - kTailRecords) : 0;
   filePath = path;
-  return LoadRecords(path, first, kTailRecords, kNoLimit) > 0 ? 1 : 0;
+  return LoadRecords(path, first, kTailRecords, kNoLimit) > 0;
 }
 
-int CPriceSeries::LoadUntil(int year, int month, int day, const std::string& path) {
+bool CPriceSeries::LoadUntil(int year, int month, int day, const std::string& path) {
   filePath = path;
-  return LoadRecords(path, 0, kNoLimit, DateKey(year, month, day)) >= 0 ? 1 : 0;
+  return LoadRecords(path, 0, kNoLimit, DateKey(year, month, day)) >= 0;
 }
 
-int CPriceSeries::LoadMerged(const std::string& path, const PriceBar* extraBars,
+bool CPriceSeries::LoadMerged(const std::string& path, const PriceBar* extraBars,
                              int extraCount) {
   LoadAll(path);
   if (!extraBars) extraCount = 0;
@@ -88,7 +84,7 @@ int CPriceSeries::LoadMerged(const std::string& path, const PriceBar* extraBars,
   };
   for (const PriceBar& b : bars) widen(b);
   for (int i = 0; i < extraCount; ++i) widen(extraBars[i]);
-  if (minYear > maxYear) return 0;
+  if (minYear > maxYear) return false;
 
   const size_t cells = static_cast<size_t>(maxYear - minYear + 1) * kGridYearCells;
   grid_.assign(cells * kGridFields, 0);
@@ -122,42 +118,37 @@ int CPriceSeries::LoadMerged(const std::string& path, const PriceBar* extraBars,
     b.volume = c[4];
     bars.push_back(b);
   }
-  barCount = static_cast<int32_t>(bars.size());
   filePath = path;
-  return 1;
+  return true;
 }
 
-int CPriceSeries::LoadFromUrl(const std::string& url, int useProxy, const std::string& proxyHost,
-                              int proxyPort) {
+void CPriceSeries::BeginRecordStream() {
   bars.clear();
   bars.reserve(kUrlRoom);
-  barCount = 0;
-  HttpRequest request;
-  request.url = url;
-  request.useProxy = useProxy;
-  request.proxyHost = proxyHost;
-  request.proxyPort = proxyPort;
-  uint8_t record[kPriceFileRecordSize];
-  size_t filled = 0;
-  HttpGet(request, [&](const char* data, size_t size) {
-    while (size > 0) {
-      size_t take = std::min(size, kPriceFileRecordSize - filled);
-      std::copy(data, data + take, record + filled);
-      filled += take;
-      data += take;
-      size -= take;
-      if (filled < kPriceFileRecordSize) break;
-      filled = 0;
-      KeepRecord(DecodeBar(record));
-      if (bars.size() == kUrlRoom) {
-        bars.erase(bars.begin(), bars.begin() + (kUrlRoom - kUrlKeep));
-      }
+  partialBytes_ = 0;
+}
+
+void CPriceSeries::FeedRecordBytes(const char* data, size_t size) {
+  while (size > 0) {
+    const size_t take = std::min(size, kPriceFileRecordSize - partialBytes_);
+    std::copy(data, data + take, partialRecord_ + partialBytes_);
+    partialBytes_ += take;
+    data += take;
+    size -= take;
+    if (partialBytes_ < kPriceFileRecordSize) break;
+    partialBytes_ = 0;
+    KeepRecord(DecodeBar(partialRecord_));
+    if (bars.size() == kUrlRoom) {
+      bars.erase(bars.begin(), bars.begin() + (kUrlRoom - kUrlKeep));
     }
-    return true;
-  });
+  }
+}
+
+size_t CPriceSeries::EndRecordStream() {
   // A piece shorter than a record at the end of the body is ignored, as in a file.
-  barCount = static_cast<int32_t>(bars.size());
-  return 1;
+  const size_t left = partialBytes_;
+  partialBytes_ = 0;
+  return left;
 }
 
 void CPriceSeries::Reset() {
@@ -170,31 +161,28 @@ void CPriceSeries::Reset() {
   MonthlyBar month;
   month.open = month.high = month.low = month.close = 1;
   months.assign(1, month);
-  barCount = weekCount = monthCount = 1;
   lines.clear();
-  lineCount = 0;
   filePath.clear();
   marginPath.clear();
   linePath.clear();
   linesFromFile_ = false;
 }
 
-int CPriceSeries::SaveAll(const std::string& path, std::string* error) const {
+bool CPriceSeries::SaveAll(const std::string& path, std::string* error) const {
   return SaveWithout(path, 0, INT_MIN, INT_MIN, INT_MIN, error);
 }
 
-int CPriceSeries::SaveWithout(const std::string& path, int wholeMonth, int year, int month,
+bool CPriceSeries::SaveWithout(const std::string& path, int wholeMonth, int year, int month,
                               int day, std::string* error) const {
   std::vector<uint8_t> out;
-  out.reserve(static_cast<size_t>(barCount) * kPriceFileRecordSize);
+  out.reserve(bars.size() * kPriceFileRecordSize);
   uint8_t record[kPriceFileRecordSize];
-  for (int32_t i = 0; i < barCount; ++i) {
-    const PriceBar& b = bars[i];
+  for (const PriceBar& b : bars) {
     if (b.year == year && b.month == month && (wholeMonth || b.day == day)) continue;
     EncodeBar(b, record);
     out.insert(out.end(), record, record + kPriceFileRecordSize);
   }
-  return WriteFileAtomically(path, out.data(), out.size(), error) ? 1 : 0;
+  return WriteFileAtomically(path, out.data(), out.size(), error);
 }
 
 }  // namespace korvale

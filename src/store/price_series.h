@@ -65,7 +65,7 @@ struct WindowExtremesResult {
   int32_t windowHigh = 0, windowHighIndex = 0, windowLow = 0, windowLowIndex = 0;
 };
 
-// Users read the arrays and counts directly; every array holds exactly its count of elements.
+// Users read the arrays and their counts directly.
 // Each load or build replaces the array it fills, so never keep a pointer into one across such
 // a call. Buffers keep their capacity between loads, so one series reused for many stocks
 // allocates only while it grows.
@@ -74,28 +74,33 @@ class CPriceSeries {
   CPriceSeries() = default;
   virtual ~CPriceSeries() = default;
 
-  // --- Loads: each replaces `bars` and `barCount` and leaves weeks, months and lines alone.
-  // The whole file; stores `path` in filePath. 1 when a bar was kept, else 0.
-  int LoadAll(const std::string& path);
-  // The last 32 records only. 1 when a bar was kept, else 0.
-  int LoadTail(const std::string& path);
-  // The records up to and including the date. 1 whenever the file opened, also with no bar.
-  int LoadUntil(int year, int month, int day, const std::string& path);
+  // --- Loads: each replaces `bars` and leaves weeks, months and lines alone.
+  // The whole file; stores `path` in filePath. True when a bar was kept.
+  bool LoadAll(const std::string& path);
+  // The last 32 records only. True when a bar was kept.
+  bool LoadTail(const std::string& path);
+  // The records up to and including the date. True whenever the file opened, also with no bar.
+  bool LoadUntil(int year, int month, int day, const std::string& path);
   // Sorted, de-duplicated load merged with the caller's bars (a later bar for a date wins, the
   // caller's bars over the file's; years outside 1901-2099 and days without an open dropped).
-  // 0 when neither source holds a bar of 1901-2099, else 1.
-  int LoadMerged(const std::string& path, const PriceBar* extraBars, int extraCount);
-  // The records in the body of an HTTP GET; at most 1399 of the newest are kept. Always 1.
-  int LoadFromUrl(const std::string& url, int useProxy, const std::string& proxyHost,
-                  int proxyPort);
+  // False when neither source holds a bar of 1901-2099.
+  bool LoadMerged(const std::string& path, const PriceBar* extraBars, int extraCount);
+  // Records that arrive in pieces (the body of an HTTP GET, see net/price_url_load.h):
+  // BeginRecordStream empties the bars; FeedRecordBytes decodes every record completed by the
+  // piece (a record split across pieces is joined) under the reading rule of the loads, keeping
+  // at most 1399 of the newest bars; EndRecordStream drops an unfinished record and returns
+  // the number of bytes it held.
+  void BeginRecordStream();
+  void FeedRecordBytes(const char* data, size_t size);
+  size_t EndRecordStream();
   // One placeholder bar (and week and month) dated 0-0-0 with prices 1, no lines, no paths.
   void Reset();
 
-  // --- Saves (the series is unchanged). The file is replaced atomically. 0 on failure, the
+  // --- Saves (the series is unchanged). The file is replaced atomically. False on failure, the
   // reason in `error` when given.
-  int SaveAll(const std::string& path, std::string* error = nullptr) const;
+  bool SaveAll(const std::string& path, std::string* error = nullptr) const;
   // As SaveAll, leaving out the bars of one day, or of one month when wholeMonth is non-zero.
-  int SaveWithout(const std::string& path, int wholeMonth, int year, int month, int day,
+  bool SaveWithout(const std::string& path, int wholeMonth, int year, int month, int day,
                   std::string* error = nullptr) const;
 
   // --- Derived bars.
@@ -109,13 +114,13 @@ class CPriceSeries {
   void SetLinePath(const std::string& path);
   void LoadLines();
   // Writes the lines to linePath. With no lines a file read earlier is removed, so lines the
-  // user deleted do not come back. 0 when the file cannot be written.
-  int SaveLines(std::string* error = nullptr) const;
+  // user deleted do not come back. False when the file cannot be written.
+  bool SaveLines(std::string* error = nullptr) const;
   void ClearLines();
 
   // --- Whole-history computations.
-  int HasBadBar() const;
-  int HasTradedShare(int percent) const;
+  bool HasBadBar() const;
+  bool HasTradedShare(int percent) const;
   YearExtremesResult YearExtremes() const;
   void SeriesExtremes(int n, int32_t* high, int32_t* low) const;
   WindowExtremesResult WindowExtremes(int n) const;
@@ -123,14 +128,16 @@ class CPriceSeries {
   std::string filePath;
   std::string marginPath;
   std::string linePath;
-  int32_t barCount = 0;
-  int32_t weekCount = 0;
-  int32_t monthCount = 0;
   std::vector<PriceBar> bars;
   std::vector<WeeklyBar> weeks;
   std::vector<MonthlyBar> months;
   std::vector<TrendLine> lines;
-  int32_t lineCount = 0;
+
+  // The counts are the arrays' sizes, so they can never disagree with what the arrays hold.
+  int32_t barCount() const { return static_cast<int32_t>(bars.size()); }
+  int32_t weekCount() const { return static_cast<int32_t>(weeks.size()); }
+  int32_t monthCount() const { return static_cast<int32_t>(months.size()); }
+  int32_t lineCount() const { return static_cast<int32_t>(lines.size()); }
 
  private:
   // Applies the reading rule to one decoded record: kept as is when traded or fully priced,
@@ -140,6 +147,8 @@ class CPriceSeries {
   void SetBarCount(int32_t n);
 
   ByteBuffer fileBuffer_;
+  uint8_t partialRecord_[kPriceFileRecordSize] = {};
+  size_t partialBytes_ = 0;
   std::vector<int32_t> grid_;  // calendar grid of LoadMerged, kept for reuse
   bool linesFromFile_ = false;
 };

@@ -57,11 +57,10 @@ void MergeDay(Bar* into, const PriceBar& b, int32_t volume) {
 void CPriceSeries::BuildWeekly(int barIndex, int* weekIndex) {
   if (weekIndex) *weekIndex = 0;
   weeks.clear();
-  weekCount = 0;
-  if (barCount <= 0) return;
+  if (barCount() <= 0) return;
   const int32_t divisor = VolumeDivisor(bars);
   weeks.push_back(StartWeek(bars[0], 0));
-  for (int32_t i = 0; i < barCount; ++i) {
+  for (int32_t i = 0; i < barCount(); ++i) {
     const PriceBar& b = bars[i];
     if (SkippedInDerivedBars(b)) continue;
     if (i == barIndex && weekIndex) *weekIndex = static_cast<int>(weeks.size()) - 1;
@@ -72,7 +71,6 @@ void CPriceSeries::BuildWeekly(int barIndex, int* weekIndex) {
       weeks.push_back(StartWeek(b, b.volume / divisor));
     }
   }
-  weekCount = static_cast<int32_t>(weeks.size());
 
   if (marginPath.empty()) return;
   std::vector<uint8_t> data;
@@ -94,12 +92,11 @@ void CPriceSeries::BuildWeekly(int barIndex, int* weekIndex) {
 
 void CPriceSeries::BuildMonthly() {
   months.clear();
-  monthCount = 0;
-  if (barCount <= 0) return;
-  months.reserve(static_cast<size_t>(barCount) / 15 + 2);
+  if (barCount() <= 0) return;
+  months.reserve(static_cast<size_t>(barCount()) / 15 + 2);
   const int32_t divisor = VolumeDivisor(bars);
   months.push_back(StartMonth(bars[0], 0));
-  for (int32_t i = 0; i < barCount; ++i) {
+  for (int32_t i = 0; i < barCount(); ++i) {
     const PriceBar& b = bars[i];
     if (SkippedInDerivedBars(b)) continue;
     if (b.month == months.back().month) {
@@ -108,7 +105,6 @@ void CPriceSeries::BuildMonthly() {
       months.push_back(StartMonth(b, b.volume / divisor));
     }
   }
-  monthCount = static_cast<int32_t>(months.size());
 }
 
 }  // namespace korvale

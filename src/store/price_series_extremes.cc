@@ -37,48 +37,48 @@ int32_t WindowStart(int32_t barCount, int n) {
 }
 }  // namespace
 
-int CPriceSeries::HasBadBar() const {
-  for (int32_t i = 0; i < barCount; ++i) {
+bool CPriceSeries::HasBadBar() const {
+  for (int32_t i = 0; i < barCount(); ++i) {
     const PriceBar& b = bars[i];
     if (b.open > b.high || b.open < b.low || b.close > b.high || b.close < b.low || b.low > b.high)
-      return 1;
-    if (b.open == 0 || b.high == 0 || b.low == 0 || b.close == 0) return 1;
-    if (!RatioPlausible(b.close, b.open)) return 1;
-    if (i + 1 < barCount) {
+      return true;
+    if (b.open == 0 || b.high == 0 || b.low == 0 || b.close == 0) return true;
+    if (!RatioPlausible(b.close, b.open)) return true;
+    if (i + 1 < barCount()) {
       const PriceBar& n = bars[i + 1];
       if (!RatioPlausible(b.open, n.open) || !RatioPlausible(b.high, n.high) ||
           !RatioPlausible(b.low, n.low) || !RatioPlausible(b.close, n.close))
-        return 1;
+        return true;
     }
   }
-  return 0;
+  return false;
 }
 
-int CPriceSeries::HasTradedShare(int percent) const {
-  if (barCount < 2) return 0;
+bool CPriceSeries::HasTradedShare(int percent) const {
+  if (barCount() < 2) return false;
   int64_t traded = 0;
-  for (int32_t i = 1; i < barCount; ++i) {
+  for (int32_t i = 1; i < barCount(); ++i) {
     if (bars[i].volume != 0) ++traded;
   }
-  return traded * 100 >= static_cast<int64_t>(percent) * barCount ? 1 : 0;
+  return traded * 100 >= static_cast<int64_t>(percent) * barCount();
 }
 
 void CPriceSeries::SeriesExtremes(int n, int32_t* high, int32_t* low) const {
   *high = 0;
   *low = 0;
-  if (barCount <= 0) return;
+  if (barCount() <= 0) return;
   Extreme e;
-  for (int32_t i = WindowStart(barCount, n); i < barCount; ++i) e.Take(bars[i], i);
+  for (int32_t i = WindowStart(barCount(), n); i < barCount(); ++i) e.Take(bars[i], i);
   *high = e.high;
   *low = e.LowOrZero();
 }
 
 YearExtremesResult CPriceSeries::YearExtremes() const {
   YearExtremesResult r;
-  if (barCount <= 0) return r;
+  if (barCount() <= 0) return r;
   Extreme w[4];  // this year, this and last year, six calendar years, all bars
-  const int lastYear = bars[barCount - 1].year;
-  for (int32_t i = 0; i < barCount; ++i) {
+  const int lastYear = bars[barCount() - 1].year;
+  for (int32_t i = 0; i < barCount(); ++i) {
     const int d = lastYear - bars[i].year;
     if (d == 0) w[0].Take(bars[i], i);
     if (d <= 1) w[1].Take(bars[i], i);
@@ -103,12 +103,12 @@ YearExtremesResult CPriceSeries::YearExtremes() const {
 
 WindowExtremesResult CPriceSeries::WindowExtremes(int n) const {
   WindowExtremesResult r;
-  if (barCount <= 0) return r;
-  const int lastYear = bars[barCount - 1].year;
-  const int32_t from = WindowStart(barCount, n);
+  if (barCount() <= 0) return r;
+  const int lastYear = bars[barCount() - 1].year;
+  const int32_t from = WindowStart(barCount(), n);
   Extreme year, earlier;
   bool anyEarlier = false;
-  for (int32_t i = from; i < barCount; ++i) {
+  for (int32_t i = from; i < barCount(); ++i) {
     if (bars[i].year == lastYear) {
       year.Take(bars[i], i);
     } else {

@@ -47,7 +47,6 @@ void CPriceSeries::SetLinePath(const std::string& path) {
 
 void CPriceSeries::ClearLines() {
   lines.clear();
-  lineCount = 0;
 }
 
 void CPriceSeries::LoadLines() {
@@ -67,8 +66,8 @@ void CPriceSeries::LoadLines() {
     line.price2 = r.price2;
     line.kind = r.kind;
     line.stored = r;
-    int32_t i1 = ResolvePoint(bars, barCount, r.year1, r.month1, r.day1, r.beyond1);
-    int32_t i2 = ResolvePoint(bars, barCount, r.year2, r.month2, r.day2, r.beyond2);
+    int32_t i1 = ResolvePoint(bars, barCount(), r.year1, r.month1, r.day1, r.beyond1);
+    int32_t i2 = ResolvePoint(bars, barCount(), r.year2, r.month2, r.day2, r.beyond2);
     if (i1 < 0 || i2 < 0) {
       line.unresolved = 1;  // its indices stay 0; it is written back as it was read
     } else {
@@ -76,33 +75,32 @@ void CPriceSeries::LoadLines() {
       line.index2 = i2;
     }
   }
-  lineCount = static_cast<int32_t>(count);
 }
 
-int CPriceSeries::SaveLines(std::string* error) const {
-  if (linePath.empty()) return 1;
-  if (lineCount <= 0) {
+bool CPriceSeries::SaveLines(std::string* error) const {
+  if (linePath.empty()) return true;
+  if (lineCount() <= 0) {
     // Every line deleted: remove the file read earlier so they stay deleted.
     if (linesFromFile_ && FileExists(linePath) && std::remove(linePath.c_str()) != 0) {
       if (error) *error = "cannot remove " + linePath;
-      return 0;
+      return false;
     }
-    return 1;
+    return true;
   }
-  std::vector<uint8_t> out(static_cast<size_t>(lineCount) * kTrendLineFileRecordSize);
-  for (int32_t i = 0; i < lineCount; ++i) {
+  std::vector<uint8_t> out(static_cast<size_t>(lineCount()) * kTrendLineFileRecordSize);
+  for (int32_t i = 0; i < lineCount(); ++i) {
     const TrendLine& line = lines[i];
     TrendLineFileRecord r = line.stored;
-    if (!line.unresolved && barCount > 0) {
-      PointToRecord(bars, barCount, line.index1, &r.year1, &r.month1, &r.day1, &r.beyond1);
-      PointToRecord(bars, barCount, line.index2, &r.year2, &r.month2, &r.day2, &r.beyond2);
+    if (!line.unresolved && barCount() > 0) {
+      PointToRecord(bars, barCount(), line.index1, &r.year1, &r.month1, &r.day1, &r.beyond1);
+      PointToRecord(bars, barCount(), line.index2, &r.year2, &r.month2, &r.day2, &r.beyond2);
       r.price1 = line.price1;
       r.price2 = line.price2;
       r.kind = line.kind;
     }
     EncodeTrendLineFileRecord(r, out.data() + i * kTrendLineFileRecordSize);
   }
-  return WriteFileAtomically(linePath, out.data(), out.size(), error) ? 1 : 0;
+  return WriteFileAtomically(linePath, out.data(), out.size(), error);
 }
 
 }  // namespace korvale

@@ -96,21 +96,21 @@ int CStockDictionary::FindItem(int code) const {
   return -1;
 }
 
-int CStockDictionary::GetFolder(int code, std::string* folder) const {
+bool CStockDictionary::GetFolder(int code, std::string* folder) const {
   const int i = FindItem(code);
-  if (i < 0) return 0;
+  if (i < 0) return false;
   *folder = folders[static_cast<size_t>(items[static_cast<size_t>(i)].folder)];
-  return 1;
+  return true;
 }
 
-int CStockDictionary::GetMarginPath(int code, std::string* path) const {
+bool CStockDictionary::GetMarginPath(int code, std::string* path) const {
   path->clear();
   const int i = FindItem(code);
-  if (i < 0) return 0;
+  if (i < 0) return false;
   const int folder = items[static_cast<size_t>(i)].marginFolder;
-  if (folder < 1 || folder > folderCount) return 0;
-  *path = MarginFileName(folders[static_cast<size_t>(folder)], code);
-  return 1;
+  if (folder < 1 || folder > folderCount) return false;
+  AssignCodeFile(path, folders[static_cast<size_t>(folder)], "SZ%04d.SDT", code);
+  return true;
 }
 
 int CStockDictionary::AddFolder(const std::string& path) {
@@ -126,9 +126,9 @@ int CStockDictionary::FindFolder(const std::string& path) const {
   return kNoFolder;
 }
 
-int CStockDictionary::AddStock(int code, int folder) {
-  if (itemCount >= kMaxStockItems) return 0;
-  if (code < 1 || code > 9999 || folder < 0 || folder > folderCount) return 0;
+bool CStockDictionary::AddStock(int code, int folder) {
+  if (itemCount >= kMaxStockItems) return false;
+  if (code < 1 || code > 9999 || folder < 0 || folder > folderCount) return false;
   StockListItem item{};
   std::string name;
   int industry = 0;
@@ -142,7 +142,7 @@ int CStockDictionary::AddStock(int code, int folder) {
   item.marginFolder = -1;
   items.push_back(item);
   ++itemCount;
-  return 1;
+  return true;
 }
 
 void CStockDictionary::SetMarginFolder(int code, int folder) {

@@ -49,11 +49,11 @@ class CStockDictionary {
   // index to the end of the list; -1 when there is none.
   int FindItem(int code) const;
 
-  // 1 and the folder of the stock's price file when the code is in the list, else 0.
-  int GetFolder(int code, std::string* folder) const;
-  // 1 and "<margin folder>/SZ%04d.SDT" when the code is listed with a margin folder; else 0
-  // and an empty path.
-  int GetMarginPath(int code, std::string* path) const;
+  // True and the folder of the stock's price file when the code is in the list.
+  bool GetFolder(int code, std::string* folder) const;
+  // True and "<margin folder>/SZ%04d.SDT" when the code is listed with a margin folder; else
+  // false and an empty path.
+  bool GetMarginPath(int code, std::string* path) const;
 
   // Stores a folder in the next slot and returns its index; a value with kNoFolder set when
   // 99 folders are in use.
@@ -61,9 +61,9 @@ class CStockDictionary {
   // The index of the first folder equal to `path` (case matters); kNoFolder when none.
   int FindFolder(const std::string& path) const;
   // Appends an item for `code` (1-9999) in folder `folder` (0 to folderCount), with its name,
-  // market and industry from the name table and no margin folder. 0 when 6000 items are held
+  // market and industry from the name table and no margin folder. False when 6000 items are held
   // or an argument is out of range.
-  int AddStock(int code, int folder);
+  bool AddStock(int code, int folder);
   // Gives the first item with `code` its margin folder; nothing when the code is not listed.
   void SetMarginFolder(int code, int folder);
 
@@ -72,9 +72,9 @@ class CStockDictionary {
   // Rebuilds firstOfThousand from the items in their present order.
   void BuildIndex();
 
-  // Mode 2: appends one item per fetch-list line (see fetch_list.h). 0 when the file does not
+  // Mode 2: appends one item per fetch-list line (see fetch_list.h). False when the file does not
   // open.
-  int ReadFetchList(const std::string& path);
+  bool ReadFetchList(const std::string& path);
   // Mode 1: adds a stock for each link of the server's stock page (see link_list.h). Returns the
   // number of stocks added.
   int ParseLinkList(const char* html, size_t length);

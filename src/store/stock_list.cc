@@ -131,7 +131,7 @@ bool OpenListFile(const CStockDictionary& dict, const std::string& path, ShownSt
   return true;
 }
 
-int SaveListFile(const CStockDictionary& dict, const ShownStockList& list, const std::string& path,
+bool SaveListFile(const CStockDictionary& dict, const ShownStockList& list, const std::string& path,
                  std::string* error) {
   std::string out;
   for (const StockListRow& row : list.rows) {
@@ -145,7 +145,7 @@ int SaveListFile(const CStockDictionary& dict, const ShownStockList& list, const
     }
     out += "\r\n";
   }
-  return WriteFileAtomically(path, out.data(), out.size(), error) ? 1 : 0;
+  return WriteFileAtomically(path, out.data(), out.size(), error);
 }
 
 int MarketOfCommand(int id) {

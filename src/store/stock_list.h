@@ -54,8 +54,8 @@ bool OpenListFile(const CStockDictionary& dict, const std::string& path, ShownSt
 
 // Saves the rows as a list file, "%d %s" with CR LF, from the code and list name of each row's
 // item. A row with item data 0 is written as its own text, so a code whose prices are not
-// stored yet stays in the list. 0, with a reason in `error`, when the file cannot be written.
-int SaveListFile(const CStockDictionary& dict, const ShownStockList& list, const std::string& path,
+// stored yet stays in the list. False, with a reason in `error`, when the file cannot be written.
+bool SaveListFile(const CStockDictionary& dict, const ShownStockList& list, const std::string& path,
                  std::string* error = nullptr);
 
 // The market and industry of the list commands' menu ids; -1 for any other id.

@@ -22,12 +22,12 @@ struct FileCloser {
 
 }  // namespace
 
-int CStockNameTable::Load(const std::string& folder, std::string* error) {
+bool CStockNameTable::Load(const std::string& folder, std::string* error) {
   entries.assign(kNameTableSize, StockNameEntry{});
   const std::string path = DictionaryFilePath(folder);
   std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
   if (!file) {
-    if (FileExists(path)) return 1;  // present but unreadable: every code unlisted
+    if (FileExists(path)) return true;  // present but unreadable: every code unlisted
     return CreateEmptyDictionaryFile(path, error);
   }
   // Records are read in blocks rather than one seek and read each; only the whole records of
@@ -57,7 +57,7 @@ int CStockNameTable::Load(const std::string& folder, std::string* error) {
     }
     if (got < want) break;
   }
-  return 1;
+  return true;
 }
 
 bool CStockNameTable::HasName(int code) const {

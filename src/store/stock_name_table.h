@@ -24,10 +24,10 @@ class CStockNameTable {
   virtual ~CStockNameTable() = default;
 
   // Empties the table and loads "<folder>/KorvaleEx.DIC". A missing file is created empty
-  // (every code then unlisted). Returns 1; 0 with a reason in `error` when the missing file
+  // (every code then unlisted). Returns true; false with a reason in `error` when the missing file
   // cannot be created (the caller shows kDiskAccessErrorMessage). A file of the wrong size
   // yields the whole records it holds.
-  int Load(const std::string& folder, std::string* error = nullptr);
+  bool Load(const std::string& folder, std::string* error = nullptr);
 
   // True when the entry of `code` is listed: its name is neither empty nor starts with a space.
   bool HasName(int code) const;
@@ -38,8 +38,8 @@ class CStockNameTable {
   int Lookup(int code, std::string* name, int* industry, std::string* quoteSymbol = nullptr) const;
 
   // Sets the quote symbol (at most 11 bytes) of every code named in a fetch list, reading as
-  // ReadFetchList does. 0 when the file does not open.
-  int ApplyFetchListSymbols(const std::string& path);
+  // ReadFetchList does. False when the file does not open.
+  bool ApplyFetchListSymbols(const std::string& path);
 
   std::vector<StockNameEntry> entries;  // kNameTableSize entries, indexed by code
 };

@@ -8,11 +8,22 @@ namespace korvale {
 
 namespace {
 std::string CodeFile(const std::string& folder, const char* format, int code) {
-  char name[32];
-  std::snprintf(name, sizeof name, format, code);
-  return folder + "/" + name;
+  std::string path;
+  AssignCodeFile(&path, folder, format, code);
+  return path;
 }
 }  // namespace
+
+void AssignCodeFile(std::string* out, const std::string& folder, const char* format, int code) {
+  char name[32];
+  std::snprintf(name, sizeof name, format, code);
+  out->assign(folder);
+  out->push_back('/');
+  out->append(name);
+}
+
+std::string LineFolderOf(const std::string& dataRootDir) { return dataRootDir + "/Data/LINE"; }
+std::string MarginFolderOf(const std::string& dataRootDir) { return dataRootDir + "/Data/SZ"; }
 
 std::string PriceFileName(const std::string& folder, int code) {
   return CodeFile(folder, "KD%04d.KDT", code);
@@ -49,14 +60,14 @@ std::string CFolderPreparer::PrepareStockFolder(int code) {
 
 std::string CFolderPreparer::PrepareLineFolder() {
   PrepareDataFolder();
-  std::string path = root_ + "/Data/LINE";
+  std::string path = LineFolderOf(root_);
   PrepareOnce(path, &linePrepared_);
   return path;
 }
 
 std::string CFolderPreparer::PrepareMarginFolder() {
   PrepareDataFolder();
-  std::string path = root_ + "/Data/SZ";
+  std::string path = MarginFolderOf(root_);
   PrepareOnce(path, &marginPrepared_);
   return path;
 }

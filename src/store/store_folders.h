@@ -11,6 +11,14 @@ namespace korvale {
 std::string PriceFileName(const std::string& folder, int code);
 std::string MarginFileName(const std::string& folder, int code);
 std::string LineFileName(const std::string& lineFolder, int code);
+// "<folder>/" followed by `format` (a printf format of one %d) filled with `code`, into `out`,
+// reusing its capacity: for loops over thousands of stocks.
+void AssignCodeFile(std::string* out, const std::string& folder, const char* format, int code);
+
+// "<root>/Data/LINE" and "<root>/Data/SZ": the folders of the trend-line files and of the
+// margin files of stocks that had none.
+std::string LineFolderOf(const std::string& dataRootDir);
+std::string MarginFolderOf(const std::string& dataRootDir);
 
 // Thousand-block of a code: (code / 1000) * 1000, so 7203 lives in Data/7000.
 int ThousandBlock(int code);

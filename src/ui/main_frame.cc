@@ -402,11 +402,11 @@ void CMainFrame::afterStockOpened() {
                                                info.text1, info.text2, info.figures));
   // The day page starts on the newest bar.
   const CPriceSeries& s = doc_->series();
-  if (CChartPainter* painter = doc_->painter(); painter && s.barCount > 0) {
+  if (CChartPainter* painter = doc_->painter(); painter && s.barCount() > 0) {
     const int last = painter->windowCount() - 1;
-    const PriceBar& bar = s.bars[s.barCount - 1];
+    const PriceBar& bar = s.bars[s.barCount() - 1];
     DayValues v =
-        DayValuesOf(bar, s.barCount > 1 && last > 0 ? bar.close - s.bars[s.barCount - 2].close : 0);
+        DayValuesOf(bar, s.barCount() > 1 && last > 0 ? bar.close - s.bars[s.barCount() - 2].close : 0);
     SetIndicatorValues(painter->IndicatorValuesAt(last), &v);
     detailBar_->ShowDay(CDetailBar::kDayPage, v.year, v.month, v.day, MakeDayTexts(v));
   }

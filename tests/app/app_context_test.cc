@@ -5,7 +5,7 @@
 #include <cstring>
 #include <filesystem>
 
-#include "app/sample_rules.h"
+#include "sample/sample_rules.h"
 #include "screening/condition_catalogue.h"
 #include "store/cp932.h"
 #include "support/test_support.h"
@@ -36,8 +36,8 @@ TEST(AppContextTest, LoadsEveryRuleAtConstructionAndTheIndexOnRequest) {
   };
   const CPriceSeries* index = context.LoadIndex(lookup);
   ASSERT_NE(index, nullptr);
-  EXPECT_EQ(index->barCount, 3);
-  EXPECT_EQ(index->weekCount, 2);
+  EXPECT_EQ(index->barCount(), 3);
+  EXPECT_EQ(index->weekCount(), 2);
   context.settings().indexStockCode = 0;
   EXPECT_EQ(context.LoadIndex(lookup), nullptr);
   EXPECT_EQ(context.indexSeries(), nullptr);

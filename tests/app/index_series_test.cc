@@ -20,9 +20,9 @@ TEST(IndexSeriesTest, LoadsTheIndexStockNormalisedWithItsWeeks) {
   };
   auto index = LoadIndexSeries(settings, lookup);
   ASSERT_NE(index, nullptr);
-  ASSERT_EQ(index->barCount, 2);
+  ASSERT_EQ(index->barCount(), 2);
   EXPECT_EQ(index->bars[0].day, 9);  // sorted by the normalising load
-  EXPECT_EQ(index->weekCount, 1);
+  EXPECT_EQ(index->weekCount(), 1);
 
   settings.indexStockCode = 0;
   EXPECT_EQ(LoadIndexSeries(settings, lookup), nullptr);

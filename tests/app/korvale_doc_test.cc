@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/sample_database.h"
+#include "sample/sample_database.h"
 #include "store/file_io.h"
 #include "support/test_support.h"
 
@@ -54,7 +54,7 @@ TEST_F(KorvaleDocTest, OpeningAStockSetsItsPathsAndAPainter) {
   doc_->dictionary()->GetMarginPath(code, &margin);
   EXPECT_EQ(doc_->series().marginPath, margin);
   EXPECT_FALSE(doc_->title().empty());
-  EXPECT_GT(doc_->series().weekCount, 0);  // the painter built the weekly bars
+  EXPECT_GT(doc_->series().weekCount(), 0);  // the painter built the weekly bars
 }
 
 TEST_F(KorvaleDocTest, TheLinesOfThePreviousStockGoToItsOwnFile) {
@@ -63,16 +63,15 @@ TEST_F(KorvaleDocTest, TheLinesOfThePreviousStockGoToItsOwnFile) {
   const std::string firstLines = doc_->series().linePath;
   // Give the first stock a line on its file, as an earlier session saved it, and reopen it.
   CPriceSeries& s = doc_->series();
-  s.lines.push_back(TrendLine{s.barCount - 10, 100, s.barCount - 1, 120, 1});
-  s.lineCount = 1;
+  s.lines.push_back(TrendLine{s.barCount() - 10, 100, s.barCount() - 1, 120, 1});
   ASSERT_EQ(s.SaveLines(), 1);
   ASSERT_TRUE(doc_->OpenRow(1));
-  ASSERT_EQ(doc_->series().lineCount, 1);
+  ASSERT_EQ(doc_->series().lineCount(), 1);
   const auto before = testing::ReadBytes(firstLines);
 
   ASSERT_TRUE(doc_->OpenRow(2));
   EXPECT_NE(doc_->code(), first);
-  EXPECT_EQ(doc_->series().lineCount, 0);  // the second stock has no lines
+  EXPECT_EQ(doc_->series().lineCount(), 0);  // the second stock has no lines
   EXPECT_EQ(testing::ReadBytes(firstLines), before);  // written back to the first stock's file
   EXPECT_FALSE(FileExists(doc_->series().linePath));
 }
@@ -80,7 +79,7 @@ TEST_F(KorvaleDocTest, TheLinesOfThePreviousStockGoToItsOwnFile) {
 TEST_F(KorvaleDocTest, AFileWithoutAUsableBarShowsThePlaceholder) {
   testing::WriteBytes(dir_.File("KD1301.KDT"), std::vector<uint8_t>(25, 0));
   EXPECT_EQ(doc_->OpenFile(dir_.File("KD1301.KDT")), CKorvaleDoc::OpenResult::kStock);
-  EXPECT_EQ(doc_->series().barCount, 1);
+  EXPECT_EQ(doc_->series().barCount(), 1);
   EXPECT_EQ(doc_->series().bars[0].year, 0);
   EXPECT_EQ(doc_->code(), 1301);
   ASSERT_NE(doc_->painter(), nullptr);

@@ -126,7 +126,7 @@ TEST(DisplayWindowTest, SpanAllPeriodAndWindowsWiderThanTheData) {
   s.monthlySpanMonths = 2;
   p = attach(s);
   EXPECT_EQ(p->weeklyWindowCount(), 5);
-  EXPECT_EQ(p->weeklyWindowStart(), series.weekCount - 5);
+  EXPECT_EQ(p->weeklyWindowStart(), series.weekCount() - 5);
   EXPECT_EQ(p->weeklyWidth(), 20);
   EXPECT_EQ(p->monthlyWindowCount(), 2);
   EXPECT_EQ(p->monthlyWidth(), 8);
@@ -228,7 +228,6 @@ TEST(TrendLineTest, LinesAreDrawnByKindAndStoredBackWithoutDeletedOnes) {
   };
   series.lines = {line(40, 1000, 50, 1010, 1, 0), line(35, 990, 45, 995, 2, 0),
                   line(3, 900, 4, 901, 4, 1)};
-  series.lineCount = 3;
   CChartPainter p(QuietChartSettings(30));  // hidden 30
   p.Attach(series, kChartDaily);
   ASSERT_EQ(p.trendLines().size(), 3u);

@@ -62,9 +62,8 @@ TEST(WeeklyIndexCorrelationTest, WeeksMatchDailyBarsByDate) {
   CPriceSeries stock = SeriesOf(FlatCloses(b));
   CPriceSeries index = SeriesOf(FlatCloses(a));
   index.bars.erase(index.bars.begin() + 50);  // the Monday of week 10 is missing in the index
-  index.barCount = static_cast<int32_t>(index.bars.size());
   stock.BuildWeekly(0, nullptr);
-  ASSERT_EQ(stock.weekCount, 12);
+  ASSERT_EQ(stock.weekCount(), 12);
   std::vector<double> r, rel;
   WeeklyIndexCorrelation(stock, 0, 12, index, 1, &r, &rel);
   ASSERT_EQ(r.size(), 13u);

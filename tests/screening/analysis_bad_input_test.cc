@@ -110,14 +110,6 @@ TEST(AnalysisBadInputTest, AbsurdParabolicStepsAndAnEmptyRecordForNoBars) {
   EXPECT_EQ(std::memcmp(&empty, &expected, sizeof empty), 0);
 }
 
-TEST(AnalysisBadInputTest, ACountBeyondTheBarsIsNotReadPast) {
-  CPriceSeries stock = SeriesOf(CloseBars({10, 20, 30}));
-  stock.barCount = 1000;
-  AnalysisRecord r;
-  ComputeAnalysisRecord(stock, 1, DefaultSettings(), nullptr, &r);
-  EXPECT_EQ(r.lastClose, 30);
-}
-
 TEST(AnalysisBadInputTest, ACallerWorkspaceGivesTheSameRecords) {
   AnalysisWorkspace ws;
   const SettingsRecord s = DefaultSettings();

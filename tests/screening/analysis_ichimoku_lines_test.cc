@@ -111,7 +111,6 @@ CPriceSeries LineSeries(int32_t prev, std::vector<TrendLine> lines) {
   closes[8] = prev;
   CPriceSeries series = SeriesOf(testing::CloseBars(closes));
   series.lines = std::move(lines);
-  series.lineCount = static_cast<int32_t>(series.lines.size());
   return series;
 }
 
@@ -151,7 +150,6 @@ TEST(AnalysisTrendLineTest, TheLineValueIsTruncatedBeforeTheComparison) {
   closes[8] = 20;
   CPriceSeries series = SeriesOf(testing::CloseBars(closes));
   series.lines = {Line(0, 0, 10, 25, 2)};  // 22.5 at bar 9
-  series.lineCount = 1;
   EXPECT_EQ(Analyse(series, DefaultSettings()).trendLineCode, 2);  // 22 = close
 }
 
@@ -166,10 +164,6 @@ TEST(AnalysisTrendLineTest, SkipsUnresolvedLinesAndLinesEndingBeforeTheLastBar) 
                     s)
                 .trendLineCode,
             3);
-  // A line count beyond the array is never read past.
-  CPriceSeries series = LineSeries(95, {Line(0, 90, 9, 90, 1)});
-  series.lineCount = 50;
-  EXPECT_EQ(Analyse(series, s).trendLineCode, 0);
 }
 
 }  // namespace

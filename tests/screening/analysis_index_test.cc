@@ -134,7 +134,7 @@ TEST(AnalysisIndexTest, WeeklyBarDatesMatchTheSeriesWeeklyBars) {
   CPriceSeries series = SeriesOf(bars);
   series.BuildWeekly(0, nullptr);
   std::vector<uint32_t> dates;
-  analysis::WeeklyBarDates({series.bars.data(), series.barCount}, &dates);
+  analysis::WeeklyBarDates({series.bars.data(), series.barCount()}, &dates);
   ASSERT_EQ(dates.size(), series.weeks.size());
   for (size_t i = 0; i < dates.size(); ++i) {
     const WeeklyBar& w = series.weeks[i];

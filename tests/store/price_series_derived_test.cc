@@ -12,7 +12,6 @@ using testing::FlatBar;
 CPriceSeries SeriesOf(const std::vector<PriceBar>& bars) {
   CPriceSeries s;
   s.bars = bars;
-  s.barCount = static_cast<int32_t>(bars.size());
   return s;
 }
 
@@ -26,7 +25,7 @@ TEST(WeeklyBarsTest, WeeksBreakAtTheWeekNumberAndMergeHighLowCloseVolume) {
   });
   int weekIndex = -1;
   s.BuildWeekly(3, &weekIndex);
-  ASSERT_EQ(s.weekCount, 2);
+  ASSERT_EQ(s.weekCount(), 2);
   const WeeklyBar& w = s.weeks[0];
   EXPECT_EQ(w.day, 9);
   EXPECT_EQ(w.week, 2);
@@ -49,7 +48,7 @@ TEST(WeeklyBarsTest, YearEndAndNewYearOfOneCalendarWeekMakeTwoWeeklyBars) {
   CPriceSeries s = SeriesOf({FlatBar(2008, 12, 29, 1), FlatBar(2008, 12, 31, 2),
                              FlatBar(2009, 1, 1, 3), FlatBar(2009, 1, 2, 4)});
   s.BuildWeekly(0, nullptr);
-  ASSERT_EQ(s.weekCount, 2);
+  ASSERT_EQ(s.weekCount(), 2);
   EXPECT_EQ(s.weeks[0].week, 53);
   EXPECT_EQ(s.weeks[1].week, 1);
   EXPECT_EQ(s.weeks[1].year, 2009);
@@ -60,7 +59,7 @@ TEST(WeeklyBarsTest, OnlyTheWeekNumberIsComparedNotTheYear) {
   // Week 2 of 2006 followed by week 2 of 2007: merged into one weekly bar.
   CPriceSeries s = SeriesOf({FlatBar(2006, 1, 10, 1), FlatBar(2007, 1, 9, 2)});
   s.BuildWeekly(0, nullptr);
-  EXPECT_EQ(s.weekCount, 1);
+  EXPECT_EQ(s.weekCount(), 1);
   EXPECT_EQ(s.weeks[0].close, 2);
 }
 
@@ -81,10 +80,10 @@ TEST(WeeklyBarsTest, BarsWithImpossibleDatesAreSkipped) {
   CPriceSeries s = SeriesOf({FlatBar(2006, 1, 9, 1), FlatBar(0, 1, 10, 50), FlatBar(2006, 13, 1, 60),
                              FlatBar(2006, 1, 10, 2)});
   s.BuildWeekly(0, nullptr);
-  ASSERT_EQ(s.weekCount, 1);
+  ASSERT_EQ(s.weekCount(), 1);
   EXPECT_EQ(s.weeks[0].high, 2);
   s.BuildMonthly();
-  ASSERT_EQ(s.monthCount, 1);
+  ASSERT_EQ(s.monthCount(), 1);
   EXPECT_EQ(s.months[0].close, 2);
 }
 
@@ -107,7 +106,7 @@ TEST(WeeklyBarsTest, MarginBalancesAttachByYearAndWeekAndLaterRecordsWin) {
   CPriceSeries s = SeriesOf({FlatBar(2006, 1, 9, 1), FlatBar(2006, 1, 16, 2), FlatBar(2006, 1, 23, 3)});
   s.SetMarginPath(margin);
   s.BuildWeekly(0, nullptr);
-  ASSERT_EQ(s.weekCount, 3);
+  ASSERT_EQ(s.weekCount(), 3);
   EXPECT_EQ(s.weeks[0].marginSell, 111);
   EXPECT_EQ(s.weeks[0].marginBuy, 222);
   EXPECT_EQ(s.weeks[1].marginSell, 300);
@@ -121,7 +120,7 @@ TEST(MonthlyBarsTest, MonthsBreakWhenTheMonthChangesOnly) {
   CPriceSeries s = SeriesOf({Bar(2006, 1, 30, 10, 12, 9, 11, 1), Bar(2006, 1, 31, 11, 15, 10, 14, 2),
                              Bar(2006, 2, 1, 14, 14, 13, 13, 3), Bar(2007, 2, 1, 20, 20, 20, 20, 4)});
   s.BuildMonthly();
-  ASSERT_EQ(s.monthCount, 2);
+  ASSERT_EQ(s.monthCount(), 2);
   EXPECT_EQ(s.months[0].year, 2006);
   EXPECT_EQ(s.months[0].month, 1);
   EXPECT_EQ(s.months[0].open, 10);
@@ -137,8 +136,8 @@ TEST(DerivedBarsTest, NoBarsGiveNoWeeksOrMonths) {
   int weekIndex = 5;
   s.BuildWeekly(0, &weekIndex);
   s.BuildMonthly();
-  EXPECT_EQ(s.weekCount, 0);
-  EXPECT_EQ(s.monthCount, 0);
+  EXPECT_EQ(s.weekCount(), 0);
+  EXPECT_EQ(s.monthCount(), 0);
   EXPECT_EQ(weekIndex, 0);
 }
 

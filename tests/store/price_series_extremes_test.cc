@@ -12,7 +12,6 @@ using testing::FlatBar;
 CPriceSeries SeriesOf(const std::vector<PriceBar>& bars) {
   CPriceSeries s;
   s.bars = bars;
-  s.barCount = static_cast<int32_t>(bars.size());
   return s;
 }
 

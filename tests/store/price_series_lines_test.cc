@@ -13,7 +13,6 @@ class TrendLinesTest : public ::testing::Test {
  protected:
   void SetUp() override {
     series_.bars = testing::WeekdayBars(2006, 1, 9, {10, 11, 12, 13, 14, 15, 16, 17, 18, 19});
-    series_.barCount = 10;
     series_.SetLinePath(dir_.File("LN7203.DAT"));
   }
   testing::TempDir dir_;
@@ -22,7 +21,6 @@ class TrendLinesTest : public ::testing::Test {
 
 TEST_F(TrendLinesTest, PointsBeyondTheLastBarSaveWithTheLastDateAndLoadBack) {
   series_.lines.push_back(TrendLine{2, 1200, 13, 1900, 1});  // index 13: four bars beyond bar 9
-  series_.lineCount = 1;
   ASSERT_EQ(series_.SaveLines(), 1);
   auto bytes = testing::ReadBytes(series_.linePath);
   ASSERT_EQ(bytes.size(), kTrendLineFileRecordSize);
@@ -35,10 +33,9 @@ TEST_F(TrendLinesTest, PointsBeyondTheLastBarSaveWithTheLastDateAndLoadBack) {
 
   CPriceSeries other;
   other.bars = series_.bars;
-  other.barCount = series_.barCount;
   other.SetLinePath(series_.linePath);
   other.LoadLines();
-  ASSERT_EQ(other.lineCount, 1);
+  ASSERT_EQ(other.lineCount(), 1);
   EXPECT_EQ(other.lines[0].index1, 2);
   EXPECT_EQ(other.lines[0].index2, 13);
   EXPECT_EQ(other.lines[0].price2, 1900);
@@ -48,13 +45,11 @@ TEST_F(TrendLinesTest, PointsBeyondTheLastBarSaveWithTheLastDateAndLoadBack) {
 
 TEST_F(TrendLinesTest, LinesFollowTheirDatesWhenNewDaysArrive) {
   series_.lines.push_back(TrendLine{3, 100, 5, 200, 2});
-  series_.lineCount = 1;
   ASSERT_EQ(series_.SaveLines(), 1);
   // Two older days inserted before the history.
   CPriceSeries longer;
   longer.bars = testing::WeekdayBars(2006, 1, 5, {8, 9});
   longer.bars.insert(longer.bars.end(), series_.bars.begin(), series_.bars.end());
-  longer.barCount = static_cast<int32_t>(longer.bars.size());
   longer.SetLinePath(series_.linePath);
   longer.LoadLines();
   EXPECT_EQ(longer.lines[0].index1, 5);
@@ -67,7 +62,7 @@ TEST_F(TrendLinesTest, AMissingDateMarksTheLineUnresolvedAndItIsWrittenBackUncha
   EncodeTrendLineFileRecord(r, bytes);
   testing::WriteBytes(series_.linePath, std::vector<uint8_t>(bytes, bytes + sizeof bytes));
   series_.LoadLines();
-  ASSERT_EQ(series_.lineCount, 1);
+  ASSERT_EQ(series_.lineCount(), 1);
   EXPECT_EQ(series_.lines[0].unresolved, 1);
   ASSERT_EQ(series_.SaveLines(), 1);
   EXPECT_EQ(testing::ReadBytes(series_.linePath), std::vector<uint8_t>(bytes, bytes + sizeof bytes));
@@ -75,25 +70,23 @@ TEST_F(TrendLinesTest, AMissingDateMarksTheLineUnresolvedAndItIsWrittenBackUncha
   CPriceSeries empty;
   empty.SetLinePath(series_.linePath);
   empty.LoadLines();
-  ASSERT_EQ(empty.lineCount, 1);
+  ASSERT_EQ(empty.lineCount(), 1);
   EXPECT_EQ(empty.lines[0].unresolved, 1);  // no bars at all
 }
 
 TEST_F(TrendLinesTest, DeletingEveryLinePersists) {
   series_.lines.push_back(TrendLine{1, 100, 2, 200, 1});
-  series_.lineCount = 1;
   ASSERT_EQ(series_.SaveLines(), 1);
   series_.LoadLines();
   series_.ClearLines();
   ASSERT_EQ(series_.SaveLines(), 1);
   EXPECT_FALSE(FileExists(series_.linePath));
   series_.LoadLines();
-  EXPECT_EQ(series_.lineCount, 0);
+  EXPECT_EQ(series_.lineCount(), 0);
 }
 
 TEST_F(TrendLinesTest, ASeriesThatNeverLoadedLinesDoesNotRemoveTheFile) {
   series_.lines.push_back(TrendLine{1, 100, 2, 200, 1});
-  series_.lineCount = 1;
   ASSERT_EQ(series_.SaveLines(), 1);
   CPriceSeries fresh;
   fresh.SetLinePath(series_.linePath);
@@ -103,11 +96,11 @@ TEST_F(TrendLinesTest, ASeriesThatNeverLoadedLinesDoesNotRemoveTheFile) {
 
 TEST_F(TrendLinesTest, MissingOrJunkLineFilesGiveNoLinesOrUnresolvedOnes) {
   series_.LoadLines();
-  EXPECT_EQ(series_.lineCount, 0);
+  EXPECT_EQ(series_.lineCount(), 0);
   std::vector<uint8_t> junk(28 * 3 + 5, 0xFF);
   testing::WriteBytes(series_.linePath, junk);
   series_.LoadLines();
-  EXPECT_EQ(series_.lineCount, 3);
+  EXPECT_EQ(series_.lineCount(), 3);
   for (const TrendLine& l : series_.lines) EXPECT_EQ(l.unresolved, 1);
 }
 

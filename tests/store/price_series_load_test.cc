@@ -27,7 +27,7 @@ TEST(PriceSeriesLoadTest, LeadingEmptyDaysAreDroppedAndAnInnerZeroDayIsFlatAtThe
   CPriceSeries s;
   ASSERT_EQ(s.LoadAll(path), 1);
   EXPECT_EQ(s.filePath, path);
-  ASSERT_EQ(s.barCount, 5);
+  ASSERT_EQ(s.barCount(), 5);
   EXPECT_EQ(s.bars[0].day, 6);
   // A day with volume but no prices is taken unchanged.
   EXPECT_EQ(s.bars[1].volume, 700);
@@ -49,7 +49,7 @@ TEST(PriceSeriesLoadTest, ZeroDayInsideHistoryKeepsDateReservedBytesAndVolume) {
   testing::WritePriceFile(path, {Bar(2006, 1, 6, 100, 110, 90, 105, 5000), quiet});
   CPriceSeries s;
   ASSERT_EQ(s.LoadAll(path), 1);
-  ASSERT_EQ(s.barCount, 2);
+  ASSERT_EQ(s.barCount(), 2);
   EXPECT_EQ(s.bars[1].open, 105);
   EXPECT_EQ(s.bars[1].high, 105);
   EXPECT_EQ(s.bars[1].low, 105);
@@ -64,9 +64,9 @@ TEST(PriceSeriesLoadTest, FileOfOnlyEmptyDaysOrMissingFileLoadsNothing) {
   testing::WritePriceFile(path, {Bar(2006, 1, 4, 0, 0, 0, 0, 0)});
   CPriceSeries s;
   EXPECT_EQ(s.LoadAll(path), 0);
-  EXPECT_EQ(s.barCount, 0);
+  EXPECT_EQ(s.barCount(), 0);
   EXPECT_EQ(s.LoadAll(dir.File("missing.kdt")), 0);
-  EXPECT_EQ(s.barCount, 0);
+  EXPECT_EQ(s.barCount(), 0);
   EXPECT_EQ(s.LoadTail(dir.File("missing.kdt")), 0);
   EXPECT_EQ(s.LoadUntil(2006, 1, 1, dir.File("missing.kdt")), 0);
 }
@@ -80,9 +80,9 @@ TEST(PriceSeriesLoadTest, PartialRecordsAtTheEndAreIgnored) {
   testing::WriteBytes(dir.File("53.kdt"), bytes);
   CPriceSeries s;
   EXPECT_EQ(s.LoadAll(dir.File("25.kdt")), 0);
-  EXPECT_EQ(s.barCount, 0);
+  EXPECT_EQ(s.barCount(), 0);
   EXPECT_EQ(s.LoadAll(dir.File("53.kdt")), 1);
-  EXPECT_EQ(s.barCount, 2);
+  EXPECT_EQ(s.barCount(), 2);
 }
 
 TEST(PriceSeriesLoadTest, LoadAllKeepsFileOrderWhileLoadMergedSortsAndKeepsTheLaterRecord) {
@@ -98,13 +98,13 @@ TEST(PriceSeriesLoadTest, LoadAllKeepsFileOrderWhileLoadMergedSortsAndKeepsTheLa
                                 });
   CPriceSeries all;
   ASSERT_EQ(all.LoadAll(path), 1);
-  ASSERT_EQ(all.barCount, 6);
+  ASSERT_EQ(all.barCount(), 6);
   EXPECT_EQ(all.bars[2].close, 199);
   EXPECT_EQ(all.bars[4].year, 1899);
 
   CPriceSeries merged;
   ASSERT_EQ(merged.LoadMerged(path, nullptr, 0), 1);
-  ASSERT_EQ(merged.barCount, 3);
+  ASSERT_EQ(merged.barCount(), 3);
   EXPECT_EQ(merged.bars[0].day, 4);
   EXPECT_EQ(merged.bars[1].day, 5);
   EXPECT_EQ(merged.bars[1].close, 199);
@@ -127,7 +127,7 @@ TEST(PriceSeriesLoadTest, MergedExtraBarsReplaceFileDaysAndDaysWithoutOpenAreDro
   };
   CPriceSeries s;
   ASSERT_EQ(s.LoadMerged(path, extra.data(), static_cast<int>(extra.size())), 1);
-  ASSERT_EQ(s.barCount, 5);
+  ASSERT_EQ(s.barCount(), 5);
   EXPECT_EQ(s.bars[0].year, 2005);
   EXPECT_EQ(s.bars[2].reserved1, 0);  // rebuilt from the grid
   EXPECT_EQ(s.bars[3].close, 150);
@@ -140,11 +140,11 @@ TEST(PriceSeriesLoadTest, MergedWithNothingInRangeReturnsZeroAndKeepsTheLoad) {
   testing::WritePriceFile(path, {FlatBar(1850, 1, 5, 100)});
   CPriceSeries s;
   EXPECT_EQ(s.LoadMerged(path, nullptr, 0), 0);
-  EXPECT_EQ(s.barCount, 1);  // what the whole-file load gave
+  EXPECT_EQ(s.barCount(), 1);  // what the whole-file load gave
   // A missing file: the extra bars alone.
   PriceBar one = FlatBar(2010, 4, 1, 10);
   EXPECT_EQ(s.LoadMerged(dir.File("none.kdt"), &one, 1), 1);
-  EXPECT_EQ(s.barCount, 1);
+  EXPECT_EQ(s.barCount(), 1);
   EXPECT_EQ(s.bars[0].year, 2010);
 }
 
@@ -157,11 +157,11 @@ TEST(PriceSeriesLoadTest, TailReadsTheLast32Records) {
   testing::WritePriceFile(dir.File("10.kdt"), bars);
   CPriceSeries s;
   ASSERT_EQ(s.LoadTail(dir.File("40.kdt")), 1);
-  ASSERT_EQ(s.barCount, 32);
+  ASSERT_EQ(s.barCount(), 32);
   EXPECT_EQ(s.bars[0].close, 108);
   EXPECT_EQ(s.bars[31].close, 139);
   ASSERT_EQ(s.LoadTail(dir.File("10.kdt")), 1);
-  EXPECT_EQ(s.barCount, 10);
+  EXPECT_EQ(s.barCount(), 10);
 }
 
 TEST(PriceSeriesLoadTest, UntilStopsAtTheFirstLaterDateAndSucceedsWhenEmpty) {
@@ -171,9 +171,9 @@ TEST(PriceSeriesLoadTest, UntilStopsAtTheFirstLaterDateAndSucceedsWhenEmpty) {
                                  FlatBar(2006, 1, 10, 3), FlatBar(2006, 1, 6, 4)});
   CPriceSeries s;
   ASSERT_EQ(s.LoadUntil(2006, 1, 6, path), 1);
-  ASSERT_EQ(s.barCount, 2);  // the 10th stops the read; the 6th behind it is not read
+  ASSERT_EQ(s.barCount(), 2);  // the 10th stops the read; the 6th behind it is not read
   ASSERT_EQ(s.LoadUntil(2005, 12, 31, path), 1);
-  EXPECT_EQ(s.barCount, 0);
+  EXPECT_EQ(s.barCount(), 0);
 }
 
 TEST(PriceSeriesLoadTest, ResetGivesTheOneBarPlaceholder) {
@@ -182,10 +182,10 @@ TEST(PriceSeriesLoadTest, ResetGivesTheOneBarPlaceholder) {
   s.marginPath = "y";
   s.linePath = "z";
   s.Reset();
-  ASSERT_EQ(s.barCount, 1);
-  ASSERT_EQ(s.weekCount, 1);
-  ASSERT_EQ(s.monthCount, 1);
-  EXPECT_EQ(s.lineCount, 0);
+  ASSERT_EQ(s.barCount(), 1);
+  ASSERT_EQ(s.weekCount(), 1);
+  ASSERT_EQ(s.monthCount(), 1);
+  EXPECT_EQ(s.lineCount(), 0);
   EXPECT_EQ(s.bars[0].year, 0);
   EXPECT_EQ(s.bars[0].close, 1);
   EXPECT_EQ(s.bars[0].volume, 0);
@@ -246,7 +246,7 @@ TEST(PriceSeriesLoadTest, RandomAndHugeFilesNeverCrash) {
     s.HasBadBar();
     s.YearExtremes();
     s.WindowExtremes(300);
-    s.LoadMerged(dir.File("junk.kdt"), s.bars.data(), s.barCount);
+    s.LoadMerged(dir.File("junk.kdt"), s.bars.data(), s.barCount());
     s.LoadTail(dir.File("junk.kdt"));
     s.LoadUntil(2000, 1, 1, dir.File("junk.kdt"));
   }
@@ -254,9 +254,9 @@ TEST(PriceSeriesLoadTest, RandomAndHugeFilesNeverCrash) {
   std::vector<uint8_t> huge = testing::PriceFileBytes(std::vector<PriceBar>(200000, FlatBar(2006, 1, 4, 5)));
   testing::WriteBytes(dir.File("huge.kdt"), huge);
   ASSERT_EQ(s.LoadAll(dir.File("huge.kdt")), 1);
-  EXPECT_EQ(s.barCount, 200000);
+  EXPECT_EQ(s.barCount(), 200000);
   ASSERT_EQ(s.LoadMerged(dir.File("huge.kdt"), nullptr, 0), 1);
-  EXPECT_EQ(s.barCount, 1);
+  EXPECT_EQ(s.barCount(), 1);
   testing::WriteBytes(dir.File("empty.kdt"), {});
   EXPECT_EQ(s.LoadAll(dir.File("empty.kdt")), 0);
   EXPECT_EQ(s.LoadAll(dir.path()), 0);  // a folder is not a price file

@@ -14,7 +14,6 @@ SettingsRecord DefaultSettings() {
 CPriceSeries SeriesOf(const std::vector<PriceBar>& bars) {
   CPriceSeries series;
   series.bars = bars;
-  series.barCount = static_cast<int32_t>(bars.size());
   return series;
 }
 

@@ -14,7 +14,7 @@
 #include <unistd.h>
 
 #include "app/korvale_doc.h"
-#include "app/sample_database.h"
+#include "sample/sample_database.h"
 #include "store/cp932.h"
 #include "support/test_support.h"
 #include "ui/detail_bar.h"
@@ -99,7 +99,7 @@ TEST_F(MainFrameTest, PickingARowOpensTheStockAndFillsTheDetailBar) {
   EXPECT_FALSE(bar->FieldText(CDetailBar::kStockPage, "market").isEmpty());
   EXPECT_FALSE(bar->FieldText(CDetailBar::kStockPage, "industry").isEmpty());
   // The day page shows the newest bar.
-  const PriceBar& last = doc->series().bars[doc->series().barCount - 1];
+  const PriceBar& last = doc->series().bars[doc->series().barCount() - 1];
   EXPECT_EQ(bar->FieldText(CDetailBar::kDayPage, "close"), QString::number(last.close));
   // The status bar reads out the newest bar.
   EXPECT_TRUE(frame_->statusPane(0)->text().startsWith(
@@ -177,7 +177,7 @@ TEST_F(MainFrameTest, ReadOutOfAKnownBar) {
 TEST_F(MainFrameTest, TheDayPageFindsDisplayedDaysAndClearsOnASunday) {
   Pick(2);
   CKorvaleDoc* doc = frame_->document();
-  const PriceBar& last = doc->series().bars[doc->series().barCount - 1];
+  const PriceBar& last = doc->series().bars[doc->series().barCount() - 1];
   CDetailBar* bar = frame_->detailBar();
   bar->SetPage(CDetailBar::kDayPage);
   QDateEdit* picker = bar->dayPicker();

@@ -15,7 +15,7 @@
 #include <filesystem>
 #include <set>
 
-#include "app/sample_rules.h"
+#include "sample/sample_rules.h"
 #include "screening/condition_catalogue.h"
 #include "screening/rule_file.h"
 #include "screening/rule_list.h"

@@ -13,7 +13,7 @@
 #include <memory>
 #include <string>
 
-#include "app/sample_database.h"
+#include "sample/sample_database.h"
 #include "support/test_support.h"
 
 namespace korvale::testing {

@@ -13,7 +13,7 @@
 #include "acquisition/import_sources.h"
 #include "acquisition/margin_update_job.h"
 #include "acquisition/price_update_job.h"
-#include "app/sample_database.h"
+#include "sample/sample_database.h"
 #include "store/file_io.h"
 #include "store/price_series.h"
 #include "store/stock_dictionary.h"
@@ -54,7 +54,7 @@ class UpdateDialogTest : public ::testing::Test {
     if (!dictionary_->GetFolder(code, &folder)) return -1;
     CPriceSeries s;
     s.LoadAll(PriceFileName(folder, code));
-    return s.barCount;
+    return s.barCount();
   }
   // Runs the event loop until the dialog reports that it closed.
   static void WaitForClose(QSignalSpy* closed) {

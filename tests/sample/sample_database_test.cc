@@ -1,4 +1,4 @@
-#include "app/sample_database.h"
+#include "sample/sample_database.h"
 
 #include <gtest/gtest.h>
 
@@ -7,9 +7,9 @@
 #include <map>
 
 #include "app/index_series.h"
-#include "app/sample_calendar.h"
-#include "app/sample_prices.h"
-#include "app/sample_rules.h"
+#include "sample/sample_calendar.h"
+#include "sample/sample_prices.h"
+#include "sample/sample_rules.h"
 #include "screening/rule_list.h"
 #include "store/cp932.h"
 #include "store/dictionary_file.h"
@@ -199,7 +199,7 @@ TEST_F(SampleContentTest, ListFilesOpenFromTheDataRoot) {
 // Daily log returns keyed by date, from the closes of consecutive priced days.
 std::map<int32_t, double> Returns(const CPriceSeries& s) {
   std::map<int32_t, double> r;
-  for (int i = 1; i < s.barCount; ++i) {
+  for (int i = 1; i < s.barCount(); ++i) {
     const PriceBar &a = s.bars[static_cast<size_t>(i) - 1], &b = s.bars[static_cast<size_t>(i)];
     if (a.close > 0 && b.close > 0 && b.volume > 0)
       r[DateKey(b)] = std::log(double(b.close) / a.close);
@@ -231,7 +231,7 @@ TEST_F(SampleContentTest, PricesLookLikeAMarketDrivenByTheIndex) {
     if (!s.LoadAll(path)) continue;
     const PriceBar& first = s.bars[0];
     late += DateKey(first) > 20230201;
-    for (int i = 0; i < s.barCount; ++i) {
+    for (int i = 0; i < s.barCount(); ++i) {
       const PriceBar& b = s.bars[static_cast<size_t>(i)];
       int weekday;
       WeekOfYear(b.year, b.month, b.day, &weekday);
@@ -287,7 +287,7 @@ TEST_F(SampleContentTest, PricesLookLikeAMarketDrivenByTheIndex) {
   auto loaded = LoadIndexSeries(
       settings, [&](int code, std::string* f) { return dict.GetFolder(code, f) != 0; });
   ASSERT_NE(loaded, nullptr);
-  EXPECT_GT(loaded->barCount, 700);
+  EXPECT_GT(loaded->barCount(), 700);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "app/sample_calendar.h"
+#include "sample/sample_calendar.h"
 
 #include <cstddef>
 

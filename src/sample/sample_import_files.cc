@@ -1,4 +1,4 @@
-#include "app/sample_import_files.h"
+#include "sample/sample_import_files.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,10 +7,10 @@
 #include <filesystem>
 #include <set>
 
-#include "app/sample_calendar.h"
-#include "app/sample_database.h"
-#include "app/sample_prices.h"
-#include "app/sample_random.h"
+#include "sample/sample_calendar.h"
+#include "sample/sample_database.h"
+#include "sample/sample_prices.h"
+#include "sample/sample_random.h"
 #include "store/cp932.h"
 #include "store/file_io.h"
 #include "store/market_industry_tables.h"

@@ -3,13 +3,13 @@
 // margin files, the market-index stock 1010 that drives the others, two list files, the
 // sample screening rules, and the daily and margin files the update commands read
 // (sample_import_files.h).
-#ifndef KORVALE_APP_SAMPLE_DATABASE_H_
-#define KORVALE_APP_SAMPLE_DATABASE_H_
+#ifndef KORVALE_SAMPLE_SAMPLE_DATABASE_H_
+#define KORVALE_SAMPLE_SAMPLE_DATABASE_H_
 
 #include <cstdint>
 #include <string>
 
-#include "app/sample_import_files.h"
+#include "sample/sample_import_files.h"
 
 namespace korvale {
 
@@ -47,4 +47,4 @@ bool MakeSampleDatabase(const std::string& dir, const SampleOptions& options,
 
 }  // namespace korvale
 
-#endif  // KORVALE_APP_SAMPLE_DATABASE_H_
+#endif  // KORVALE_SAMPLE_SAMPLE_DATABASE_H_

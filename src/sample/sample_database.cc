@@ -1,4 +1,4 @@
-#include "app/sample_database.h"
+#include "sample/sample_database.h"
 
 #include <algorithm>
 #include <atomic>
@@ -10,10 +10,10 @@
 #include <thread>
 #include <vector>
 
-#include "app/sample_calendar.h"
-#include "app/sample_companies.h"
-#include "app/sample_prices.h"
-#include "app/sample_rules.h"
+#include "sample/sample_calendar.h"
+#include "sample/sample_companies.h"
+#include "sample/sample_prices.h"
+#include "sample/sample_rules.h"
 #include "store/cp932.h"
 #include "store/dictionary_file.h"
 #include "store/dictionary_record.h"

@@ -1,4 +1,4 @@
-#include "app/sample_rules.h"
+#include "sample/sample_rules.h"
 
 #include <filesystem>
 #include <system_error>

@@ -4,7 +4,7 @@
 #include <chrono>
 #include <thread>
 
-#include "store/price_series.h"
+#include "net/price_url_load.h"
 #include "support/test_support.h"
 
 namespace korvale {
@@ -50,52 +50,52 @@ std::vector<PriceBar> CountedBars(int n) {
   return bars;
 }
 
-TEST(PriceSeriesUrlTest, WholeFileArrivesWithTheProgramsAgentName) {
+TEST(PriceUrlLoadTest, WholeFileArrivesWithTheProgramsAgentName) {
   PriceServer server;
   server.SetBody(testing::PriceFileBytes(CountedBars(30)));
   CPriceSeries s;
-  EXPECT_EQ(s.LoadFromUrl(server.Url("/KD1301.KDT"), 0, "", 0), 1);
-  ASSERT_EQ(s.barCount, 30);
+  EXPECT_EQ(LoadFromUrl(&s, server.Url("/KD1301.KDT"), 0, "", 0), 1);
+  ASSERT_EQ(s.barCount(), 30);
   EXPECT_EQ(s.bars[29].close, 30);
   EXPECT_EQ(server.agent_, "Korvale/Win Ver1.0 Session");
   EXPECT_EQ(server.accept_, "");
 }
 
-TEST(PriceSeriesUrlTest, AStatusOtherThan200GivesAnEmptySeries) {
+TEST(PriceUrlLoadTest, AStatusOtherThan200GivesAnEmptySeries) {
   PriceServer server;
   server.SetBody(testing::PriceFileBytes(CountedBars(5)));
   CPriceSeries s;
-  EXPECT_EQ(s.LoadFromUrl(server.Url("/missing"), 0, "", 0), 1);
-  EXPECT_EQ(s.barCount, 0);
+  EXPECT_EQ(LoadFromUrl(&s, server.Url("/missing"), 0, "", 0), 1);
+  EXPECT_EQ(s.barCount(), 0);
 }
 
-TEST(PriceSeriesUrlTest, ABodyCutInsideARecordKeepsTheWholeRecords) {
+TEST(PriceUrlLoadTest, ABodyCutInsideARecordKeepsTheWholeRecords) {
   PriceServer server;
   auto bytes = testing::PriceFileBytes(CountedBars(3));
   bytes.resize(bytes.size() - 10);
   server.SetBody(bytes);
   CPriceSeries s;
-  s.LoadFromUrl(server.Url("/KD1301.KDT"), 0, "", 0);
-  EXPECT_EQ(s.barCount, 2);
+  LoadFromUrl(&s, server.Url("/KD1301.KDT"), 0, "", 0);
+  EXPECT_EQ(s.barCount(), 2);
 }
 
-TEST(PriceSeriesUrlTest, MoreThan1400RecordsKeepTheNewest) {
+TEST(PriceUrlLoadTest, MoreThan1400RecordsKeepTheNewest) {
   PriceServer server;
   server.SetBody(testing::PriceFileBytes(CountedBars(1500)));
   CPriceSeries s;
-  s.LoadFromUrl(server.Url("/KD1301.KDT"), 0, "", 0);
-  ASSERT_EQ(s.barCount, 1100);  // the oldest 400 dropped at the 1400th
+  LoadFromUrl(&s, server.Url("/KD1301.KDT"), 0, "", 0);
+  ASSERT_EQ(s.barCount(), 1100);  // the oldest 400 dropped at the 1400th
   EXPECT_EQ(s.bars[0].close, 401);
   EXPECT_EQ(s.bars[1099].close, 1500);
   server.SetBody(testing::PriceFileBytes(CountedBars(1399)));
-  s.LoadFromUrl(server.Url("/KD1301.KDT"), 0, "", 0);
-  EXPECT_EQ(s.barCount, 1399);
+  LoadFromUrl(&s, server.Url("/KD1301.KDT"), 0, "", 0);
+  EXPECT_EQ(s.barCount(), 1399);
   server.SetBody(testing::PriceFileBytes(CountedBars(1400)));
-  s.LoadFromUrl(server.Url("/KD1301.KDT"), 0, "", 0);
-  EXPECT_EQ(s.barCount, 1000);
+  LoadFromUrl(&s, server.Url("/KD1301.KDT"), 0, "", 0);
+  EXPECT_EQ(s.barCount(), 1000);
 }
 
-TEST(PriceSeriesUrlTest, TheProxyReceivesTheWholeUrl) {
+TEST(PriceUrlLoadTest, TheProxyReceivesTheWholeUrl) {
   // The test server stands in for the proxy: it is asked for the absolute URL.
   httplib::Server proxy;
   std::string target;
@@ -107,16 +107,16 @@ TEST(PriceSeriesUrlTest, TheProxyReceivesTheWholeUrl) {
   std::thread t([&] { proxy.listen_after_bind(); });
   while (!proxy.is_running()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
   CPriceSeries s;
-  s.LoadFromUrl("http://peer.invalid/Korvale/KD1301.KDT", 1, "127.0.0.1", port);
+  LoadFromUrl(&s, "http://peer.invalid/Korvale/KD1301.KDT", 1, "127.0.0.1", port);
   proxy.stop();
   t.join();
   EXPECT_EQ(target, "http://peer.invalid/Korvale/KD1301.KDT");
 }
 
-TEST(PriceSeriesUrlTest, NoServerKeepsAnEmptySeries) {
+TEST(PriceUrlLoadTest, NoServerKeepsAnEmptySeries) {
   CPriceSeries s;
-  EXPECT_EQ(s.LoadFromUrl("http://127.0.0.1:1/KD1301.KDT", 0, "", 0), 1);
-  EXPECT_EQ(s.barCount, 0);
+  EXPECT_EQ(LoadFromUrl(&s, "http://127.0.0.1:1/KD1301.KDT", 0, "", 0), 1);
+  EXPECT_EQ(s.barCount(), 0);
 }
 
 }  // namespace

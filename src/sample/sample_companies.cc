@@ -1,11 +1,11 @@
-#include "app/sample_companies.h"
+#include "sample/sample_companies.h"
 
 #include <algorithm>
 #include <cmath>
 #include <iterator>
 #include <set>
 
-#include "app/sample_random.h"
+#include "sample/sample_random.h"
 #include "store/cp932.h"
 #include "store/market_industry_tables.h"
 

@@ -2,14 +2,14 @@
 // other program for the trading days after the last stored bar (one day in each of the four
 // header forms of the built-in source, one in the plug-in's DOS form), margin files in both
 // name forms, and the plug-in library in the Plug-ins folder.
-#ifndef KORVALE_APP_SAMPLE_IMPORT_FILES_H_
-#define KORVALE_APP_SAMPLE_IMPORT_FILES_H_
+#ifndef KORVALE_SAMPLE_SAMPLE_IMPORT_FILES_H_
+#define KORVALE_SAMPLE_SAMPLE_IMPORT_FILES_H_
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "app/sample_companies.h"
+#include "sample/sample_companies.h"
 
 namespace korvale {
 
@@ -35,4 +35,4 @@ bool MakeSampleImportFiles(const std::string& root, const sample::SampleUniverse
 
 }  // namespace korvale
 
-#endif  // KORVALE_APP_SAMPLE_IMPORT_FILES_H_
+#endif  // KORVALE_SAMPLE_SAMPLE_IMPORT_FILES_H_

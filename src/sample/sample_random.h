@@ -1,7 +1,7 @@
 // The random source of the sample database: a small, fast generator whose streams depend only on
 // the seed and a stream number, so every stock's history is the same whatever thread makes it.
-#ifndef KORVALE_APP_SAMPLE_RANDOM_H_
-#define KORVALE_APP_SAMPLE_RANDOM_H_
+#ifndef KORVALE_SAMPLE_SAMPLE_RANDOM_H_
+#define KORVALE_SAMPLE_SAMPLE_RANDOM_H_
 
 #include <cmath>
 #include <cstdint>
@@ -70,4 +70,4 @@ class Random {
 
 }  // namespace korvale::sample
 
-#endif  // KORVALE_APP_SAMPLE_RANDOM_H_
+#endif  // KORVALE_SAMPLE_SAMPLE_RANDOM_H_

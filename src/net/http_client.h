@@ -1,6 +1,6 @@
 // A blocking HTTP GET over libcurl, with the program's agent name and optional proxy.
-#ifndef KORVALE_STORE_HTTP_CLIENT_H_
-#define KORVALE_STORE_HTTP_CLIENT_H_
+#ifndef KORVALE_NET_HTTP_CLIENT_H_
+#define KORVALE_NET_HTTP_CLIENT_H_
 
 #include <atomic>
 #include <cstddef>
@@ -43,4 +43,4 @@ HttpResult HttpGetBody(const HttpRequest& request, std::string* body,
 
 }  // namespace korvale
 
-#endif  // KORVALE_STORE_HTTP_CLIENT_H_
+#endif  // KORVALE_NET_HTTP_CLIENT_H_

@@ -1,14 +1,14 @@
 // Price histories of the sample database: the market index and its shared volatility regime,
 // one factor per industry, and each stock's daily bars and weekly margin balances drawn from
 // them, so that a stock's correlation with the index means something.
-#ifndef KORVALE_APP_SAMPLE_PRICES_H_
-#define KORVALE_APP_SAMPLE_PRICES_H_
+#ifndef KORVALE_SAMPLE_SAMPLE_PRICES_H_
+#define KORVALE_SAMPLE_SAMPLE_PRICES_H_
 
 #include <cstdint>
 #include <vector>
 
-#include "app/sample_calendar.h"
-#include "app/sample_companies.h"
+#include "sample/sample_calendar.h"
+#include "sample/sample_companies.h"
 
 namespace korvale::sample {
 
@@ -36,4 +36,4 @@ int32_t PriceLimit(int32_t previousClose);
 
 }  // namespace korvale::sample
 
-#endif  // KORVALE_APP_SAMPLE_PRICES_H_
+#endif  // KORVALE_SAMPLE_SAMPLE_PRICES_H_

@@ -1,9 +1,9 @@
-#include "app/sample_prices.h"
+#include "sample/sample_prices.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "app/sample_random.h"
+#include "sample/sample_random.h"
 #include "store/market_industry_tables.h"
 #include "store/price_records.h"
 #include "store/week_of_year.h"
