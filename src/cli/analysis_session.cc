@@ -6,12 +6,12 @@
 #include <filesystem>
 
 #include "app/main_window_layout.h"
+#include "app/user_messages.h"
 #include "cli/stock_record.h"
 #include "screening/analysis_batch_job.h"
 #include "screening/analysis_cache.h"
 #include "store/file_io.h"
 #include "store/store_folders.h"
-#include "store/user_messages.h"
 
 namespace korvale::cli {
 

@@ -22,15 +22,6 @@ bool LooksLikeCode(const std::string& text, int* code) {
   return *code >= 1 && *code <= 9999;
 }
 
-// The chart kind of --chart (default daily); 0 when unknown.
-int ChartKindOption(const CliArgs& args) {
-  const std::string chart = args.Value("--chart", "daily");
-  if (chart == "daily") return kChartDaily;
-  if (chart == "weekly") return kChartWeekly;
-  if (chart == "monthly") return kChartMonthly;
-  return 0;
-}
-
 // "WxH" with both sides 1-10000. False on anything else.
 bool ParseSize(const std::string& text, int* width, int* height) {
   int w = 0, h = 0;
@@ -81,19 +72,19 @@ bool LoadChartInput(const CliArgs& args, const std::string& argument,
 }
 
 std::unique_ptr<CChartPainter> MakeChartPainter(SettingsRecord settings, ChartInput& input,
-                                                int kind, int width, int height) {
+                                                const ChartKind& kind, int width, int height) {
   ApplyAutomaticSpan(&settings, width, true, true);
   auto painter = std::make_unique<CChartPainter>(settings);
   painter->SetIndexSeries(input.index.get());
-  painter->Attach(*input.series, kind);
+  kind.Attach(*painter, *input.series);
   painter->SetChartHeight(height);
   return painter;
 }
 
-bool ChartOptions(const CliArgs& args, int* kind, int* width, int* height) {
-  *kind = ChartKindOption(args);
-  if (*kind == 0) {
-    PrintError("--chart takes daily, weekly or monthly");
+bool ChartOptions(const CliArgs& args, const ChartKindEntry** kind, int* width, int* height) {
+  *kind = FindChartKindByOption(args.Value("--chart", "daily"));
+  if (!*kind) {
+    PrintError("--chart takes " + ChartKindOptions());
     return false;
   }
   *width = 1200;

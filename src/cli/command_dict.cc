@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 
+#include "app/user_messages.h"
 #include "cli/cli.h"
 #include "cli/dict_zentak_update.h"
 #include "store/cp932.h"
@@ -13,7 +14,6 @@
 #include "store/dictionary_vendor_update.h"
 #include "store/file_io.h"
 #include "store/market_industry_tables.h"
-#include "store/user_messages.h"
 
 namespace korvale::cli {
 namespace {
