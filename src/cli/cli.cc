@@ -139,15 +139,36 @@ bool ParseDate(const std::string& text, int* year, int* month, int* day) {
   return true;
 }
 
+bool AsOfOption(const CliArgs& args, StockLoadLimit* limit) {
+  *limit = StockLoadLimit{};
+  if (!args.Has("--as-of")) return true;
+  if (ParseDate(args.Value("--as-of"), &limit->year, &limit->month, &limit->day)) {
+    limit->asOf = true;
+    return true;
+  }
+  PrintError("--as-of needs a date YYYY-MM-DD");
+  return false;
+}
+
 std::string JsonQuote(const std::string& s) {
   std::string out = "\"";
   for (unsigned char c : s) {
     switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
+      case '"':
+        out += "\\\"";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
       default:
         if (c < 0x20) {
           char buf[8];
