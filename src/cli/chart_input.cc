@@ -13,15 +13,6 @@ namespace korvale::cli {
 
 namespace {
 
-bool LooksLikeCode(const std::string& text, int* code) {
-  if (text.empty() || text.size() > 4) return false;
-  for (char c : text) {
-    if (c < '0' || c > '9') return false;
-  }
-  *code = std::stoi(text);
-  return *code >= 1 && *code <= 9999;
-}
-
 // "WxH" with both sides 1-10000. False on anything else.
 bool ParseSize(const std::string& text, int* width, int* height) {
   int w = 0, h = 0;
@@ -39,7 +30,7 @@ bool LoadChartInput(const CliArgs& args, const std::string& argument,
                     const SettingsRecord& settings, ChartInput* input) {
   const std::string root = settings.dataRootDir;
   int code = 0;
-  const bool byCode = LooksLikeCode(argument, &code) && !FileExists(argument);
+  const bool byCode = ParseCode(argument, &code) && !FileExists(argument);
   // The dictionary of the data root, as the document builds it at start in local mode; needed
   // to find a stock by code and the index series (only read when index analysis is on).
   std::unique_ptr<CStockDictionary> dictionary;

@@ -128,6 +128,18 @@ bool ParseWholeNumber(const std::string& text, int low, int high, int* value) {
   return true;
 }
 
+bool ParseCode(const std::string& text, int* code, int lowest) {
+  if (text.empty() || text.size() > 4) return false;
+  int v = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+    v = v * 10 + (c - '0');
+  }
+  if (v < lowest) return false;
+  *code = v;
+  return true;
+}
+
 bool ParseDate(const std::string& text, int* year, int* month, int* day) {
   int y, m, d;
   char tail;

@@ -72,6 +72,9 @@ void PrintError(const std::string& message);
 // anything else.
 bool ParseWholeNumber(const std::string& text, int low, int high, int* value);
 
+// Parses a securities code: one to four digits, at least `lowest`. False on anything else.
+bool ParseCode(const std::string& text, int* code, int lowest = 1);
+
 // Parses YYYY-MM-DD. False on anything else.
 bool ParseDate(const std::string& text, int* year, int* month, int* day);
 

@@ -29,20 +29,9 @@ std::string DoubleText(double v) {
   return ec == std::errc() ? std::string(buf, end) : "0";
 }
 
-bool ParseCode(const std::string& text, int* code) {
-  if (text.empty() || text.size() > 4) return false;
-  int v = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return false;
-    v = v * 10 + (c - '0');
-  }
-  *code = v;
-  return true;
-}
-
 int Show(const std::string& dic, const std::string& codeText, bool json) {
   int code;
-  if (!ParseCode(codeText, &code)) {
+  if (!ParseCode(codeText, &code, 0)) {
     PrintError("dict show needs a code 0-9999");
     return kExitUsage;
   }

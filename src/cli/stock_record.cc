@@ -1,6 +1,5 @@
 #include "cli/stock_record.h"
 
-#include <cctype>
 #include <cstdio>
 
 #include "app/main_window_layout.h"
@@ -13,18 +12,6 @@
 #include "store/string_printf.h"
 
 namespace korvale::cli {
-
-bool ParseCode(const std::string& text, int* code) {
-  if (text.empty() || text.size() > 4) return false;
-  int v = 0;
-  for (char c : text) {
-    if (!std::isdigit(static_cast<unsigned char>(c))) return false;
-    v = v * 10 + (c - '0');
-  }
-  if (v < 1) return false;
-  *code = v;
-  return true;
-}
 
 bool ClientWidthOption(const CliArgs& args, int* width) {
   *width = kRecordClientWidth;
