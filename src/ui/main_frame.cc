@@ -265,7 +265,12 @@ void CMainFrame::createDocks() {
   detailDock_->setFixedWidth(kSideBarWidth);
   addDockWidget(Qt::RightDockWidgetArea, detailDock_);
 
-  connect(stockList_, &QListWidget::currentRowChanged, this, &CMainFrame::OpenListRow);
+  // A stock opens when the user selects its row; a row made current by the list itself (a
+  // refill, the focus coming back) opens nothing.
+  connect(stockList_, &QListWidget::itemSelectionChanged, this, [this] {
+    const QList<QListWidgetItem*> picked = stockList_->selectedItems();
+    if (picked.size() == 1) OpenListRow(stockList_->row(picked.front()));
+  });
   connect(detailBar_, &CDetailBar::DayPicked, this, &CMainFrame::showDayOfPicker);
   for (QDockWidget* dock : {listDock_, detailDock_}) {
     connect(dock, &QDockWidget::visibilityChanged, this, [this] {
@@ -287,12 +292,37 @@ void CMainFrame::updateCommandStates() {
 }
 
 void CMainFrame::RefreshStockList() {
-  QSignalBlocker quiet(stockList_);
-  stockList_->clear();
-  for (const StockListRow& row : doc_->list().rows) stockList_->addItem(FromCp932(row.text));
+  {
+    QSignalBlocker quiet(stockList_);
+    stockList_->clear();
+    for (const StockListRow& row : doc_->list().rows) stockList_->addItem(FromCp932(row.text));
+  }
+  selectShownStock();
   setWindowTitle(FromCp932(doc_->list().title) + " - Korvale");
   updateCommandStates();
   view_->Redraw();
+}
+
+void CMainFrame::selectShownStock() {
+  QSignalBlocker quiet(stockList_);
+  const std::vector<StockListRow>& rows = doc_->list().rows;
+  int shownRow = -1;
+  for (size_t i = 0; doc_->painter() && i < rows.size(); ++i) {
+    if (rows[i].itemData != 0 && rows[i].code == doc_->code()) {
+      shownRow = static_cast<int>(i);
+      break;
+    }
+  }
+  // The shown stock stays selected when the list holds it. Otherwise the first row is made
+  // current without selecting it, so that the list does not pick it by itself when it gets the
+  // focus back.
+  if (shownRow >= 0) {
+    stockList_->setCurrentRow(shownRow);
+    stockList_->scrollToItem(stockList_->item(shownRow));
+  } else if (!rows.empty()) {
+    stockList_->clearSelection();
+    stockList_->setCurrentRow(0, QItemSelectionModel::NoUpdate);
+  }
 }
 
 void CMainFrame::setChartPeriod(int period) {
@@ -344,6 +374,7 @@ void CMainFrame::afterStockOpened() {
     detailBar_->ShowDay(CDetailBar::kDayPage, v.year, v.month, v.day, MakeDayTexts(v));
   }
   setWindowTitle(FromCp932(doc_->title()) + " - Korvale");
+  selectShownStock();
   view_->ShowLatest();
 }
 

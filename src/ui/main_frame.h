@@ -49,7 +49,8 @@ class CMainFrame : public QMainWindow {
   QAction* action(int commandId) const;
   QLabel* statusPane(int index) const { return statusPanes_[index]; }
 
-  // Fills list box 1001 from the document's shown list and sets the window title.
+  // Fills list box 1001 from the document's shown list and sets the window title. The shown
+  // stock's row stays selected when the new list holds it; a refill never opens a stock.
   void RefreshStockList();
   // Opens a price or list file named on the command line or dropped on the window.
   void OpenDocumentFile(const QString& path);
@@ -86,6 +87,8 @@ class CMainFrame : public QMainWindow {
   void addCommands(QWidget* target, const std::vector<int>& ids);
   static std::vector<int> periodCommands();
 
+  // Selects the shown stock's row without opening it again (when the list holds it).
+  void selectShownStock();
   void setChartPeriod(int period);
   void updateCommandStates();
   void applySpanRule();

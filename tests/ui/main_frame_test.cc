@@ -9,6 +9,8 @@
 #include <QApplication>
 #include <QDateEdit>
 #include <QDockWidget>
+#include <QFileDialog>
+#include <QInputDialog>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -26,6 +28,8 @@
 #include "ui/korvale_app.h"
 #include "ui/korvale_view.h"
 #include "ui/main_commands.h"
+#include "ui/update_progress_dialog.h"
+#include "ui_test_fixtures.h"
 
 namespace korvale {
 namespace {
@@ -231,6 +235,70 @@ TEST_F(MainFrameTest, EveryListCommandFillsTheListAndSetsTheTitle) {
   frame_->OpenDocumentFile(QString::fromStdString(SampleRoot() + "/Banks.LST"));
   EXPECT_TRUE(frame_->windowTitle().startsWith("Banks.LST"));
   EXPECT_GT(frame_->stockList()->count(), 0);
+}
+
+// The list box gets the focus back as a user returns to it.
+void FocusList(CMainFrame* frame) {
+  QApplication::setActiveWindow(frame);
+  frame->setFocus();
+  frame->stockList()->setFocus(Qt::ActiveWindowFocusReason);
+  QCoreApplication::processEvents();
+}
+
+TEST_F(MainFrameTest, RefillingTheListKeepsTheShownStockAndOpensNothingByItself) {
+  Pick(5);
+  const int shown = frame_->document()->code();
+  // A refill holding the stock keeps its row selected.
+  frame_->action(kCmdAllStocks)->trigger();
+  FocusList(frame_);
+  EXPECT_EQ(frame_->document()->code(), shown);
+  EXPECT_EQ(frame_->stockList()->currentRow(), 5);
+  EXPECT_TRUE(frame_->stockList()->item(5)->isSelected());
+  // A dialog left with Escape, then a list without the stock: the chart stays as it was.
+  bool answered = false;
+  testing::AnswerNextDialog<QInputDialog>([](QInputDialog* d) { d->reject(); }, &answered);
+  frame_->action(kCmdCodeRange)->trigger();
+  EXPECT_TRUE(answered);
+  frame_->action(32785)->trigger();  // market 1
+  FocusList(frame_);
+  EXPECT_EQ(frame_->document()->code(), shown);
+  // The user's pick still opens the first row.
+  Pick(0);
+  EXPECT_EQ(frame_->document()->code(), frame_->document()->list().rows[0].code);
+}
+
+TEST(MainFrameUpdateTest, AnUpdateKeepsTheShownStock) {
+  testing::EnsureQApplication();
+  testing::TempDir dir;
+  const std::string root = testing::CopySampleRoot(dir);
+  ASSERT_FALSE(root.empty());
+  CKorvaleApp app(QString::fromStdString(root), QString::fromStdString(dir.File("RootDir")));
+  CMainFrame* frame = app.CreateFirstWindow();
+  frame->show();
+  frame->stockList()->setCurrentRow(7);
+  const int shown = frame->document()->code();
+  QStringList margins;
+  for (const auto& e : std::filesystem::directory_iterator(root + "/Import")) {
+    const QString name = QString::fromStdString(e.path().filename().string());
+    if (name.startsWith("SZ", Qt::CaseInsensitive)) margins << name;
+  }
+  ASSERT_FALSE(margins.isEmpty());
+  bool answered = false;
+  testing::AnswerNextDialog<QFileDialog>(
+      [&](QFileDialog* d) {
+        d->setDirectory(QString::fromStdString(root + "/Import"));
+        d->selectFile(margins.front());
+        QMetaObject::invokeMethod(d, "accept");
+      },
+      &answered);
+  frame->action(kCmdMarginUpdate)->trigger();
+  ASSERT_TRUE(answered);
+  for (int i = 0; i < 500 && frame->findChild<CUpdateProgressDlg*>(); ++i) {
+    QTest::qWait(10);
+  }
+  FocusList(frame);
+  EXPECT_EQ(frame->document()->code(), shown);
+  EXPECT_TRUE(frame->stockList()->item(7)->isSelected());
 }
 
 TEST_F(MainFrameTest, BadFilesKeepTheProgramUp) {
