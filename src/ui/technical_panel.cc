@@ -1,6 +1,7 @@
 #include "ui/technical_panel.h"
 
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QDoubleValidator>
 #include <QEvent>
 #include <QFileDialog>
@@ -155,12 +156,22 @@ void CTechnicalPanel::createModeRow(Place place) {
 }
 
 bool CTechnicalPanel::eventFilter(QObject* watched, QEvent* event) {
-  // Rules created or renamed in another window appear as soon as the combo box is used.
-  if (watched == ruleCombo_ && event->type() == QEvent::FocusIn) RefillRuleCombo();
+  // Rules created or renamed in another window appear as soon as the combo box is used. The
+  // focus coming back from the combo box's own pop-up is not such a use: a refill then would
+  // drop the entry just picked.
+  if (watched == ruleCombo_ && event->type() == QEvent::FocusIn &&
+      static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
+    RefillRuleCombo();
+  }
   return QWidget::eventFilter(watched, event);
 }
 
 void CTechnicalPanel::RefillRuleCombo() {
+  bool same = ruleCombo_->count() == rules_->count;
+  for (int i = 0; same && i < rules_->count; ++i) {
+    same = ruleCombo_->itemText(i) == FromCp932(rules_->sets[i].name);
+  }
+  if (same) return;  // nothing to refill: the list and the selection stay as they are
   const QSignalBlocker quiet(ruleCombo_);
   ruleCombo_->clear();
   for (int i = 0; i < rules_->count; ++i) ruleCombo_->addItem(FromCp932(rules_->sets[i].name));

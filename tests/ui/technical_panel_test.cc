@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -295,6 +296,27 @@ TEST_F(TechnicalPanelTest, TheComboShowsRulesMadeElsewhereWhenItGetsTheFocus) {
   EXPECT_EQ(panel_->ruleCombo()->count(), kSampleRuleCount + 1);
   EXPECT_EQ(panel_->ruleCombo()->currentIndex(), 0);  // the selection stays
   EXPECT_STREQ(panel_->workingCopy().name, rules_.sets[0].name);
+}
+
+TEST_F(TechnicalPanelTest, ARulePickedInThePopUpWithTheMouseBecomesTheWorkingCopy) {
+  panel_->show();
+  QApplication::setActiveWindow(panel_.get());
+  QComboBox* combo = panel_->ruleCombo();
+  const int picked = rules_.count - 1;
+  ASSERT_NE(combo->currentIndex(), picked);
+  QTest::mouseClick(combo, Qt::LeftButton);  // takes the focus and opens the pop-up
+  QCoreApplication::processEvents();
+  if (!combo->view()->isVisible()) combo->showPopup();
+  QAbstractItemView* view = combo->view();
+  const QRect item = view->visualRect(view->model()->index(picked, 0));
+  // The pop-up ignores a release that follows its opening too closely, as a double click.
+  QTest::qWait(QApplication::doubleClickInterval() + 50);
+  QTest::mouseMove(view->viewport(), item.center());
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, item.center());
+  QCoreApplication::processEvents();
+  ASSERT_FALSE(view->isVisible());
+  EXPECT_EQ(combo->currentIndex(), picked);
+  EXPECT_STREQ(panel_->workingCopy().name, rules_.sets[picked].name);
 }
 
 TEST_F(TechnicalPanelTest, TheEditorsButtonIsApplyAndRunsNothing) {
