@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPolygon>
 #include <algorithm>
+#include <cmath>
 
 namespace korvale {
 
@@ -23,8 +24,11 @@ QPainterCanvas::QPainterCanvas(QImage* image) : image_(image) {
   // painter draws into.
   bits_ = reinterpret_cast<uint32_t*>(image_->bits());
   stride_ = image_->bytesPerLine() / 4;
-  width_ = image_->width();
-  height_ = image_->height();
+  deviceWidth_ = image_->width();
+  deviceHeight_ = image_->height();
+  scale_ = std::max(image_->devicePixelRatio(), 1.0);
+  width_ = static_cast<int>(std::ceil(deviceWidth_ / scale_));
+  height_ = static_cast<int>(std::ceil(deviceHeight_ / scale_));
   SelectFont(LabelFont{});
 }
 
@@ -69,16 +73,31 @@ void QPainterCanvas::FillRect(int left, int top, int right, int bottom, const Br
   const int64_t y1 = std::min<int64_t>(int64_t{bottom} - originY_, height_);
   if (x0 >= x1 || y0 >= y1) return;
   const uint32_t argb = Argb(brush.colour);
-  for (int64_t y = y0; y < y1; ++y)
-    std::fill(bits_ + y * stride_ + x0, bits_ + y * stride_ + x1, argb);
+  const int64_t dx0 = Device(x0, deviceWidth_), dx1 = Device(x1, deviceWidth_);
+  const int64_t dy0 = Device(y0, deviceHeight_), dy1 = Device(y1, deviceHeight_);
+  for (int64_t y = dy0; y < dy1; ++y)
+    std::fill(bits_ + y * stride_ + dx0, bits_ + y * stride_ + dx1, argb);
+}
+
+int64_t QPainterCanvas::Device(int64_t logical, int64_t limit) const {
+  if (scale_ == 1.0) return logical;
+  return std::clamp<int64_t>(static_cast<int64_t>(std::floor(logical * scale_)), 0, limit);
 }
 
 void QPainterCanvas::Plot(int64_t x, int64_t y, uint32_t argb) {
   if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
-  uint32_t& pixel = bits_[y * stride_ + x];
-  // Exclusive-or drawing combines the pen with the screen by NOT-XOR, so that drawing the same
-  // line twice restores the pixels.
-  pixel = xor_ ? 0xFF000000u | (~(argb ^ pixel) & 0xFFFFFFu) : argb;
+  // On a high-density screen a chart pixel is the block of device pixels it covers, so lines
+  // stay as sharp and as heavy as on a plain screen while texts are drawn at full resolution.
+  const int64_t dx0 = Device(x, deviceWidth_), dx1 = std::max(Device(x + 1, deviceWidth_), dx0 + 1);
+  const int64_t dy0 = Device(y, deviceHeight_), dy1 = std::max(Device(y + 1, deviceHeight_), dy0 + 1);
+  for (int64_t dy = dy0; dy < dy1 && dy < deviceHeight_; ++dy) {
+    for (int64_t dx = dx0; dx < dx1 && dx < deviceWidth_; ++dx) {
+      uint32_t& pixel = bits_[dy * stride_ + dx];
+      // Exclusive-or drawing combines the pen with the screen by NOT-XOR, so that drawing the
+      // same line twice restores the pixels.
+      pixel = xor_ ? 0xFF000000u | (~(argb ^ pixel) & 0xFFFFFFu) : argb;
+    }
+  }
 }
 
 // Bresenham from (x0, y0) towards (x1, y1), the end point excluded, walking the major axis and

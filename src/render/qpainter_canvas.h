@@ -17,7 +17,9 @@ namespace korvale {
 
 class QPainterCanvas : public Canvas {
  public:
-  // Draws into `image`, which must be Format_RGB32 (or ARGB32) and outlive the canvas.
+  // Draws into `image`, which must be Format_RGB32 (or ARGB32) and outlive the canvas. An image
+  // with a device pixel ratio above 1 is drawn at that density: canvas coordinates are logical
+  // pixels, each covering ratio x ratio pixels of the image, and texts use the full density.
   explicit QPainterCanvas(QImage* image);
   ~QPainterCanvas() override;
   QPainterCanvas(const QPainterCanvas&) = delete;
@@ -49,12 +51,16 @@ class QPainterCanvas : public Canvas {
   // The painter set up with the selected pen, brush and XOR mode, for ellipses and polygons.
   QPainter& ShapePainter();
   void Plot(int64_t x, int64_t y, uint32_t argb);
+  // The image column (row) where a logical coordinate starts, within 0 .. limit.
+  int64_t Device(int64_t logical, int64_t limit) const;
   void RasterLine(int64_t x0, int64_t y0, int64_t x1, int64_t y1, uint32_t argb);
 
   QImage* image_;
   uint32_t* bits_ = nullptr;
   int64_t stride_ = 0;  // in pixels
-  int width_ = 0, height_ = 0;
+  int width_ = 0, height_ = 0;              // logical pixels
+  int deviceWidth_ = 0, deviceHeight_ = 0;  // pixels of the image
+  double scale_ = 1;                        // the image's device pixel ratio
   int originX_ = 0, originY_ = 0;
   std::unique_ptr<QPainter> painter_;
   Pen pen_;
