@@ -6,6 +6,8 @@ namespace korvale {
 
 inline constexpr int kLabelColumn = 100;  // pixels reserved for scale labels
 inline constexpr int kBarPitch = 4;       // pixels per bar
+inline constexpr int kMinBarPitch = 2;    // the range a view may zoom the daily chart in
+inline constexpr int kMaxBarPitch = 16;
 inline constexpr int kHistogramWidth = 100;
 
 // What the index-correlation series hold where they have no value.

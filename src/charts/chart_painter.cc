@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "charts/pane_drawing.h"
 #include "store/week_of_year.h"
 
 namespace korvale {
@@ -47,10 +48,9 @@ void CChartPainter::Attach(CPriceSeries& series, int kind) {
   series_ = &series;
   barsOnly_ = nullptr;
   chartKind_ = kind;
+  trendLines_.clear();
   dailyCount_ = std::max(series.barCount(), 0);
-  windowCount_ =
-      settings_.dailyAllPeriod ? dailyCount_ : LastOf(dailyCount_, settings_.dailySpanDays);
-  hiddenCount_ = dailyCount_ - windowCount_;
+  ComputeDailyWindow();
   series.BuildWeekly(hiddenCount_, nullptr);
   series.BuildMonthly();
   spanExtremes_ = series.WindowExtremes(settings_.dailySpanDays);
@@ -87,12 +87,46 @@ int CChartPainter::WeekIndexOfBar(int barIndex) const {
   return 0;
 }
 
+void CChartPainter::ComputeDailyWindow() {
+  barsAfter_ = std::clamp(barsAfter_, 0, dailyCount_);
+  const int end = dailyCount_ - barsAfter_;
+  if (viewCount_ > 0) {
+    windowCount_ = std::min(viewCount_, end);
+  } else {
+    windowCount_ = settings_.dailyAllPeriod ? end : LastOf(end, settings_.dailySpanDays);
+  }
+  hiddenCount_ = end - windowCount_;
+}
+
+void CChartPainter::SetDailyView(int count, int barsAfter, int pitch) {
+  viewCount_ = std::max(count, 0);
+  barsAfter_ = viewCount_ > 0 ? std::max(barsAfter, 0) : 0;
+  pitch_ = viewCount_ > 0 ? std::clamp(pitch, kMinBarPitch, kMaxBarPitch) : kBarPitch;
+  Layout();
+}
+
+void CChartPainter::ShiftTrendLines(int delta) {
+  for (ChartTrendLine& t : trendLines_) {
+    if (t.unresolved) continue;
+    t.x1 = ClampToInt32(int64_t{t.x1} + delta);
+    t.x2 = ClampToInt32(int64_t{t.x2} + delta);
+    t.geometry = std::make_unique<CLineGeometry>(t.x1, t.price1, t.x2, t.price2);
+    t.geometry->SetTolerance(CLineGeometry::StandardTolX(), CLineGeometry::StandardTolY(t.price1));
+  }
+}
+
+PaneTools CChartPainter::Tools(Canvas& canvas, CChartMapper& mapper) const {
+  return PaneTools{palette_, canvas, mapper, textHeight_, labelLeft_};
+}
+
 void CChartPainter::RefreshWindow() {
   const CPriceSeries* s = series_ ? series_ : barsOnly_;
+  const int oldHidden = hiddenCount_;
   dailyCount_ = s ? std::max(s->barCount(), 0) : 0;
-  windowCount_ =
-      settings_.dailyAllPeriod ? dailyCount_ : LastOf(dailyCount_, settings_.dailySpanDays);
-  hiddenCount_ = dailyCount_ - windowCount_;
+  ComputeDailyWindow();
+  // The lines are held in window indexes: when the window moves they move the other way, so
+  // each stays on its days (and is written back to them).
+  if (hiddenCount_ != oldHidden) ShiftTrendLines(oldHidden - hiddenCount_);
   weeklyStart_ = weeklyCount_ = monthlyStart_ = monthlyCount_ = weeksBefore_ = 0;
   if (!series_) return;
   const int weeks = std::max(series_->weekCount(), 0);
@@ -109,7 +143,7 @@ void CChartPainter::Layout() {
   RefreshWindow();
   weeklyWidth_ = kBarPitch * weeklyCount_;
   monthlyWidth_ = kBarPitch * monthlyCount_;
-  dailyWidth_ = kBarPitch * windowCount_;
+  dailyWidth_ = pitch_ * windowCount_;
   if (settings_.dailyWeeklyBeforeSpan) dailyWidth_ += kBarPitch * weeksBefore_;
   if (settings_.dailyShowPriceVolumeHistogram) dailyWidth_ += kHistogramWidth;
 }

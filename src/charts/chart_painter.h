@@ -77,6 +77,7 @@ std::string ReadoutText(const ChartHit& hit, bool monthly);
 int PriceAreaHeight(int chartHeight, int paneCount);
 
 struct PaneRect;
+struct PaneTools;
 
 // One trend line as the painter holds it: ends in window indexes and prices.
 struct ChartTrendLine {
@@ -153,6 +154,20 @@ class CChartPainter {
   // an index outside the lines.
   void MarkTrendLineDeleted(int index);
   void SetChartHeight(int height) { chartHeight_ = height; }
+  // The chart column where a view's visible area begins; the panes' label columns (legends,
+  // scale labels) are drawn there rather than at the chart's left edge. 0 draws them as a whole
+  // chart is drawn.
+  void SetLabelLeft(int x) { labelLeft_ = x; }
+  // The daily window a view chooses for looking back and zooming: `count` bars ending
+  // `barsAfter` bars before the newest, at `pitch` pixels a bar (2-16). A count of 0 goes back
+  // to the settings' window at the standard pitch. The settings' span (span highs, what the
+  // analysis uses) is not touched. Lays out again; trend lines keep their days.
+  void SetDailyView(int count, int barsAfter, int pitch);
+  int dailyPitch() const { return pitch_; }
+  // Bars after the daily window (0 unless a view looks back).
+  int barsAfter() const { return barsAfter_; }
+  // The series index after the daily window's last bar.
+  int windowEnd() const { return hiddenCount_ + windowCount_; }
 
   int chartKind() const { return chartKind_; }
   int chartHeight() const { return chartHeight_; }
@@ -200,6 +215,12 @@ class CChartPainter {
   void DrawDailyPricePane(Canvas& canvas, CChartMapper& mapper, const PaneRect& rect, int64_t low,
                           int64_t range);
   void FillDerivedSeries();
+  // The daily window from the daily count, the view's window or the settings' span.
+  void ComputeDailyWindow();
+  // The tools the panes draw with on this canvas and mapper.
+  PaneTools Tools(Canvas& canvas, CChartMapper& mapper) const;
+  // Moves the trend lines' window indexes by `delta` bars (the window start moved by -delta).
+  void ShiftTrendLines(int delta);
   void CopyTrendLines();
   int WeekIndexOfBar(int barIndex) const;
 
@@ -219,6 +240,10 @@ class CChartPainter {
   int weeklyStart_ = 0, weeklyCount_ = 0;
   int monthlyStart_ = 0, monthlyCount_ = 0;
   int weeksBefore_ = 0;
+  int viewCount_ = 0;  // SetDailyView; 0 for the settings' window
+  int barsAfter_ = 0;
+  int pitch_ = kBarPitch;
+  int labelLeft_ = 0;
   WindowExtremesResult spanExtremes_;
   std::vector<ChartTrendLine> trendLines_;
   std::array<std::vector<double>, kDerivedCount> derived_;

@@ -78,7 +78,7 @@ void CChartPainter::DrawDailyChart(Canvas& canvas) {
     EndChart(canvas);
     return;
   }
-  const PaneTools t{palette_, canvas, mapper, textHeight_};
+  const PaneTools t = Tools(canvas, mapper);
   const SettingsRecord& s = settings_;
   const PriceBar* all = source->bars.data();
   const PriceBar* window = all + hiddenCount_;
@@ -130,13 +130,14 @@ void CChartPainter::DrawDailyChart(Canvas& canvas) {
     SelectColour(canvas, kSlotForeground);
     mapper.Line(x, 0, x, H);
     DrawPriceVolumeHistogram(t, PaneRect{x, 0, kHistogramWidth, P - th}, all,
-                             std::max(0, dailyCount_ - s.histogramPeriod), dailyCount_, low, r);
+                             std::max(0, windowEnd() - s.histogramPeriod), windowEnd(), low, r);
   }
 
   DrawDateAxis(t, PaneRect{W, P - th, sectionWidth, th}, window, wc);
 
   DrawDailyPricePane(canvas, mapper, PaneRect{W, 0, sectionWidth, P - th}, low, r);
-  const int count = dailyCount_, hidden = hiddenCount_;
+  // The bars up to the window's end: a chart looking back is drawn as it stood on that day.
+  const int count = windowEnd(), hidden = hiddenCount_;
   auto startOf = [&](int period) { return std::max(period - hidden + 1, 1); };
 
   if (s.dailyShowVolume) {
@@ -220,7 +221,7 @@ void CChartPainter::DrawDailyChart(Canvas& canvas) {
 // mapping for hit tests.
 void CChartPainter::DrawDailyPricePane(Canvas& canvas, CChartMapper& mapper, const PaneRect& price,
                                        int64_t low, int64_t r) {
-  const PaneTools t{palette_, canvas, mapper, textHeight_};
+  const PaneTools t = Tools(canvas, mapper);
   const SettingsRecord& s = settings_;
   const CPriceSeries* source = series_ ? series_ : barsOnly_;
   const PriceBar* all = source->bars.data();
@@ -230,7 +231,8 @@ void CChartPainter::DrawDailyPricePane(Canvas& canvas, CChartMapper& mapper, con
   const GridPrices grid = DrawPriceBars(t, price, window, wc, low, r, s.dailyBarStyle != 0);
   priceMapper_ = mapper;
   priceMapperKind_ = kChartDaily;
-  const int count = dailyCount_, hidden = hiddenCount_;
+  // The bars up to the window's end: a chart looking back is drawn as it stood on that day.
+  const int count = windowEnd(), hidden = hiddenCount_;
   auto startOf = [&](int period) { return std::max(period - hidden + 1, 1); };
   if (s.dailyShowMa) {
     std::vector<double> ma;
@@ -280,7 +282,7 @@ void CChartPainter::DrawSignalChart(Canvas& canvas, int style, const std::vector
   CChartMapper mapper;
   BeginChart(canvas, &mapper, kSlotBackground, width, height);
   const CPriceSeries* source = series_ ? series_ : barsOnly_;
-  const PaneTools t{palette_, canvas, mapper, textHeight_};
+  const PaneTools t = Tools(canvas, mapper);
   const int R = static_cast<int>(rows.size());
   const int P = PriceAreaHeight(height, R);
   const int th = textHeight_;
@@ -323,17 +325,7 @@ void CChartPainter::DrawSignalChart(Canvas& canvas, int style, const std::vector
     }
     SelectTextColours(canvas, kSlotForeground, kSlotBackground);
     canvas.TextOut(0, top + 2, row.name);
-    int units = 0;  // width in half-height steps: two per full-width character
-    for (size_t i = 0; i < row.name.size();) {
-      const unsigned char c = static_cast<unsigned char>(row.name[i]);
-      const int length = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
-      const bool halfWidthKana = length == 3 && c == 0xEF && i + 1 < row.name.size() &&
-                                 (static_cast<unsigned char>(row.name[i + 1]) == 0xBD ||
-                                  static_cast<unsigned char>(row.name[i + 1]) == 0xBE);
-      units += length == 1 || halfWidthKana ? 1 : 2;
-      i += length;
-    }
-    canvas.TextOut(width - units * th / 2, top + 2, row.name);
+    canvas.TextOut(width - TextWidthEstimate(row.name, th), top + 2, row.name);
   }
   EndChart(canvas);
 }

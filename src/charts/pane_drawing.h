@@ -23,12 +23,17 @@ struct PaneRect {
 };
 
 // Everything a pane draws with: the chart's palette, the canvas, the mapper it re-initialises
-// for each pane, and the label font's measured height.
+// for each pane, the label font's measured height and the chart column where a view's visible
+// area begins (the label columns stand there, so a scrolled chart keeps its scales in view).
 struct PaneTools {
   const ChartPalette& palette;
   Canvas& canvas;
   CChartMapper& mapper;
   int textHeight;
+  int labelLeft = 0;
+  // The left edge of a pane's label column: the pane's own, or the visible area's when the pane
+  // begins left of it.
+  int LabelX(const PaneRect& rect) const { return rect.x > labelLeft ? rect.x : labelLeft; }
 };
 
 // Marks a value a curve does not have (a division by zero, a bar before the curve's start).
@@ -55,6 +60,11 @@ void Polyline(const CChartMapper& mapper, int from, int to, ValueAt value, doubl
     }
   }
 }
+
+// The width a label font of `textHeight` pixels gives a UTF-8 text, counted as the charts
+// count it: half the text height for a half-width character (ASCII, half-width kana), the
+// whole height for any other.
+int TextWidthEstimate(const std::string& utf8, int textHeight);
 
 // In `slot`: a dotted line at `reference`, and lines along the bottom (0) and top (`span`),
 // each from x = 0 to x = `count`.

@@ -17,6 +17,25 @@ void AxisLabel(const PaneTools& t, double x, double y, const std::string& text) 
   t.mapper.Label(text);
 }
 
+// Writes the labels of an axis from left to right, leaving out a label that would overlap the
+// one before it (on a narrow chart month labels come closer than their width).
+class AxisLabels {
+ public:
+  explicit AxisLabels(const PaneTools& t) : t_(t) {}
+  void Put(double x, double y, const std::string& text) {
+    const int left = t_.mapper.ToPixel(x, y).x + 6;
+    if (written_ && left < nextFree_) return;
+    AxisLabel(t_, x, y, text);
+    written_ = true;
+    nextFree_ = left + TextWidthEstimate(text, t_.textHeight) + t_.textHeight / 2;
+  }
+
+ private:
+  const PaneTools& t_;
+  bool written_ = false;
+  int nextFree_ = 0;
+};
+
 void StartAxis(const PaneTools& t, const PaneRect& rect, double spanX) {
   t.mapper.Reset(rect.x, rect.top, rect.width, rect.height, spanX, 8);
   t.palette.SelectTextColours(t.canvas, kSlotForeground, kSlotBackground);
@@ -29,10 +48,11 @@ template <typename BarT>
 void DrawDateAxis(const PaneTools& t, const PaneRect& rect, const BarT* bars, int count) {
   StartAxis(t, rect, count);
   t.mapper.Line(-0.5, 8, count, 8);
+  AxisLabels labels(t);
   for (int i = 1; i < count; ++i) {
     if (bars[i].month == bars[i - 1].month) continue;
     t.mapper.Line(i, 0, i, 8);
-    AxisLabel(t, i, 8, StringPrintf("%02d/%2d", TwoDigitYear(bars[i].year), bars[i].month));
+    labels.Put(i, 8, StringPrintf("%02d/%2d", TwoDigitYear(bars[i].year), bars[i].month));
   }
   t.mapper.Line(-0.5, 0, count, 0);
 }
@@ -85,14 +105,15 @@ GridPrices DrawPriceBars(const PaneTools& t, const PaneRect& rect, const BarT* b
 void DrawGridLabels(const PaneTools& t, const PaneRect& rect, int64_t low, int64_t range,
                     const GridPrices& grid) {
   t.palette.SelectTextColours(t.canvas, kSlotForeground, kSlotBackground);
-  t.mapper.Reset(rect.x, rect.top, kLabelColumn, rect.height, kLabelColumn,
+  const int left = t.LabelX(rect);
+  t.mapper.Reset(left, rect.top, kLabelColumn, rect.height, kLabelColumn,
                  static_cast<double>(range));
   for (int64_t g : {grid.g1, grid.g2}) {
     const std::string text = StringPrintf("%lld円", static_cast<long long>(g));
     const double y = static_cast<double>(g - low);
     t.mapper.MoveTo(1, y);
     t.mapper.Label(text);
-    t.mapper.MoveTo(rect.width - 32, y);
+    t.mapper.MoveTo(rect.x + rect.width - 32 - left, y);
     t.mapper.Label(text);
   }
 }
@@ -130,6 +151,8 @@ void DrawVolumeLabels(const PaneTools& t, int64_t maxVolume) {
   t.palette.SelectTextColours(t.canvas, kSlotForeground, kSlotBackground);
   const int64_t grid = GridRound(maxVolume / 3);
   t.mapper.MoveTo(0, static_cast<double>(grid));
+  const int x = t.mapper.ToPixel(0, static_cast<double>(grid)).x;
+  if (t.labelLeft > x) t.mapper.MoveBy(t.labelLeft - x, 0);
   t.mapper.Label(StringPrintf("%lld", static_cast<long long>(grid)));
   t.mapper.MoveBy(0, t.textHeight);
   t.mapper.Label("千株");

@@ -13,8 +13,8 @@
 namespace korvale {
 
 // The date axis of a daily or weekly window (span x = count, span y = 8): top line, a
-// vertical line and a "%02d/%2d" label at every change of month (never the first bar),
-// bottom line.
+// vertical line and a "%02d/%2d" label at every change of month (never the first bar; a label
+// that would overlap the one written before it is left out, its line stays), bottom line.
 template <typename BarT>
 void DrawDateAxis(const PaneTools& t, const PaneRect& rect, const BarT* bars, int count);
 // The monthly axis: top and bottom lines to count + extension, a line and a "%4d" label at

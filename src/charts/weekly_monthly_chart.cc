@@ -91,7 +91,7 @@ void CChartPainter::DrawWeeklyChart(Canvas& canvas) {
   CChartMapper mapper;
   const int width = weeklyWidth_;
   if (!BeginPeriodChart(canvas, &mapper, width)) return;
-  const PaneTools t{palette_, canvas, mapper, textHeight_};
+  const PaneTools t = Tools(canvas, mapper);
   const SettingsRecord& s = settings_;
   const int H = chartHeight_;
   const WeeklyBar* window = series_->weeks.data() + weeklyStart_;
@@ -146,7 +146,7 @@ void CChartPainter::DrawMonthlyChart(Canvas& canvas) {
   CChartMapper mapper;
   const int width = monthlyWidth_;
   if (!BeginPeriodChart(canvas, &mapper, width)) return;
-  const PaneTools t{palette_, canvas, mapper, textHeight_};
+  const PaneTools t = Tools(canvas, mapper);
   const SettingsRecord& s = settings_;
   const int H = chartHeight_;
   const MonthlyBar* window = series_->months.data() + monthlyStart_;

@@ -191,6 +191,34 @@ TEST(DateAxisTest, MonthChangesAreLabelledWithTwoDigitYearsNeverOnTheFirstBar) {
   }
 }
 
+TEST(DateAxisTest, ALabelThatWouldOverlapThePreviousOneIsLeftOutAndItsLineStays) {
+  // Weekly bars at 2 pixels a week on a narrow chart: months come closer than a label is wide.
+  std::vector<WeeklyBar> weeks(60);
+  for (int i = 0; i < 60; ++i) {
+    const int day = 7 * i;  // from 2 January 2023
+    weeks[i].year = 2023 + day / 364;
+    weeks[i].month = static_cast<int8_t>((day % 364) / 31 + 1);
+    weeks[i].open = weeks[i].high = weeks[i].low = weeks[i].close = 100;
+  }
+  const CChartPainter p(testing::DefaultSettings());
+  RecordingCanvas c(9);
+  CChartMapper m(&c, 9);
+  DrawDateAxis(PaneTools{p.palette(), c, m, 9}, PaneRect{0, 0, 120, 9}, weeks.data(), 60);
+  int changes = 0;
+  for (int i = 1; i < 60; ++i) changes += weeks[i].month != weeks[i - 1].month;
+  int previousEnd = -1000, labels = 0, lines = 0;
+  for (const CanvasOp& op : c.ops()) {
+    if (op.kind == CanvasOp::kLine && op.x1 == op.x2) ++lines;
+    if (op.kind != CanvasOp::kText) continue;
+    EXPECT_GE(op.x1, previousEnd) << op.text;
+    previousEnd = op.x1 + TextWidthEstimate(op.text, 9);
+    ++labels;
+  }
+  EXPECT_GE(labels, 2);
+  EXPECT_LT(labels, changes);
+  EXPECT_GE(lines, changes);
+}
+
 TEST(DateAxisTest, MonthlyAxisMarksYearsAndTheFollowingYearWhenItFits) {
   std::vector<MonthlyBar> months;
   for (int i = 0; i < 18; ++i) {
@@ -252,6 +280,37 @@ TEST(TrendLineTest, LinesAreDrawnByKindAndStoredBackWithoutDeletedOnes) {
   EXPECT_EQ(series.lines[0].kind, 1);
   EXPECT_EQ(series.lines[1].unresolved, 1);  // kept as read
   EXPECT_EQ(series.lines[1].index1, 3);
+}
+
+TEST(DailyViewTest, AWindowLookingBackIsDrawnAsOnItsLastDayAndLinesKeepTheirDays) {
+  CPriceSeries series = SeriesOf(WalkBars(200, 1000, 2));
+  TrendLine line;
+  line.index1 = 150;
+  line.price1 = 1000;
+  line.index2 = 170;
+  line.price2 = 1020;
+  line.kind = 1;
+  series.lines = {line};
+  SettingsRecord settings = QuietChartSettings(60);
+  CChartPainter p(settings);
+  p.Attach(series, kChartDaily);
+  p.SetDailyView(50, 40, 8);  // bars 110 .. 159 at 8 pixels
+  EXPECT_EQ(p.hiddenCount(), 110);
+  EXPECT_EQ(p.windowCount(), 50);
+  EXPECT_EQ(p.dailyWidth(), 400);
+  EXPECT_EQ(p.trendLines()[0].x1, 40);
+  p.SetChartHeight(300);
+  RecordingCanvas c;
+  p.DrawDailyChart(c);
+  EXPECT_EQ(p.HitTestDaily(-1, -1).close, series.bars[159].close);
+  // A changed span (the automatic span on a resize) moves the window too: the line stays put.
+  settings.dailySpanDays = 80;
+  p.SetDailyView(0, 0, 4);
+  p.ReplaceSettings(settings);
+  EXPECT_EQ(p.hiddenCount(), 120);
+  EXPECT_EQ(p.StoreTrendLines(series), 1);
+  EXPECT_EQ(series.lines[0].index1, 150);
+  EXPECT_EQ(series.lines[0].index2, 170);
 }
 
 }  // namespace
