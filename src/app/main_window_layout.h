@@ -17,7 +17,8 @@ struct WindowSize {
 WindowSize InitialMainWindowSize(const SettingsRecord& settings, int desktopWidth,
                                  int desktopHeight);
 
-// Width of each docked side bar, in pixels.
+// The narrowest a docked side bar gets, in pixels (they start as wide as their texts need and
+// the user may widen them).
 inline constexpr int kSideBarWidth = 116;
 // Pixels the span rule subtracts for each docked side bar.
 inline constexpr int kSideBarSpanAllowance = 110;

@@ -49,6 +49,7 @@ QLabel* CDayPage::addRow(QGridLayout* grid, const QString& caption, const QStrin
   const int row = grid->rowCount();
   grid->addWidget(new QLabel(caption, this), row, 0);
   auto* value = new QLabel(this);
+  value->setObjectName(field);
   value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   value->setTextInteractionFlags(Qt::TextSelectableByMouse);
   grid->addWidget(value, row, 1);

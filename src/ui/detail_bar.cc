@@ -48,6 +48,7 @@ CDetailBar::CDetailBar(const SettingsRecord& settings, QWidget* parent) : QWidge
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   pageSelector_ = new QComboBox(this);
+  pageSelector_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   for (const char* name : kDetailPageNames) pageSelector_->addItem(name);
   layout->addWidget(pageSelector_);
   pages_ = new QStackedWidget(this);
@@ -63,7 +64,9 @@ void CDetailBar::createPages(const SettingsRecord& settings) {
   auto* form = new QFormLayout(stockPage_);
   form->setContentsMargins(2, 2, 2, 2);
   form->setRowWrapPolicy(QFormLayout::WrapAllRows);
-  form->addRow(ValueLabel(stockPage_, "name"));
+  QLabel* name = ValueLabel(stockPage_, "name");
+  name->setWordWrap(true);  // a long name takes two lines rather than widening the bar
+  form->addRow(name);
   form->addRow("市場", ValueLabel(stockPage_, "market"));
   form->addRow("業種", ValueLabel(stockPage_, "industry"));
   form->addRow(TextBox(stockPage_, "text1"));

@@ -1,6 +1,7 @@
 #include "ui/import_command.h"
 
 #include <QFileDialog>
+#include <QString>
 #include <QMessageBox>
 #include <QStringList>
 
@@ -53,16 +54,43 @@ std::vector<std::string> LocalPaths(const QStringList& files) {
 
 }  // namespace
 
+QString UpdateSummary(const QString& caption, const CUpdateJob& job) {
+  const UpdateCounts& c = job.counts();
+  QString outcome;
+  switch (job.status()) {
+    case UpdateJobStatus::kCancelled:
+      outcome = "中止";
+      break;
+    case UpdateJobStatus::kFailed:
+      outcome = "失敗";
+      break;
+    default:
+      outcome = "完了";
+  }
+  QString text = QString("%1%2: %3/%4ファイル, 読込 %5件, 反映 %6件, スキップ %7件")
+                     .arg(caption, outcome)
+                     .arg(c.filesDone)
+                     .arg(job.fileCount())
+                     .arg(c.records)
+                     .arg(c.applied)
+                     .arg(c.skipped);
+  if (c.writeFailures > 0) text += QString(", 書き込み失敗 %1件").arg(c.writeFailures);
+  if (c.newStocks > 0) text += QString(", 新規銘柄 %1").arg(c.newStocks);
+  return text;
+}
+
 CImportCommand::CImportCommand(CKorvaleApp* app, CMainFrame* frame)
     : QObject(frame), app_(app), frame_(frame) {}
 
 bool CImportCommand::localMode() const { return app_->settings().dataSourceMode == 0; }
 
-void CImportCommand::runUpdateJob(std::unique_ptr<CUpdateJob> job, const char* caption) {
+void CImportCommand::runUpdateJob(std::unique_ptr<CUpdateJob> job, const char* caption,
+                                  const QString& name) {
   auto* dialog = new CUpdateProgressDlg(std::move(job), QString::fromUtf8(caption), frame_);
-  connect(dialog, &CUpdateProgressDlg::Closed, frame_, [frame = frame_] {
+  connect(dialog, &CUpdateProgressDlg::Closed, frame_, [frame = frame_, dialog, name] {
     frame->document()->ShowAll();  // new stocks appear in the list
     frame->RefreshStockList();
+    frame->ShowStatusMessage(UpdateSummary(name, dialog->job()));
   });
   dialog->show();
   dialog->StartJob();
@@ -94,7 +122,7 @@ void CImportCommand::UpdatePrices() {
   runUpdateJob(std::make_unique<CPriceUpdateJob>(
                    std::move(source), frame_->document()->mutableDictionary(), &app_->folders(),
                    s.dataRootDir, options.options(), LocalPaths(files)),
-               kPriceUpdateCaption);
+               kPriceUpdateCaption, "株価データの更新");
 }
 
 void CImportCommand::UpdateMargins() {
@@ -105,7 +133,7 @@ void CImportCommand::UpdateMargins() {
   if (files.isEmpty()) return;
   runUpdateJob(std::make_unique<CMarginUpdateJob>(frame_->document()->dictionary(),
                                                   &app_->folders(), LocalPaths(files)),
-               kMarginUpdateCaption);
+               kMarginUpdateCaption, "信用残データの更新");
 }
 
 void CImportCommand::UpdateDictionaryFromImportFile() {

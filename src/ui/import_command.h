@@ -6,6 +6,7 @@
 #define KORVALE_UI_IMPORT_COMMAND_H_
 
 #include <QObject>
+#include <QString>
 #include <memory>
 
 namespace korvale {
@@ -13,6 +14,11 @@ namespace korvale {
 class CKorvaleApp;
 class CMainFrame;
 class CUpdateJob;
+
+// The status bar's summary of an update that ended: "<name>完了: done/files ファイル, 読込 n件,
+// 反映 n件, スキップ n件", with write failures and new stocks when there were any ("中止" for a
+// cancelled update, "失敗" for one that stopped on a file).
+QString UpdateSummary(const QString& name, const CUpdateJob& job);
 
 class CImportCommand : public QObject {
   Q_OBJECT
@@ -27,7 +33,8 @@ class CImportCommand : public QObject {
 
  private:
   bool localMode() const;
-  void runUpdateJob(std::unique_ptr<CUpdateJob> job, const char* caption);
+  // `caption` heads the progress dialog, `name` the summary shown when it closes.
+  void runUpdateJob(std::unique_ptr<CUpdateJob> job, const char* caption, const QString& name);
 
   CKorvaleApp* app_;
   CMainFrame* frame_;

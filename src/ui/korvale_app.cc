@@ -1,5 +1,14 @@
 #include "ui/korvale_app.h"
 
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QFont>
+#include <QFontDatabase>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QSettings>
+#include <QTranslator>
 #include <algorithm>
 
 #include "app/index_series.h"
@@ -9,6 +18,30 @@
 #include "ui/main_frame.h"
 
 namespace korvale {
+
+QString SetUpJapaneseUi(QApplication* app) {
+  // Every text of the program is Japanese, whatever the desktop's language.
+  QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
+  const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+  for (const char* catalogue : {"qtbase_ja"}) {
+    auto* translator = new QTranslator(app);
+    if (translator->load(catalogue, folder)) {
+      QCoreApplication::installTranslator(translator);
+    } else {
+      delete translator;  // the translations are not installed: Qt's texts stay English
+    }
+  }
+  // One font for kanji, kana and digits alike, so every row of a list has one height.
+  for (const char* family : {"Noto Sans CJK JP", "IPAPGothic", "IPAGothic", "IPAexGothic",
+                             "VL PGothic", "TakaoPGothic"}) {
+    if (!QFontDatabase::hasFamily(family)) continue;
+    QFont font = QApplication::font();
+    font.setFamilies({family});
+    QApplication::setFont(font);
+    return family;
+  }
+  return {};
+}
 
 CKorvaleApp::CKorvaleApp(const QString& dataRoot, const QString& rootStorePath) {
   SettingsRecord settings;
@@ -20,6 +53,8 @@ CKorvaleApp::CKorvaleApp(const QString& dataRoot, const QString& rootStorePath) 
   // Settings first, then every rule of the Rules folder, as the program starts.
   context_ = std::make_unique<CAppContext>(settings);
   folders_ = std::make_unique<CFolderPreparer>(settings.dataRootDir, settings.dataSourceMode);
+  windowSettings_ = std::make_unique<QSettings>(
+      QFileInfo(rootStorePath).dir().filePath("Korvale.conf"), QSettings::IniFormat);
 }
 
 CKorvaleApp::~CKorvaleApp() {

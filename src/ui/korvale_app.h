@@ -13,10 +13,19 @@
 #include "store/settings_record.h"
 #include "store/store_folders.h"
 
+class QApplication;
+class QSettings;
+
 namespace korvale {
 
 class CKorvaleDoc;
 class CMainFrame;
+
+// What every window of the program shares, set once where the program starts: one Japanese UI
+// font for all widgets (Noto Sans CJK JP, found through fontconfig, else another Japanese font
+// on the machine) and Qt's own Japanese texts for its buttons and dialogs. Returns the family
+// chosen, "" when the machine has no Japanese font (the platform's font stays then).
+QString SetUpJapaneseUi(QApplication* app);
 
 class CKorvaleApp : public QObject {
   Q_OBJECT
@@ -34,6 +43,9 @@ class CKorvaleApp : public QObject {
   CRuleList& rules() { return context_->rules(); }
   CFolderPreparer& folders() { return *folders_; }
   const CPriceSeries* indexSeries() const { return context_->indexSeries(); }
+  // What the windows keep between runs (layout, recent files): "Korvale.conf" beside the stored
+  // root folder's file.
+  QSettings* windowSettings() { return windowSettings_.get(); }
 
   // Creates the first document (dictionary, list, latest date, index series in local mode) and
   // its main window, and returns the window. `problem` (may be null) gets what the user must be
@@ -51,6 +63,7 @@ class CKorvaleApp : public QObject {
 
   std::unique_ptr<CAppContext> context_;
   std::unique_ptr<CFolderPreparer> folders_;
+  std::unique_ptr<QSettings> windowSettings_;
   std::vector<std::unique_ptr<CKorvaleDoc>> documents_;
   std::vector<CMainFrame*> frames_;
   QString startError_;

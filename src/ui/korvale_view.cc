@@ -1,8 +1,13 @@
 #include "ui/korvale_view.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QWheelEvent>
+#include <QtMath>
+#include <algorithm>
+#include <iterator>
 
 #include "app/korvale_doc.h"
 #include "charts/information_text.h"
@@ -19,7 +24,50 @@ CKorvaleView::CKorvaleView(CKorvaleDoc* doc, const SettingsRecord& settings, QWi
   setFocusPolicy(Qt::StrongFocus);
 }
 
-int CKorvaleView::scrollX() const { return horizontalScrollBar()->value(); }
+namespace {
+// The pixels per bar the daily chart zooms through.
+constexpr int kPitches[] = {2, 3, 4, 6, 8, 12, 16};
+}  // namespace
+
+int CKorvaleView::scrollX() const { return dailyShown() ? 0 : horizontalScrollBar()->value(); }
+
+bool CKorvaleView::dailyShown() const {
+  return doc_->painter() && ChartKindOrDaily(doc_->chartPeriod()).id == kChartDaily;
+}
+
+void CKorvaleView::applyDailyView() {
+  CChartPainter* painter = doc_->painter();
+  if (!painter) return;
+  if (!dailyShown()) {
+    // The other charts keep the settings' daily window: the weekly and monthly bars and the
+    // windows that share the painter read it.
+    if (dailyBars_ != 0) painter->SetDailyView(0, 0, kBarPitch);
+    dailyBars_ = 0;
+    return;
+  }
+  // As many bars as the view holds at the pitch, less what the histogram and the weekly
+  // section take (the section grows with the window, so fit it in a few steps).
+  const int client = std::max(viewport()->width(), 1);
+  const int histogram = painter->settings().dailyShowPriceVolumeHistogram ? kHistogramWidth : 0;
+  int bars = std::max((client - histogram) / pitch_, 1);
+  painter->SetDailyView(bars, barsAfter_, pitch_);
+  for (int i = 0; i < 4 && painter->dailyWidth() > client && bars > 1; ++i) {
+    bars = std::max(bars - (painter->dailyWidth() - client + pitch_ - 1) / pitch_, 1);
+    painter->SetDailyView(bars, barsAfter_, pitch_);
+  }
+  dailyBars_ = bars;
+  barsAfter_ = painter->barsAfter();
+}
+
+void CKorvaleView::Zoom(int direction) {
+  if (!dailyShown()) return;
+  const int* at = std::lower_bound(std::begin(kPitches), std::end(kPitches), pitch_);
+  int index = static_cast<int>(at - std::begin(kPitches)) + (direction > 0 ? 1 : -1);
+  index = std::clamp(index, 0, static_cast<int>(std::size(kPitches)) - 1);
+  if (kPitches[index] == pitch_) return;
+  pitch_ = kPitches[index];
+  Redraw();
+}
 
 const ChartKind& CKorvaleView::kind() const { return ChartKindOrDaily(doc_->chartPeriod()).kind; }
 
@@ -34,6 +82,17 @@ void CKorvaleView::emitReadOut(const ChartHit& hit) {
 }
 
 void CKorvaleView::updateScrollRange() {
+  const QSignalBlocker quiet(horizontalScrollBar());
+  if (dailyShown()) {
+    // The daily chart scrolls through the whole history a bar at a time.
+    const CChartPainter* painter = doc_->painter();
+    const int last = std::max(painter->dailyCount() - painter->windowCount(), 0);
+    horizontalScrollBar()->setRange(0, last);
+    horizontalScrollBar()->setPageStep(std::max(painter->windowCount(), 1));
+    horizontalScrollBar()->setSingleStep(1);
+    horizontalScrollBar()->setValue(last - painter->barsAfter());
+    return;
+  }
   const int client = viewport()->width();
   const int scrollWidth = std::max(chartWidth(), client + 1);
   horizontalScrollBar()->setPageStep(client);
@@ -45,8 +104,13 @@ void CKorvaleView::ShowLatest() {
   crosshairShown_ = false;
   crosshair_ = {-1, -1};
   if (CChartPainter* painter = doc_->painter()) painter->SetChartHeight(viewport()->height());
+  barsAfter_ = 0;
+  applyDailyView();
   updateScrollRange();
-  horizontalScrollBar()->setValue(std::max(0, chartWidth() - viewport()->width()));
+  if (!dailyShown()) {
+    const QSignalBlocker quiet(horizontalScrollBar());
+    horizontalScrollBar()->setValue(std::max(0, chartWidth() - viewport()->width()));
+  }
   cacheValid_ = false;
   renderChart();  // the hit test needs the mappers of a drawn chart
   viewport()->update();
@@ -55,6 +119,7 @@ void CKorvaleView::ShowLatest() {
 
 void CKorvaleView::Redraw() {
   if (CChartPainter* painter = doc_->painter()) painter->SetChartHeight(viewport()->height());
+  applyDailyView();
   updateScrollRange();
   cacheValid_ = false;
   viewport()->update();
@@ -63,11 +128,16 @@ void CKorvaleView::Redraw() {
 void CKorvaleView::renderChart() {
   const QSize size = viewport()->size();
   if (size.isEmpty()) return;
-  if (cache_.size() != size) cache_ = QImage(size, QImage::Format_RGB32);
+  // Drawn at the screen's density, so that a scaled desktop shows sharp texts and lines.
+  const qreal ratio = std::max<qreal>(viewport()->devicePixelRatioF(), 1);
+  const QSize pixels(qCeil(size.width() * ratio), qCeil(size.height() * ratio));
+  if (cache_.size() != pixels) cache_ = QImage(pixels, QImage::Format_RGB32);
+  cache_.setDevicePixelRatio(ratio);
   cache_.fill(Qt::white);
   QPainterCanvas canvas(&cache_);
   if (CChartPainter* painter = doc_->painter()) {
     canvas.SetOrigin(scrollX(), 0);
+    painter->SetLabelLeft(scrollX());
     painter->SetChartHeight(size.height());
     kind().Draw(*painter, canvas);
   } else {
@@ -79,7 +149,7 @@ void CKorvaleView::renderChart() {
 }
 
 void CKorvaleView::paintEvent(QPaintEvent*) {
-  if (!cacheValid_ || cache_.size() != viewport()->size()) renderChart();
+  if (!cacheValid_ || cache_.deviceIndependentSize().toSize() != viewport()->size()) renderChart();
   QPainter p(viewport());
   p.drawImage(0, 0, cache_);
   if (crosshairShown_) {
@@ -98,6 +168,12 @@ void CKorvaleView::resizeEvent(QResizeEvent* event) {
 }
 
 void CKorvaleView::scrollContentsBy(int, int) {
+  if (dailyShown()) {
+    const CChartPainter* painter = doc_->painter();
+    const int last = std::max(painter->dailyCount() - painter->windowCount(), 0);
+    barsAfter_ = std::max(last - horizontalScrollBar()->value(), 0);
+    applyDailyView();
+  }
   crosshairShown_ = false;
   cacheValid_ = false;
   viewport()->update();
@@ -146,6 +222,55 @@ void CKorvaleView::leaveEvent(QEvent*) {
     crosshairShown_ = false;
     viewport()->update();
   }
+}
+
+void CKorvaleView::keyPressEvent(QKeyEvent* event) {
+  QScrollBar* bar = horizontalScrollBar();
+  switch (event->key()) {
+    case Qt::Key_Left:
+      bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
+      break;
+    case Qt::Key_Right:
+      bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+      break;
+    case Qt::Key_PageUp:
+      bar->triggerAction(QAbstractSlider::SliderPageStepSub);
+      break;
+    case Qt::Key_PageDown:
+      bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+      break;
+    case Qt::Key_Home:
+      bar->triggerAction(QAbstractSlider::SliderToMinimum);
+      break;
+    case Qt::Key_End:
+      bar->triggerAction(QAbstractSlider::SliderToMaximum);
+      break;
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:
+      Zoom(+1);
+      break;
+    case Qt::Key_Minus:
+      Zoom(-1);
+      break;
+    default:
+      QAbstractScrollArea::keyPressEvent(event);
+      return;
+  }
+  event->accept();
+}
+
+void CKorvaleView::wheelEvent(QWheelEvent* event) {
+  const QPoint delta = event->angleDelta();
+  const int steps = (std::abs(delta.y()) >= std::abs(delta.x()) ? delta.y() : -delta.x()) / 120;
+  if (steps == 0) return;
+  if (event->modifiers() & Qt::ControlModifier) {
+    Zoom(steps > 0 ? +1 : -1);
+  } else {
+    // Turning the wheel away looks back in time, three steps a notch.
+    QScrollBar* bar = horizontalScrollBar();
+    bar->setValue(bar->value() - steps * 3 * bar->singleStep());
+  }
+  event->accept();
 }
 
 void CKorvaleView::focusOutEvent(QFocusEvent* event) {

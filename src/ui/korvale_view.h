@@ -23,11 +23,19 @@ class CKorvaleView : public QAbstractScrollArea {
   // After a stock was loaded or the chart kind changed: scroll to the newest bars, repaint,
   // forget the crosshair and read out the last displayed bar.
   void ShowLatest();
-  // Repaints with the current document and settings (kept scroll position).
+  // Repaints with the current document and settings (kept scroll position; a daily chart keeps
+  // the day it looks back to).
   void Redraw();
   // The read-out of the pixel (x, y) of the unscrolled chart; (-1, -1) the last displayed bar.
   ChartHit HitAt(int x, int y) const;
+  // The pixel offset of the drawn chart (0 for the daily chart, which scrolls by bars).
   int scrollX() const;
+  // Daily chart: pixels per bar (2-16) and the bars after the window (0 shows the newest).
+  int pitch() const { return pitch_; }
+  int barsAfter() const { return barsAfter_; }
+  // Steps the daily chart's pixels per bar up (+1) or down (-1) through 2, 3, 4, 6, 8, 12, 16,
+  // keeping the window's newest bar.
+  void Zoom(int direction);
   // Docked side bars, for the scroll width without a painter.
   void SetDockedBars(int count) { dockedBars_ = count; }
 
@@ -44,6 +52,8 @@ class CKorvaleView : public QAbstractScrollArea {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void leaveEvent(QEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
 
  private:
   // The table's entry of the document's chart kind.
@@ -51,6 +61,10 @@ class CKorvaleView : public QAbstractScrollArea {
   int chartWidth() const;
   void emitReadOut(const ChartHit& hit);
   void updateScrollRange();
+  // Whether the chart shown is the daily chart of a stock (it scrolls by bars and zooms).
+  bool dailyShown() const;
+  // Fits the daily window to the view at the pitch, ending barsAfter_ bars before the newest.
+  void applyDailyView();
   void renderChart();
   void readOutAt(int x, int y);
   bool crosshairWanted(Qt::MouseButtons buttons) const;
@@ -62,6 +76,9 @@ class CKorvaleView : public QAbstractScrollArea {
   QPoint crosshair_{-1, -1};
   bool crosshairShown_ = false;
   int dockedBars_ = 2;
+  int pitch_ = kBarPitch;
+  int barsAfter_ = 0;
+  int dailyBars_ = 0;  // bars of the fitted daily window
 };
 
 }  // namespace korvale

@@ -12,6 +12,8 @@
 int main(int argc, char** argv) {
   QApplication qtApp(argc, argv);
   QApplication::setApplicationName("Korvale");
+  QApplication::setOrganizationName("korvale");
+  korvale::SetUpJapaneseUi(&qtApp);
   korvale::CKorvaleApp app(QDir::currentPath(),
                            QString::fromStdString(korvale::DefaultRootDirStorePath()));
   if (!app.startError().isEmpty()) {

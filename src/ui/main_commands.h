@@ -26,6 +26,7 @@ enum MainCommandId : int {
   kCmdDictionaryFromImport = 32911,
   kCmdNewWindow = 57600,
   kCmdSaveList = 57603,
+  kCmdRecentFile = 57616,  // the file menu's recent files: 57616 .. 57619
   kCmdAbout = 57664,
   kCmdExit = 57665,
 };

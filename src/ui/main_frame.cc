@@ -11,6 +11,7 @@
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QInputDialog>
 #include <QLabel>
 #include <QListWidget>
@@ -18,9 +19,13 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QSettings>
 #include <QStatusBar>
+#include <QStringList>
+#include <QStyle>
 #include <QToolBar>
 #include <QUrl>
+#include <algorithm>
 
 #include "app/detail_panel.h"
 #include "app/korvale_doc.h"
@@ -37,6 +42,7 @@
 #include "ui/korvale_app.h"
 #include "ui/korvale_view.h"
 #include "ui/main_commands.h"
+#include "ui/recent_files.h"
 #include "ui/rule_editor_frame.h"
 
 namespace korvale {
@@ -65,6 +71,7 @@ CMainFrame::CMainFrame(CKorvaleApp* app, CKorvaleDoc* doc, QWidget* parent)
   createStatusBar();
   createDocks();
   connect(view_, &CKorvaleView::ReadOut, this, &CMainFrame::showReadOut);
+  restoreWindowState();
   RefreshStockList();
   setChartPeriod(doc_->chartPeriod());
   if (doc_->painter()) afterStockOpened();
@@ -142,6 +149,9 @@ bool CMainFrame::offered(int commandId) const {
 }
 
 void CMainFrame::createActions() {
+  recent_ = new CRecentFiles(
+      app_->windowSettings(), [this](const QString& path) { return OpenDocumentFile(path); },
+      this);
   analysis_ = new CAnalysisCommand(app_, this);
   import_ = new CImportCommand(app_, this);
   for (const MainCommand& c : Commands()) {
@@ -208,9 +218,10 @@ std::vector<int> CMainFrame::periodCommands() {
 }
 
 void CMainFrame::createMenus() {
-  addCommands(menuBar()->addMenu("ファイル(&F)"),
-              {kCmdOpenList, kCmdSaveList, kCmdSeparator, kCmdPriceUpdate, kCmdMarginUpdate,
-               kCmdSeparator, kCmdExit});
+  QMenu* file = menuBar()->addMenu("ファイル(&F)");
+  addCommands(file, {kCmdOpenList, kCmdSaveList, kCmdSeparator, kCmdPriceUpdate,
+                     kCmdMarginUpdate, kCmdSeparator, kCmdExit});
+  recent_->AttachTo(file, action(kCmdExit), kCmdRecentFile);
 
   addCommands(menuBar()->addMenu("チャート(&C)"), periodCommands());
 
@@ -255,15 +266,18 @@ void CMainFrame::createDocks() {
   stockList_ = new QListWidget(listDock_);
   stockList_->setObjectName("1001");
   listDock_->setWidget(stockList_);
-  listDock_->setFixedWidth(kSideBarWidth);
   addDockWidget(Qt::LeftDockWidgetArea, listDock_);
 
   detailDock_ = new QDockWidget("詳細情報", this);
   detailDock_->setObjectName("detailBar");
   detailBar_ = new CDetailBar(app_->settings(), detailDock_);
   detailDock_->setWidget(detailBar_);
-  detailDock_->setFixedWidth(kSideBarWidth);
   addDockWidget(Qt::RightDockWidgetArea, detailDock_);
+  // The bars start wide enough for their texts; the user may widen them, and they keep their
+  // width when the window is resized.
+  for (QDockWidget* dock : {listDock_, detailDock_}) dock->setMinimumWidth(kSideBarWidth);
+  resizeDocks({listDock_, detailDock_}, {listWidthForRows(), detailBar_->sizeHint().width()},
+              Qt::Horizontal);
 
   // A stock opens when the user selects its row; a row made current by the list itself (a
   // refill, the focus coming back) opens nothing.
@@ -279,6 +293,19 @@ void CMainFrame::createDocks() {
     });
     connect(dock, &QDockWidget::topLevelChanged, this, [this] { applySpanRule(); });
   }
+}
+
+int CMainFrame::listWidthForRows() const {
+  // Code, space and a name of ten full-width characters, or the widest row when that is more,
+  // within reason.
+  const QFontMetrics metrics = stockList_->fontMetrics();
+  int widest = metrics.horizontalAdvance(QString("0000 ") + QString(10, QChar(0x3042)));
+  for (const StockListRow& row : doc_->list().rows) {
+    widest = std::max(widest, metrics.horizontalAdvance(FromCp932(row.text)));
+  }
+  const int frame = 2 * stockList_->frameWidth() + 8 +
+                    stockList_->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+  return std::clamp(widest + frame, kSideBarWidth, 360);
 }
 
 void CMainFrame::updateCommandStates() {
@@ -299,6 +326,11 @@ void CMainFrame::RefreshStockList() {
   }
   selectShownStock();
   setWindowTitle(FromCp932(doc_->list().title) + " - Korvale");
+  // A list command, rule or ranking that found nothing says so rather than leaving the list
+  // silently empty.
+  if (doc_->list().rows.empty() && doc_->dictionary() && doc_->dictionary()->itemCount > 0) {
+    ShowStatusMessage(QString("%1: 該当する銘柄はありません").arg(FromCp932(doc_->list().title)));
+  }
   updateCommandStates();
   view_->Redraw();
 }
@@ -338,7 +370,12 @@ void CMainFrame::applySpanRule() {
   view_->SetDockedBars((listDocked ? 1 : 0) + (detailDocked ? 1 : 0));
   if (ApplyAutomaticSpan(&app_->settings(), width(), listDocked, detailDocked)) {
     doc_->ApplySettings();
-    view_->ShowLatest();
+    // A chart looking back stays on its days; otherwise the newest bars are shown.
+    if (view_->barsAfter() > 0) {
+      view_->Redraw();
+    } else {
+      view_->ShowLatest();
+    }
   }
 }
 
@@ -413,6 +450,10 @@ void CMainFrame::showReadOut(const QString& text, const ChartHit& hit, int chart
   detailBar_->ShowDay(CDetailBar::kMousePage, v.year, v.month, v.day, texts);
 }
 
+void CMainFrame::ShowStatusMessage(const QString& text) {
+  statusBar()->showMessage(text, kStatusMessageMilliseconds);
+}
+
 void CMainFrame::showError(const QString& message) {
   QMessageBox::warning(this, QString::fromUtf8(kErrorCaption), message);
 }
@@ -442,7 +483,7 @@ void CMainFrame::openListFile() {
   const QString path = QFileDialog::getOpenFileName(
       this, "リストを開く", app_->settings().dataRootDir, "リスト Files (*.LST *.lst)");
   if (path.isEmpty()) return;
-  doc_->OpenListFile(path.toStdString());
+  if (doc_->OpenListFile(path.toStdString())) recent_->Add(path);
   RefreshStockList();
 }
 
@@ -458,15 +499,20 @@ void CMainFrame::saveListFile() {
   }
 }
 
-void CMainFrame::OpenDocumentFile(const QString& path) {
-  const auto result = doc_->OpenFile(QFileInfo(path).absoluteFilePath().toStdString());
+bool CMainFrame::OpenDocumentFile(const QString& path) {
+  const auto result = QFileInfo(path).isFile()
+                          ? doc_->OpenFile(QFileInfo(path).absoluteFilePath().toStdString())
+                          : CKorvaleDoc::OpenResult::kIgnored;
   if (result == CKorvaleDoc::OpenResult::kStock) {
     afterStockOpened();
   } else if (result == CKorvaleDoc::OpenResult::kList) {
     RefreshStockList();
   } else {
     showError(QString("%1 cannot open").arg(path));
+    return false;
   }
+  recent_->Add(path);
+  return true;
 }
 
 void CMainFrame::newWindow() {
@@ -498,10 +544,28 @@ void CMainFrame::toggleRuleEditor() {
   updateCommandStates();
 }
 
+QString CMainFrame::GuidePath() {
+  // The data root's own doc/ first, as the program has always looked; then the installed
+  // guide; then the source tree's, for a program run from its build folder.
+  QStringList places = {QDir::current().filePath("doc/index.html")};
+#ifdef KORVALE_GUIDE_DIR
+  places << QString(KORVALE_GUIDE_DIR) + "/index.html";
+#endif
+#ifdef KORVALE_SOURCE_GUIDE_DIR
+  places << QString(KORVALE_SOURCE_GUIDE_DIR) + "/index.html";
+#endif
+  for (const QString& path : places) {
+    if (QFileInfo(path).isFile()) return path;
+  }
+  return {};
+}
+
 void CMainFrame::openHelp() {
-  const QString path = QDir::current().filePath("doc/index.html");
-  if (!QFileInfo::exists(path) || !QDesktopServices::openUrl(QUrl::fromLocalFile(path))) {
-    showError(QString("%1 cannot open").arg(path));
+  const QString path = GuidePath();
+  if (path.isEmpty()) {
+    showError("ヘルプ（doc/index.html）が見つかりません。");
+  } else if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path))) {
+    showError(QString("ヘルプ %1 を表示できるブラウザがありません。").arg(path));
   }
 }
 
@@ -535,7 +599,27 @@ void CMainFrame::dropEvent(QDropEvent* event) {
   }
 }
 
+void CMainFrame::restoreWindowState() {
+  QSettings* store = app_->windowSettings();
+  restoreGeometry(store->value("mainWindow/geometry").toByteArray());
+  const SettingsRecord& s = app_->settings();
+  if (s.dailyWindowWidth > 0 && s.dailyWindowHeight > 0) {
+    resize(s.dailyWindowWidth, s.dailyWindowHeight);
+  }
+  restoreState(store->value("mainWindow/state").toByteArray());
+  detailBar_->SetPage(store->value("mainWindow/detailPage", detailBar_->detailPage()).toInt());
+}
+
+void CMainFrame::saveWindowState() {
+  QSettings* store = app_->windowSettings();
+  store->setValue("mainWindow/geometry", saveGeometry());
+  store->setValue("mainWindow/state", saveState());
+  store->setValue("mainWindow/detailPage", detailBar_->detailPage());
+  store->sync();
+}
+
 void CMainFrame::closeEvent(QCloseEvent* event) {
+  saveWindowState();
   std::string error;
   if (!doc_->SaveTrendLines(&error)) {
     showError(QString::fromUtf8(kDiskAccessErrorMessage) + "\n" + QString::fromStdString(error));

@@ -26,6 +26,7 @@ namespace korvale {
 class CAnalysisCommand;
 class CDetailBar;
 class CImportCommand;
+class CRecentFiles;
 class CKorvaleApp;
 class CKorvaleDoc;
 class CKorvaleView;
@@ -52,10 +53,20 @@ class CMainFrame : public QMainWindow {
   // Fills list box 1001 from the document's shown list and sets the window title. The shown
   // stock's row stays selected when the new list holds it; a refill never opens a stock.
   void RefreshStockList();
-  // Opens a price or list file named on the command line or dropped on the window.
-  void OpenDocumentFile(const QString& path);
+  // Opens a price or list file named on the command line, dropped on the window or chosen in
+  // the recent-file list; a file that cannot be opened is reported. True when it was opened.
+  bool OpenDocumentFile(const QString& path);
+  // The file menu's recent files.
+  CRecentFiles* recentFiles() const { return recent_; }
   // Opens the stock of a list row as picking it does.
   void OpenListRow(int row);
+  // The user's guide "ヘルプ..." opens: doc/index.html of the data root, else the installed
+  // guide, else the source tree's; "" when there is none.
+  static QString GuidePath();
+  // Shows a passing message (a summary, an empty result) in the status bar for a while; the
+  // read-out returns after it.
+  void ShowStatusMessage(const QString& text);
+  static constexpr int kStatusMessageMilliseconds = 30000;
   // The rule editor window while it is open, else null.
   CRuleEditorFrame* ruleEditor() const;
   // The command "分析..." (its batch and the screening windows it opens).
@@ -78,6 +89,10 @@ class CMainFrame : public QMainWindow {
   void createToolBar();
   void createStatusBar();
   void createDocks();
+  // Size, position, dock layout and detail page of the last run (see CKorvaleApp's
+  // windowSettings); the settings record's window size wins when it has one.
+  void restoreWindowState();
+  void saveWindowState();
   QAction* addCommand(int id, const QString& text, std::function<void()> run,
                       bool checkable = false);
   // Whether the command is offered in this run's data-source mode.
@@ -87,6 +102,8 @@ class CMainFrame : public QMainWindow {
   void addCommands(QWidget* target, const std::vector<int>& ids);
   static std::vector<int> periodCommands();
 
+  // The stock-list bar's first width: its rows whole.
+  int listWidthForRows() const;
   // Selects the shown stock's row without opening it again (when the list holds it).
   void selectShownStock();
   void setChartPeriod(int period);
@@ -124,6 +141,7 @@ class CMainFrame : public QMainWindow {
   QPointer<CRuleEditorFrame> ruleEditor_;
   CAnalysisCommand* analysis_ = nullptr;
   CImportCommand* import_ = nullptr;
+  CRecentFiles* recent_ = nullptr;
 };
 
 }  // namespace korvale

@@ -8,19 +8,30 @@
 #include <QAction>
 #include <QApplication>
 #include <QDateEdit>
+#include <QDesktopServices>
 #include <QDockWidget>
+#include <QFile>
+#include <QFontMetrics>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRegularExpression>
+#include <QMessageBox>
+#include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
+#include <QUrl>
 #include <set>
 #include <vector>
 
+#include "app/detail_panel.h"
 #include "app/korvale_doc.h"
+#include "charts/chart_kind.h"
+#include "charts/chart_metrics.h"
+#include "charts/recording_canvas.h"
 #include "sample/sample_database.h"
 #include "store/cp932.h"
 #include "support/test_support.h"
@@ -28,6 +39,7 @@
 #include "ui/korvale_app.h"
 #include "ui/korvale_view.h"
 #include "ui/main_commands.h"
+#include "ui/recent_files.h"
 #include "ui/update_progress_dialog.h"
 #include "ui_test_fixtures.h"
 
@@ -299,6 +311,172 @@ TEST(MainFrameUpdateTest, AnUpdateKeepsTheShownStock) {
   FocusList(frame);
   EXPECT_EQ(frame->document()->code(), shown);
   EXPECT_TRUE(frame->stockList()->item(7)->isSelected());
+  // What the update did stands in the status bar.
+  EXPECT_TRUE(frame->statusBar()->currentMessage().startsWith("信用残データの更新完了: 1/1ファイル"))
+      << frame->statusBar()->currentMessage().toStdString();
+  // So does a search that finds nothing.
+  frame->document()->ShowNameSearch("zzzz");
+  frame->RefreshStockList();
+  EXPECT_TRUE(frame->statusBar()->currentMessage().endsWith("該当する銘柄はありません"));
+}
+
+TEST(MainFrameStateTest, LayoutAndRecentFilesAreKeptBetweenRuns) {
+  testing::EnsureQApplication();
+  testing::TempDir config;
+  const QString root = QString::fromStdString(SampleRoot());
+  const QString store = QString::fromStdString(config.File("RootDir"));
+  const QString list = root + "/Banks.LST";
+  {
+    CKorvaleApp app(root, store);
+    CMainFrame* frame = app.CreateFirstWindow();
+    frame->show();
+    frame->resize(1234, 777);
+    frame->resizeDocks({frame->stockListDock()}, {300}, Qt::Horizontal);
+    frame->detailBar()->SetPage(CDetailBar::kMousePage);
+    ASSERT_TRUE(frame->OpenDocumentFile(list));
+    bool told = false;
+    testing::AnswerNextDialog<QMessageBox>(
+        [](QMessageBox* box) { QMetaObject::invokeMethod(box, "accept"); }, &told);
+    EXPECT_FALSE(frame->OpenDocumentFile(root + "/missing.LST"));
+    EXPECT_TRUE(told);
+    QCoreApplication::processEvents();
+    frame->close();
+  }
+  CKorvaleApp app(root, store);
+  CMainFrame* frame = app.CreateFirstWindow();
+  frame->show();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(frame->size(), QSize(1234, 777));
+  EXPECT_NEAR(frame->stockListDock()->width(), 300, 4);
+  EXPECT_EQ(frame->detailBar()->detailPage(), CDetailBar::kMousePage);
+  EXPECT_EQ(frame->recentFiles()->files(), QStringList{list});
+  QAction* entry = nullptr;
+  for (QAction* a : frame->menuBar()->actions().front()->menu()->actions()) {
+    if (a->text().endsWith("Banks.LST")) entry = a;
+  }
+  ASSERT_NE(entry, nullptr);
+  frame->document()->ShowAll();
+  entry->trigger();
+  EXPECT_TRUE(frame->windowTitle().startsWith("Banks.LST"));
+}
+
+// Whether a label of a dock shows its whole text.
+bool ShownWhole(const QLabel* label, const QDockWidget* dock) {
+  const int right = label->mapTo(dock, QPoint(label->width(), 0)).x();
+  return label->isVisible() && label->width() >= label->fontMetrics().horizontalAdvance(label->text()) &&
+         right <= dock->width();
+}
+
+TEST_F(MainFrameTest, TheSideBarsShowTheirTextsWholeAndKeepAWidthTheUserGaveThem) {
+  frame_->resize(1600, 1000);
+  Pick(1);
+  CDetailBar* bar = frame_->detailBar();
+  bar->SetPage(CDetailBar::kDayPage);
+  DayTexts texts = ClearedDayTexts();
+  texts.volume = "1301420152";
+  bar->ShowDay(CDetailBar::kDayPage, 2024, 1, 4, texts);
+  QCoreApplication::processEvents();
+  auto* volume = bar->dayPicker()->parentWidget()->findChild<QLabel*>("volume");
+  ASSERT_NE(volume, nullptr);
+  EXPECT_EQ(volume->text(), "1301420152");
+  EXPECT_TRUE(ShownWhole(volume, frame_->detailDock()));
+  for (QLabel* caption : bar->findChildren<QLabel*>()) {
+    if (caption->isVisible() && caption->text().startsWith("RCI")) {
+      EXPECT_TRUE(ShownWhole(caption, frame_->detailDock())) << caption->text().toStdString();
+    }
+  }
+  QListWidget* list = frame_->stockList();
+  for (int i = 0; i < list->count(); ++i) {
+    EXPECT_LE(list->fontMetrics().horizontalAdvance(Row(i)), list->viewport()->width()) << i;
+  }
+  frame_->resizeDocks({frame_->detailDock()}, {320}, Qt::Horizontal);
+  QCoreApplication::processEvents();
+  const int widened = frame_->detailDock()->width();
+  EXPECT_GT(widened, 300);
+  frame_->resize(1300, 900);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(frame_->detailDock()->width(), widened);
+}
+
+TEST_F(MainFrameTest, ScaleLabelsStandInTheVisibleAreaOfEveryChartAtStart) {
+  app_->settings().dailySpanDays = 0;
+  frame_->resize(1600, 1000);
+  QCoreApplication::processEvents();
+  Pick(2);
+  CKorvaleView* view = frame_->view();
+  for (const int period : {kChartDaily, kChartWeekly, kChartMonthly}) {
+    frame_->action(period)->trigger();
+    view->viewport()->repaint();
+    // The chart as the view drew it, in chart coordinates.
+    RecordingCanvas chart(12);
+    ChartKindOrDaily(period).kind.Draw(*frame_->document()->painter(), chart);
+    const int left = view->scrollX();
+    bool scaleInView = false;
+    for (const CanvasOp& op : chart.ops()) {
+      const bool yen = op.kind == CanvasOp::kText && op.text.ends_with("円");
+      scaleInView |= yen && op.x1 >= left && op.x1 < left + kLabelColumn;
+    }
+    EXPECT_TRUE(scaleInView) << "chart " << period << " scrolled by " << left;
+  }
+}
+
+TEST_F(MainFrameTest, TheDailyChartLooksBackThroughTheWholeHistoryAndZooms) {
+  Pick(2);
+  CKorvaleView* view = frame_->view();
+  const CChartPainter* painter = frame_->document()->painter();
+  const int span = app_->settings().dailySpanDays;
+  view->setFocus();
+  QTest::keyClick(view, Qt::Key_Home);
+  EXPECT_EQ(painter->hiddenCount(), 0);  // the oldest bars
+  EXPECT_EQ(painter->barsAfter(), painter->dailyCount() - painter->windowCount());
+  QTest::keyClick(view, Qt::Key_End);
+  EXPECT_EQ(painter->barsAfter(), 0);
+  QTest::keyClick(view, Qt::Key_Left);
+  EXPECT_EQ(painter->barsAfter(), 1);
+  QTest::keyClick(view, Qt::Key_PageUp);
+  EXPECT_EQ(painter->barsAfter(), 1 + painter->windowCount());
+  const int before = painter->barsAfter();
+  QTest::keyClick(view, Qt::Key_Plus);
+  EXPECT_EQ(view->pitch(), 6);
+  EXPECT_EQ(painter->barsAfter(), before);  // the newest bar shown stays
+  EXPECT_LE(painter->dailyWidth(), view->viewport()->width());
+  for (int i = 0; i < 10; ++i) QTest::keyClick(view, Qt::Key_Minus);
+  EXPECT_EQ(view->pitch(), 2);
+  EXPECT_EQ(app_->settings().dailySpanDays, span);  // what the analysis uses stays
+  // The read-out follows the window.
+  const ChartHit last = view->HitAt(-1, -1);
+  EXPECT_EQ(last.close,
+            frame_->document()->series().bars[painter->windowEnd() - 1].close);
+}
+
+// Takes the addresses the program hands to the desktop instead of starting a browser.
+class FileUrlCatcher : public QObject {
+  Q_OBJECT
+
+ public:
+  std::vector<QUrl> urls;
+
+ public slots:
+  void Open(const QUrl& url) { urls.push_back(url); }
+};
+
+TEST_F(MainFrameTest, HelpOpensTheUsersGuide) {
+  FileUrlCatcher catcher;
+  QDesktopServices::setUrlHandler("file", &catcher, "Open");
+  frame_->action(kCmdHelp)->trigger();
+  QDesktopServices::unsetUrlHandler("file");
+  ASSERT_EQ(catcher.urls.size(), 1u);
+  const QString guide = catcher.urls[0].toLocalFile();
+  EXPECT_TRUE(guide.endsWith("/index.html"));
+  QFile file(guide);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QString html = QString::fromUtf8(file.readAll());
+  // Every picture the guide shows is there.
+  QRegularExpression image("src=\"([^\"]+)\"");
+  for (auto m = image.globalMatch(html); m.hasNext();) {
+    const QString picture = QFileInfo(guide).dir().filePath(m.next().captured(1));
+    EXPECT_TRUE(QFileInfo(picture).isFile()) << picture.toStdString();
+  }
 }
 
 TEST_F(MainFrameTest, BadFilesKeepTheProgramUp) {
@@ -388,5 +566,18 @@ TEST(MainFrameStartTest, AnEmptyOrReadOnlyDataRootStartsAndSaysWhatIsWrong) {
   EXPECT_EQ(frame->stockList()->count(), 0);
 }
 
+TEST(JapaneseUiTest, OneJapaneseFontAndQtsOwnTextsInJapanese) {
+  testing::EnsureQApplication();
+  const QString family = SetUpJapaneseUi(qApp);
+  ASSERT_FALSE(family.isEmpty()) << "no Japanese font on this machine";
+  EXPECT_EQ(QApplication::font().family(), family);
+  // Kanji and katakana come from the one font: list rows have one height.
+  const QFontMetrics metrics(QApplication::font());
+  EXPECT_TRUE(metrics.inFontUcs4(U'株') && metrics.inFontUcs4(U'ア') && metrics.inFontUcs4(U'1'));
+  EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "キャンセル");
+}
+
 }  // namespace
 }  // namespace korvale
+
+#include "main_frame_test.moc"
