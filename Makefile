@@ -4,7 +4,7 @@ ASAN_DIR := build/asan
 REL_DIR := build/release
 SAMPLE_DIR := sample
 
-.PHONY: deps test build bench run clean
+.PHONY: deps test build bench run package clean
 
 deps:
 	@scripts/install-deps.sh
@@ -26,6 +26,14 @@ bench: build
 
 run: build
 	scripts/run.sh $(REL_DIR) $(SAMPLE_DIR)
+
+# The Debian package of the program (CPack), installed under /usr: build/package/korvale_*.deb.
+PKG_DIR := build/package
+package: deps
+	cmake -S . -B $(PKG_DIR) -DCMAKE_BUILD_TYPE=Release -DKORVALE_TESTS=OFF \
+	  -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
+	cmake --build $(PKG_DIR) -j$(JOBS)
+	cd $(PKG_DIR) && cpack -G DEB
 
 clean:
 	rm -rf build

@@ -7,8 +7,9 @@ packages=(
   build-essential cmake pkg-config ccache
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libcurl4-openssl-dev libcpp-httplib-dev
-  qt6-base-dev qt6-qpa-plugins libgl1-mesa-dev
-  fonts-ipafont-gothic
+  qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libgl1-mesa-dev
+  fonts-noto-cjk fonts-ipafont-gothic
+  dpkg-dev
   xvfb xauth
 )
 

@@ -24,13 +24,18 @@ bool ParseUnsigned(const std::string& text, uint64_t max, uint64_t* value) {
   return true;
 }
 
-// The plug-in library beside the running korvale-cli, where the build puts it; "" when absent.
+// The plug-in library beside the running korvale-cli, where the build puts it, else where the
+// package installs it; "" when absent.
 std::string PluginBesideProgram() {
   std::error_code ec;
   const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
-  if (ec) return "";
-  const std::filesystem::path plugin = self.parent_path() / "XZentakDOS.so";
-  return std::filesystem::is_regular_file(plugin, ec) ? plugin.string() : "";
+  std::filesystem::path plugin = self.parent_path() / "XZentakDOS.so";
+  if (!ec && std::filesystem::is_regular_file(plugin, ec)) return plugin.string();
+#ifdef KORVALE_PLUGIN_DIR
+  plugin = std::filesystem::path(KORVALE_PLUGIN_DIR) / "XZentakDOS.so";
+  if (std::filesystem::is_regular_file(plugin, ec)) return plugin.string();
+#endif
+  return "";
 }
 
 int RunSample(const CliArgs& args) {
@@ -101,7 +106,8 @@ const CommandRegistration kRegistration({
     "                           days in the built-in source's four header forms (eight- and\n"
     "                           six-digit date, quoted, named), each with two new listings\n"
     "  Import/SZ260109.DAT, Import/YS202601.16  margin balances in both name forms\n"
-    "  Plug-ins/XZentakDOS.so   the plug-in, copied from beside korvale-cli (not with\n"
+    "  Plug-ins/XZentakDOS.so   the plug-in, copied from beside korvale-cli or from where it\n"
+    "                           is installed (not with\n"
     "                           --no-plugin); while it is there the update commands offer only\n"
     "                           the DOS source, without it only the built-in source\n"
     "Stock 1010 is the market index that drives the others. Prices are random walks with\n"
