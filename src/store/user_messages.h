@@ -8,6 +8,10 @@ namespace korvale {
 inline constexpr const char* kDiskAccessErrorMessage =
     "ディスクアクセスエラー。書き込み権限がない可能性があります。";
 
+// Shown (captioned kServerErrorCaption) when a server cannot be reached or stops answering.
+inline constexpr const char* kServerConnectErrorMessage = "WWWサーバと接続できませんでした。";
+inline constexpr const char* kServerErrorCaption = "Server Error";
+
 }  // namespace korvale
 
 #endif  // KORVALE_STORE_USER_MESSAGES_H_
