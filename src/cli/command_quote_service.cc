@@ -28,6 +28,11 @@ int RunQuoteService(const CliArgs& args) {
   sigaddset(&signals, SIGTERM);
   pthread_sigmask(SIG_BLOCK, &signals, nullptr);
 
+  int delay = 0;
+  if (args.Has("--delay") && !ParseWholeNumber(args.Value("--delay"), 0, 600000, &delay)) {
+    PrintError("--delay needs milliseconds 0-600000");
+    return kExitUsage;
+  }
   const std::string root = args.Root();
   CQuoteService service(root);
   std::string error;
@@ -35,6 +40,7 @@ int RunQuoteService(const CliArgs& args) {
     PrintError(error);
     return kExitFailure;
   }
+  service.SetFault(CQuoteService::Page::kTable, 0, delay);
   if (args.Has("--make-root")) {
     const std::string client = args.Value("--make-root");
     if (!MakeWebModeRoot(client, service.BaseUrl(), root, &error)) {
@@ -55,17 +61,19 @@ int RunQuoteService(const CliArgs& args) {
 const CommandRegistration kRegistration({
     "quote-service",
     "a stand-in web quote service on loopback, made from the data root's prices",
-    "usage: korvale-cli quote-service [--root DIR] [--port N] [--make-root DIR2]\n"
+    "usage: korvale-cli quote-service [--root DIR] [--port N] [--delay MS] [--make-root DIR2]\n"
     "\n"
     "Serves the stocks of the data root (its price files and stock dictionary) on\n"
     "http://127.0.0.1:N (N 0 or absent: a free port) in the page layouts web mode reads, until\n"
     "Ctrl-C: /fetchlist.csv (cp932 lines symbol,code,market,name), the profile\n"
     "/biz/fundamental/NNNN.html, the quote page /q?s=NNNN&d=v3 and the price table\n"
     "/t?s=SYMBOL&...&y=OFFSET (EUC-JP pages; 50 rows a page, newest first). Prints the address.\n"
+    "--delay MS answers each price-table page after MS milliseconds, to watch the progress\n"
+    "dialog and its Cancel.\n"
     "--make-root DIR2 makes DIR2 a web-mode data root that reads from this service: the\n"
     "settings file (dataSourceMode 2, allStocksUrl), webhosts.txt and a copy of the stock\n"
     "dictionary. Start korvale in DIR2, or run 'korvale-cli web-fetch CODE --root DIR2'.\n",
-    {{}, {"--port", "--make-root"}},
+    {{}, {"--port", "--delay", "--make-root"}},
     RunQuoteService,
 });
 

@@ -42,6 +42,7 @@
 #include "ui/korvale_view.h"
 #include "ui/rule_editor_frame.h"
 #include "ui/update_progress_dialog.h"
+#include "ui/web_mode_command.h"
 
 namespace korvale {
 
@@ -127,6 +128,8 @@ CMainFrame::CMainFrame(CKorvaleApp* app, CKorvaleDoc* doc, QWidget* parent)
   createStatusBar();
   createDocks();
   connect(view_, &CKorvaleView::ReadOut, this, &CMainFrame::showReadOut);
+  web_ = new CWebModeCommand(app_, this);
+  connect(web_, &CWebModeCommand::StockShown, this, &CMainFrame::afterStockOpened);
   RefreshStockList();
   setChartPeriod(doc_->chartPeriod());
   if (doc_->painter()) afterStockOpened();
@@ -386,6 +389,10 @@ void CMainFrame::resizeEvent(QResizeEvent* event) {
 
 void CMainFrame::OpenListRow(int row) {
   if (row < 0) return;
+  if (app_->settings().dataSourceMode == 2) {
+    web_->OpenRow(row);  // the download redraws when it ends
+    return;
+  }
   if (!doc_->OpenRow(row)) return;
   if (!doc_->lineSaveError().empty()) {
     showError(QString::fromUtf8(kDiskAccessErrorMessage) + "\n" +

@@ -26,6 +26,7 @@ class CKorvaleApp;
 class CKorvaleDoc;
 class CKorvaleView;
 class CRuleEditorFrame;
+class CWebModeCommand;
 
 class CMainFrame : public QMainWindow {
   Q_OBJECT
@@ -111,6 +112,7 @@ class CMainFrame : public QMainWindow {
   QMenu* industryMenu_ = nullptr;
   QPointer<CRuleEditorFrame> ruleEditor_;
   CAnalysisCommand* analysis_ = nullptr;
+  CWebModeCommand* web_ = nullptr;  // opens stocks in web mode
 };
 
 }  // namespace korvale
