@@ -50,6 +50,7 @@ bool CWebWorkerDlg::RunModal(Work work) {
         this, [this] { workerEnded(); }, Qt::QueuedConnection);
   });
   exec();
+  if (!ended_) stop_ = true;  // closed by other means: the worker must not run on unseen
   worker_.join();
   return !stop_.load();
 }
@@ -59,6 +60,7 @@ void CWebWorkerDlg::reject() {
     QDialog::reject();
     return;
   }
+  if (stop_) return;  // already cancelling
   stop_ = true;
   cancel_->setEnabled(false);
   text_->setText(text_->text() + "（キャンセル中）");
