@@ -8,7 +8,6 @@
 #include <filesystem>
 
 #include "store/store_folders.h"
-#include "store/user_messages.h"
 
 namespace korvale {
 
@@ -22,7 +21,7 @@ namespace fs = std::filesystem;
 struct DownloadFolder {
   std::string path;
   std::string privateFolder;  // removed with everything in it at the end
-  std::string error;          // UTF-8 message when no folder can be written
+  std::string error;          // the path that could not be written, when no folder can be
 };
 
 bool CanWriteIn(const std::string& folder) {
@@ -48,8 +47,7 @@ DownloadFolder ChooseDownloadFolder(const std::string& webTempDir, const char* f
     folder.path = folder.privateFolder = name;
     return folder;
   }
-  folder.error = "[" + (temp.empty() ? std::string("/tmp") : temp) + "/" + firstFile + "]" +
-                 kDiskAccessErrorMessage;
+  folder.error = (temp.empty() ? std::string("/tmp") : temp) + "/" + firstFile;
   return folder;
 }
 
@@ -60,10 +58,6 @@ void RemoveQuietly(const std::string& path) {
 void RemoveFolderQuietly(const std::string& folder) {
   std::error_code ec;
   if (!folder.empty()) fs::remove_all(folder, ec);
-}
-
-std::string ServerMessage(const FetchResult& fetch) {
-  return std::string(kServerConnectErrorMessage) + "\n" + fetch.message;
 }
 
 }  // namespace
@@ -94,7 +88,7 @@ FetchListDownload DownloadFetchList(const std::string& url, const std::string& w
   FetchListDownload download;
   const DownloadFolder folder = ChooseDownloadFolder(webTempDir, "fetchlisttmp.csv");
   if (!folder.error.empty()) {
-    download.message = folder.error;
+    download.detail = folder.error;
     return download;
   }
   download.privateFolder = folder.privateFolder;
@@ -106,14 +100,10 @@ FetchListDownload DownloadFetchList(const std::string& url, const std::string& w
       download.ok = true;
       return download;
     case FetchOutcome::kFileError:
-      download.message = "[" + download.path + "]" + kDiskAccessErrorMessage;
+      download.detail = download.path;
       break;
-    case FetchOutcome::kNetworkError:
-      download.message = ServerMessage(fetch);
-      download.networkError = true;
-      break;
-    default:  // another status, a body past the bound, a stop: the list did not arrive
-      download.message = fetch.message;
+    default:  // no answer, another status, a body past the bound, a stop: no list arrived
+      download.detail = fetch.message;
       download.networkError = true;
       break;
   }
@@ -136,7 +126,7 @@ WebStockDownload DownloadWebStock(const WebStockRequest& request, const WebProgr
   const DownloadFolder folder = ChooseDownloadFolder(request.webTempDir, "fundamental.html");
   if (!folder.error.empty()) {
     result.outcome = WebStockDownload::Outcome::kFolderError;
-    result.message = folder.error;
+    result.detail = folder.error;
     return result;
   }
   const std::string profilePath = folder.path + "/fundamental.html";
@@ -161,8 +151,7 @@ WebStockDownload DownloadWebStock(const WebStockRequest& request, const WebProgr
     const bool disk = profile.outcome == FetchOutcome::kFileError;
     result.outcome =
         disk ? WebStockDownload::Outcome::kFolderError : WebStockDownload::Outcome::kNetworkError;
-    result.message =
-        disk ? "[" + profilePath + "]" + kDiskAccessErrorMessage : ServerMessage(profile);
+    result.detail = disk ? profilePath : profile.message;
     removeEverything();
     return result;
   }

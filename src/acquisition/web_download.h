@@ -19,9 +19,6 @@
 namespace korvale {
 
 inline constexpr const char* kWebTempFolderName = "webtemp";
-// The texts of the two progress dialogs (UTF-8).
-inline constexpr const char* kStockDownloadCaption = "株価データ取得中";
-inline constexpr const char* kFetchListCaption = "Webサーバ接続中";
 
 // "<dataRootDir>/webtemp".
 std::string WebTempFolderOf(const std::string& dataRootDir);
@@ -32,9 +29,11 @@ void LocalToday(int* year, int* month, int* day);
 
 struct FetchListDownload {
   bool ok = false;
-  std::string path;           // the saved fetch list when ok
-  std::string message;        // UTF-8: why not, when not ok
-  bool networkError = false;  // the message is about the server, not the disk
+  std::string path;  // the saved fetch list when ok
+  // When not ok: the file that could not be written, or (networkError) the address and why it
+  // did not answer with the list.
+  std::string detail;
+  bool networkError = false;
   std::string privateFolder;  // a folder the download made in the temporary folder, or ""
 };
 
@@ -65,7 +64,9 @@ struct WebStockDownload {
     kNetworkError,  // the profile page's server could not be reached: nothing was downloaded
   };
   Outcome outcome = Outcome::kLoaded;
-  std::string message;  // UTF-8, for the two errors
+  // For kFolderError the path that could not be written, for kNetworkError the address and the
+  // reason.
+  std::string detail;
   bool hasProfile = false;
   ProfileText profile;
   bool hasQuote = false;

@@ -8,6 +8,8 @@
 #include "acquisition/web_download.h"
 #include "app/detail_panel.h"
 #include "app/korvale_doc.h"
+#include "app/user_messages.h"
+#include "app/web_messages.h"
 #include "cli/cli.h"
 #include "cli/web_output.h"
 #include "store/cp932.h"
@@ -35,7 +37,7 @@ bool LoadStockList(CKorvaleDoc* doc, const SettingsRecord& s, const QuoteEndpoin
   const FetchListDownload list =
       DownloadFetchList(endpoints.fetchListUrl, WebTempFolderOf(s.dataRootDir), options);
   if (!list.ok) {
-    PrintError(list.message);
+    PrintError(WebProblemText(list.networkError, list.detail));
     return false;
   }
   doc->ApplyFetchList(list.path);
@@ -86,7 +88,8 @@ int RunWebFetch(const CliArgs& args) {
                download.pageCount, download.cancelled ? " (stopped)" : "");
   for (const std::string& note : download.notes) PrintError(note);
   if (download.outcome != WebStockDownload::Outcome::kLoaded) {
-    PrintError(download.message);
+    PrintError(WebProblemText(
+        download.outcome == WebStockDownload::Outcome::kNetworkError, download.detail));
     return kExitFailure;
   }
   doc.ShowWebStock(code, download);

@@ -1,5 +1,7 @@
 #include "ui/fetch_list_dialog.h"
 
+#include "app/user_messages.h"
+
 namespace korvale {
 
 CFetchListDlg::CFetchListDlg(const std::string& url, const std::string& webTempDir,

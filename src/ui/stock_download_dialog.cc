@@ -1,5 +1,7 @@
 #include "ui/stock_download_dialog.h"
 
+#include "app/user_messages.h"
+
 namespace korvale {
 
 CStockDownloadDlg::CStockDownloadDlg(const WebStockRequest& request, QWidget* parent)

@@ -9,7 +9,8 @@
 #include "acquisition/quote_endpoints.h"
 #include "app/detail_panel.h"
 #include "app/korvale_doc.h"
-#include "store/user_messages.h"
+#include "app/user_messages.h"
+#include "app/web_messages.h"
 #include "ui/detail_bar.h"
 #include "ui/fetch_list_dialog.h"
 #include "ui/korvale_app.h"
@@ -45,7 +46,7 @@ QString LoadFetchList(CKorvaleDoc* doc, const SettingsRecord& settings, QWidget*
   const FetchListDownload& list = dialog.result();
   if (!list.ok) {
     if (!problem.isEmpty()) problem += "\n";
-    return problem + QString::fromStdString(list.message);
+    return problem + QString::fromStdString(WebProblemText(list.networkError, list.detail));
   }
   doc->ApplyFetchList(list.path);
   DiscardFetchList(list);
@@ -86,8 +87,8 @@ void CWebModeCommand::download(int row) {
   const WebStockDownload& download = dialog.result();
   if (download.outcome != WebStockDownload::Outcome::kLoaded) {
     const bool server = download.outcome == WebStockDownload::Outcome::kNetworkError;
-    QMessageBox::warning(frame_, server ? kServerErrorCaption : "Error",
-                         QString::fromStdString(download.message));
+    QMessageBox::warning(frame_, server ? kServerErrorCaption : kErrorCaption,
+                         QString::fromStdString(WebProblemText(server, download.detail)));
     restoreShownStock();
     return;
   }

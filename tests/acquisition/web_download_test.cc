@@ -8,7 +8,6 @@
 
 #include "acquisition/quote_service.h"
 #include "store/dictionary_file.h"
-#include "store/user_messages.h"
 #include "support/test_support.h"
 #include "support/web_fixtures.h"
 
@@ -73,7 +72,7 @@ TEST_F(WebDownloadTest, TheSpansRowsArriveAsTheSourceHoldsThemAndWebtempIsEmptyA
   std::vector<std::pair<int, int>> steps;
   const WebStockDownload d =
       DownloadWebStock(request_, [&](int done, int total) { steps.emplace_back(done, total); });
-  ASSERT_EQ(d.outcome, WebStockDownload::Outcome::kLoaded) << d.message;
+  ASSERT_EQ(d.outcome, WebStockDownload::Outcome::kLoaded) << d.detail;
   EXPECT_TRUE(d.notes.empty()) << d.notes.front();
   const std::vector<PriceBar> source = testing::WebSampleBars(code_);
   ASSERT_GE(source.size(), 150u);
@@ -126,7 +125,7 @@ TEST_F(WebDownloadTest, PagesAnswered404AreSkippedAndNoEarlierPageStandsInForThe
   EXPECT_TRUE(Entries(request_.webTempDir).empty());
 }
 
-TEST_F(WebDownloadTest, ARefusedConnectionOrAStalledServerEndsWithTheServerMessage) {
+TEST_F(WebDownloadTest, ARefusedConnectionOrAStalledServerEndsTheDownloadWithTheReason) {
   for (bool stall : {false, true}) {
     WebStockRequest request = request_;
     if (stall) {
@@ -137,7 +136,7 @@ TEST_F(WebDownloadTest, ARefusedConnectionOrAStalledServerEndsWithTheServerMessa
     const auto start = std::chrono::steady_clock::now();
     const WebStockDownload d = DownloadWebStock(request, nullptr);
     EXPECT_EQ(d.outcome, WebStockDownload::Outcome::kNetworkError) << stall;
-    EXPECT_EQ(d.message.rfind(kServerConnectErrorMessage, 0), 0u) << d.message;
+    EXPECT_NE(d.detail.find("/biz/fundamental/"), std::string::npos) << d.detail;
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(4));
     EXPECT_TRUE(Entries(request.webTempDir).empty());
   }
@@ -162,7 +161,7 @@ TEST_F(WebDownloadTest, AnUnwritableWebtempMovesTheDownloadToAPrivateTemporaryFo
   testing::WriteText(request_.webTempDir, "a file where the folder should be");
   const int before = PrivateTempFolders();
   const WebStockDownload d = DownloadWebStock(request_, nullptr);
-  ASSERT_EQ(d.outcome, WebStockDownload::Outcome::kLoaded) << d.message;
+  ASSERT_EQ(d.outcome, WebStockDownload::Outcome::kLoaded) << d.detail;
   EXPECT_EQ(d.series.barCount(), 150);
   EXPECT_EQ(PrivateTempFolders(), before);  // removed again
 }
@@ -182,7 +181,7 @@ TEST_F(WebDownloadTest, CancelKeepsThePagesFetchedSoFar) {
 TEST_F(WebDownloadTest, TheFetchListArrivesOrSaysWhyNot) {
   const std::string url = service_.BaseUrl() + "/fetchlist.csv";
   FetchListDownload list = DownloadFetchList(url, request_.webTempDir, request_.fetch);
-  ASSERT_TRUE(list.ok) << list.message;
+  ASSERT_TRUE(list.ok) << list.detail;
   EXPECT_EQ(list.path, request_.webTempDir + "/fetchlist.csv");
   EXPECT_NE(testing::ReadBytes(list.path).size(), 0u);
   DiscardFetchList(list);
@@ -191,7 +190,8 @@ TEST_F(WebDownloadTest, TheFetchListArrivesOrSaysWhyNot) {
   service_.SetFault(Page::kFetchList, 404, 0);
   list = DownloadFetchList(url, request_.webTempDir, request_.fetch);
   EXPECT_FALSE(list.ok);
-  EXPECT_NE(list.message.find("HTTP 404"), std::string::npos);
+  EXPECT_NE(list.detail.find("HTTP 404"), std::string::npos);
+  EXPECT_TRUE(list.networkError);
   list = DownloadFetchList("http://127.0.0.1:1/fetchlist.csv", request_.webTempDir, request_.fetch);
   EXPECT_FALSE(list.ok);
   EXPECT_TRUE(list.networkError);
