@@ -88,8 +88,8 @@ int RunWebFetch(const CliArgs& args) {
                download.pageCount, download.cancelled ? " (stopped)" : "");
   for (const std::string& note : download.notes) PrintError(note);
   if (download.outcome != WebStockDownload::Outcome::kLoaded) {
-    PrintError(WebProblemText(
-        download.outcome == WebStockDownload::Outcome::kNetworkError, download.detail));
+    PrintError(WebProblemText(download.outcome == WebStockDownload::Outcome::kNetworkError,
+                              download.detail));
     return kExitFailure;
   }
   doc.ShowWebStock(code, download);
