@@ -31,6 +31,7 @@ class CKorvaleApp;
 class CKorvaleDoc;
 class CKorvaleView;
 class CRuleEditorFrame;
+class CWebModeCommand;
 
 class CMainFrame : public QMainWindow {
   Q_OBJECT
@@ -142,6 +143,7 @@ class CMainFrame : public QMainWindow {
   CAnalysisCommand* analysis_ = nullptr;
   CImportCommand* import_ = nullptr;
   CRecentFiles* recent_ = nullptr;
+  CWebModeCommand* web_ = nullptr;  // opens stocks in web mode
 };
 
 }  // namespace korvale
