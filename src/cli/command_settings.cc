@@ -3,10 +3,10 @@
 #include <cstdio>
 
 #include "app/settings_file.h"
+#include "app/user_messages.h"
 #include "cli/cli.h"
 #include "store/cp932.h"
 #include "store/settings_field_rules.h"
-#include "store/user_messages.h"
 
 namespace korvale::cli {
 namespace {

@@ -9,9 +9,9 @@
 #include <QVBoxLayout>
 
 #include "app/settings_file.h"
+#include "app/user_messages.h"
 #include "charts/chart_painter.h"
 #include "store/settings_field_rules.h"
-#include "store/user_messages.h"
 #include "ui/korvale_app.h"
 #include "ui/settings_form.h"
 #include "ui/settings_pages.h"
@@ -96,7 +96,7 @@ void CSettingsDialog::saveValues() {
   std::string error;
   if (!SaveSettings(values, rootStorePath_, &error)) {
     QMessageBox::warning(
-        this, "Error",
+        this, kErrorCaption,
         QString::fromUtf8(kDiskAccessErrorMessage) + "\n" + QString::fromStdString(error));
     return;
   }
