@@ -30,6 +30,7 @@ class CKorvaleApp;
 class CKorvaleDoc;
 class CKorvaleView;
 class CRuleEditorFrame;
+class CWebModeCommand;
 
 class CMainFrame : public QMainWindow {
   Q_OBJECT
@@ -123,6 +124,7 @@ class CMainFrame : public QMainWindow {
   QPointer<CRuleEditorFrame> ruleEditor_;
   CAnalysisCommand* analysis_ = nullptr;
   CImportCommand* import_ = nullptr;
+  CWebModeCommand* web_ = nullptr;  // opens stocks in web mode
 };
 
 }  // namespace korvale
