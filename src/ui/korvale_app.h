@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QString>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "app/app_context.h"
@@ -42,6 +43,8 @@ class CKorvaleApp : public QObject {
   SettingsRecord& settings() { return context_->settings(); }
   CRuleList& rules() { return context_->rules(); }
   CFolderPreparer& folders() { return *folders_; }
+  // The file that keeps the root folder chosen in the settings dialog.
+  const std::string& rootStorePath() const { return rootStorePath_; }
   const CPriceSeries* indexSeries() const { return context_->indexSeries(); }
   // What the windows keep between runs (layout, recent files): "Korvale.conf" beside the stored
   // root folder's file.
@@ -67,6 +70,7 @@ class CKorvaleApp : public QObject {
   std::vector<std::unique_ptr<CKorvaleDoc>> documents_;
   std::vector<CMainFrame*> frames_;
   QString startError_;
+  std::string rootStorePath_;
 };
 
 }  // namespace korvale

@@ -39,11 +39,13 @@
 #include "ui/analysis_command.h"
 #include "ui/detail_bar.h"
 #include "ui/import_command.h"
+#include "ui/kept_window_size.h"
 #include "ui/korvale_app.h"
 #include "ui/korvale_view.h"
 #include "ui/main_commands.h"
 #include "ui/recent_files.h"
 #include "ui/rule_editor_frame.h"
+#include "ui/settings_dialog.h"
 #include "ui/web_mode_command.h"
 
 namespace korvale {
@@ -114,6 +116,7 @@ std::span<const MainCommand> CMainFrame::Commands() {
       {kCmdDictionaryFromImport, kZentakDictionaryUpdateMenu,
        [](F& f) { f.import_->UpdateDictionaryFromImportFile(); }, CommandMode::kLocal},
       {kCmdNewWindow, "新規ウインドウ(&N)", [](F& f) { f.newWindow(); }},
+      {kCmdSettings, "初期設定...", [](F& f) { f.editSettings(); }},
       {kCmdStockListBar, "銘柄リスト", [](F& f) { f.toggleDock(f.listDock_); }, CommandMode::kAny,
        true},
       {kCmdDetailBar, "詳細情報", [](F& f) { f.toggleDock(f.detailDock_); }, CommandMode::kAny,
@@ -226,7 +229,9 @@ void CMainFrame::createMenus() {
                      kCmdMarginUpdate, kCmdSeparator, kCmdExit});
   recent_->AttachTo(file, action(kCmdExit), kCmdRecentFile);
 
-  addCommands(menuBar()->addMenu("チャート(&C)"), periodCommands());
+  std::vector<int> chart = periodCommands();
+  chart.insert(chart.end(), {kCmdSeparator, kCmdSettings});
+  addCommands(menuBar()->addMenu("チャート(&C)"), chart);
 
   QMenu* stocks = menuBar()->addMenu("銘柄(&S)");
   addCommands(stocks, {kCmdAllStocks, kCmdCodeRange, kCmdNameSearch});
@@ -609,9 +614,10 @@ void CMainFrame::dropEvent(QDropEvent* event) {
 void CMainFrame::restoreWindowState() {
   QSettings* store = app_->windowSettings();
   restoreGeometry(store->value("mainWindow/geometry").toByteArray());
-  const SettingsRecord& s = app_->settings();
-  if (s.dailyWindowWidth > 0 && s.dailyWindowHeight > 0) {
-    resize(s.dailyWindowWidth, s.dailyWindowHeight);
+  // The settings record's window size, when it has one, wins over the kept geometry's size.
+  if (const WindowSize stored = StoredWindowSize(app_->settings(), KeptWindow::kMain);
+      stored.width > 0) {
+    resize(stored.width, stored.height);
   }
   restoreState(store->value("mainWindow/state").toByteArray());
   detailBar_->SetPage(store->value("mainWindow/detailPage", detailBar_->detailPage()).toInt());
@@ -625,7 +631,18 @@ void CMainFrame::saveWindowState() {
   store->sync();
 }
 
+void CMainFrame::editSettings() {
+  const int page = CSettingsDialog::PageOfChart(doc_->chartPeriod());
+  if (!CSettingsDialog::Edit(app_, page, this)) return;
+  // The span rule sees the new values, the painter takes a fresh copy (a new colour theme waits
+  // for the next painter) and the chart repaints.
+  applySpanRule();
+  doc_->ApplySettings();
+  view_->Redraw();
+}
+
 void CMainFrame::closeEvent(QCloseEvent* event) {
+  KeepClosingWindowSize(*this, KeptWindow::kMain, &app_->settings());
   saveWindowState();
   std::string error;
   if (!doc_->SaveTrendLines(&error)) {
