@@ -19,6 +19,9 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSettings>
 #include <QStatusBar>
 #include <QStringList>
@@ -278,14 +281,22 @@ void CMainFrame::createDocks() {
 
   detailDock_ = new QDockWidget("詳細情報", this);
   detailDock_->setObjectName("detailBar");
-  detailBar_ = new CDetailBar(app_->settings(), detailDock_);
-  detailDock_->setWidget(detailBar_);
+  // The detail bar scrolls vertically, so that a short screen (or a large scale factor) can still
+  // hold the whole window; its start width leaves room for the scroll bar.
+  auto* detailScroller = new QScrollArea(detailDock_);
+  detailBar_ = new CDetailBar(app_->settings(), detailScroller);
+  detailScroller->setWidget(detailBar_);
+  detailScroller->setWidgetResizable(true);
+  detailScroller->setFrameShape(QFrame::NoFrame);
+  detailScroller->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  detailDock_->setWidget(detailScroller);
   addDockWidget(Qt::RightDockWidgetArea, detailDock_);
   // The bars start wide enough for their texts; the user may widen them, and they keep their
   // width when the window is resized.
   for (QDockWidget* dock : {listDock_, detailDock_}) dock->setMinimumWidth(kSideBarWidth);
-  resizeDocks({listDock_, detailDock_}, {listWidthForRows(), detailBar_->sizeHint().width()},
-              Qt::Horizontal);
+  const int detailWidth =
+      detailBar_->sizeHint().width() + detailScroller->verticalScrollBar()->sizeHint().width();
+  resizeDocks({listDock_, detailDock_}, {listWidthForRows(), detailWidth}, Qt::Horizontal);
 
   // A stock opens when the user selects its row; a row made current by the list itself (a
   // refill, the focus coming back) opens nothing.
@@ -616,8 +627,18 @@ void CMainFrame::restoreWindowState() {
   restoreGeometry(store->value("mainWindow/geometry").toByteArray());
   // The settings record's window size, when it has one, wins over the kept geometry's size.
   if (const WindowSize stored = StoredWindowSize(app_->settings(), KeptWindow::kMain);
-      stored.width > 0) {
+      stored.width > 0 && !isMaximized() && !isFullScreen()) {
     resize(stored.width, stored.height);
+  }
+  // A size kept on a larger screen or at a smaller scale factor would put the status bar and the
+  // lower panes out of reach: the window never starts larger than the screen's free area (also
+  // its normal size under a kept maximized state, which Qt may not restore on another screen).
+  if (const QScreen* screen = this->screen()) {
+    const QRect room = screen->availableGeometry();
+    // The window manager's title bar is not in the frame geometry before the window is shown.
+    const int titleBar = 2 * fontMetrics().height();
+    resize(size().boundedTo(room.size() - QSize(0, titleBar)));
+    if (!room.contains(QRect(pos(), size() + QSize(0, titleBar)))) move(room.topLeft());
   }
   restoreState(store->value("mainWindow/state").toByteArray());
   detailBar_->SetPage(store->value("mainWindow/detailPage", detailBar_->detailPage()).toInt());

@@ -74,14 +74,14 @@ TEST_F(MainFrameSettingsTest, OkGivesThePainterTheNewValuesButKeepsItsColours) {
 TEST_F(MainFrameSettingsTest, AClosingMainWindowLeavesItsSizeForTheNextOne) {
   CMainFrame* second = app_->CreateWindowFor(frame_->document()->NewWindowDocument());
   second->show();
-  second->resize(900, 650);
+  second->resize(700, 650);  // within the offscreen screen
   QCoreApplication::processEvents();
   second->close();  // deleted on close
   QCoreApplication::processEvents();
-  EXPECT_EQ(app_->settings().dailyWindowWidth, 900);
+  EXPECT_EQ(app_->settings().dailyWindowWidth, 700);
   EXPECT_EQ(app_->settings().dailyWindowHeight, 650);
   CMainFrame* third = app_->CreateWindowFor(frame_->document()->NewWindowDocument());
-  EXPECT_EQ(third->size(), QSize(900, 650));
+  EXPECT_EQ(third->size(), QSize(700, 650));
 }
 
 }  // namespace

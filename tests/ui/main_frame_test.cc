@@ -19,6 +19,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QMessageBox>
 #include <QStatusBar>
 #include <QTest>
@@ -330,7 +331,7 @@ TEST(MainFrameStateTest, LayoutAndRecentFilesAreKeptBetweenRuns) {
     CKorvaleApp app(root, store);
     CMainFrame* frame = app.CreateFirstWindow();
     frame->show();
-    frame->resize(1234, 777);
+    frame->resize(777, 640);  // within the offscreen screen
     frame->resizeDocks({frame->stockListDock()}, {300}, Qt::Horizontal);
     frame->detailBar()->SetPage(CDetailBar::kMousePage);
     ASSERT_TRUE(frame->OpenDocumentFile(list));
@@ -346,7 +347,7 @@ TEST(MainFrameStateTest, LayoutAndRecentFilesAreKeptBetweenRuns) {
   CMainFrame* frame = app.CreateFirstWindow();
   frame->show();
   QCoreApplication::processEvents();
-  EXPECT_EQ(frame->size(), QSize(1234, 777));
+  EXPECT_EQ(frame->size(), QSize(777, 640));
   EXPECT_NEAR(frame->stockListDock()->width(), 300, 4);
   EXPECT_EQ(frame->detailBar()->detailPage(), CDetailBar::kMousePage);
   EXPECT_EQ(frame->recentFiles()->files(), QStringList{list});
@@ -358,6 +359,16 @@ TEST(MainFrameStateTest, LayoutAndRecentFilesAreKeptBetweenRuns) {
   frame->document()->ShowAll();
   entry->trigger();
   EXPECT_TRUE(frame->windowTitle().startsWith("Banks.LST"));
+}
+
+TEST_F(MainFrameTest, AKeptSizeLargerThanTheScreenStartsWithinIt) {
+  app_->settings().dailyWindowWidth = 2400;  // kept on a larger screen
+  app_->settings().dailyWindowHeight = 2400;
+  CMainFrame* second = app_->CreateWindowFor(frame_->document()->NewWindowDocument());
+  const QSize room = second->screen()->availableGeometry().size();
+  EXPECT_LE(second->width(), room.width());
+  EXPECT_LE(second->height(), room.height());
+  second->close();
 }
 
 // Whether a label of a dock shows its whole text.
