@@ -12,12 +12,16 @@ class CMainFrame;
 enum MainCommandId : int {
   kCmdSeparator = 0,  // in a menu layout: a separator
   kCmdPriceUpdate = 32771,
+  kCmdNewPrice = 32778,
+  kCmdKagi = 32779,
+  kCmdReverseWatch = 32780,
   kCmdAllStocks = 32781,
   kCmdNameSearch = 32782,
   kCmdCodeRange = 32783,
   kCmdOpenList = 32812,
   kCmdHelp = 32830,
   kCmdMarginUpdate = 32831,
+  kCmdIchimoku = 32845,
   kCmdStockListBar = 32851,
   kCmdAnalyze = 32870,
   kCmdRuleEditor = 32872,

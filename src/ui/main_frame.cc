@@ -33,6 +33,8 @@
 #include "ui/analysis_batch_dialog.h"
 #include "ui/analysis_command.h"
 #include "ui/detail_bar.h"
+#include "ui/extra_chart_frame.h"
+#include "ui/imok_chart_frm.h"
 #include "ui/import_command.h"
 #include "ui/korvale_app.h"
 #include "ui/korvale_view.h"
@@ -75,7 +77,18 @@ CMainFrame::~CMainFrame() {
   // The docks report their hiding while the window is torn down; nobody listens any more.
   listDock_->disconnect(this);
   detailDock_->disconnect(this);
-  // The child windows close with the main window, before its document goes.
+  // The child windows close with the main window, before its document goes: the auxiliary
+  // charts, the Ichimoku window, then the rule editor.
+  for (int kind : {kChartKagi, kChartNewPrice, kChartReverseWatch}) {
+    if (CExtraChartFrame* frame = extraChartWindow(kind)) {
+      frame->disconnect(this);
+      delete frame;
+    }
+  }
+  if (ichimoku_) {
+    ichimoku_->disconnect(this);
+    delete ichimoku_;
+  }
   if (ruleEditor_) {
     ruleEditor_->disconnect(this);
     delete ruleEditor_;
@@ -105,6 +118,14 @@ std::span<const MainCommand> CMainFrame::Commands() {
        true},
       {kCmdDictionaryFromImport, kZentakDictionaryUpdateMenu,
        [](F& f) { f.import_->UpdateDictionaryFromImportFile(); }, CommandMode::kLocal},
+      {kCmdKagi, FindChartKind(kChartKagi)->caption, [](F& f) { f.toggleExtraChart(kChartKagi); },
+       CommandMode::kAny, true},
+      {kCmdNewPrice, FindChartKind(kChartNewPrice)->caption,
+       [](F& f) { f.toggleExtraChart(kChartNewPrice); }, CommandMode::kAny, true},
+      {kCmdReverseWatch, FindChartKind(kChartReverseWatch)->caption,
+       [](F& f) { f.toggleExtraChart(kChartReverseWatch); }, CommandMode::kAny, true},
+      {kCmdIchimoku, "一目均衡表", [](F& f) { f.toggleIchimoku(); }, CommandMode::kAny, true,
+       "一目均衡表ウインドウを開く", "一目均衡表"},
       {kCmdNewWindow, "新規ウインドウ(&N)", [](F& f) { f.newWindow(); }},
       {kCmdStockListBar, "銘柄リスト", [](F& f) { f.toggleDock(f.listDock_); }, CommandMode::kAny,
        true},
@@ -212,7 +233,12 @@ void CMainFrame::createMenus() {
               {kCmdOpenList, kCmdSaveList, kCmdSeparator, kCmdPriceUpdate, kCmdMarginUpdate,
                kCmdSeparator, kCmdExit});
 
-  addCommands(menuBar()->addMenu("チャート(&C)"), periodCommands());
+  std::vector<int> charts = periodCommands();
+  for (int id :
+       {kCmdSeparator, kCmdKagi, kCmdNewPrice, kCmdReverseWatch, kCmdSeparator, kCmdIchimoku}) {
+    charts.push_back(id);
+  }
+  addCommands(menuBar()->addMenu("チャート(&C)"), charts);
 
   QMenu* stocks = menuBar()->addMenu("銘柄(&S)");
   addCommands(stocks, {kCmdAllStocks, kCmdCodeRange, kCmdNameSearch});
@@ -235,8 +261,8 @@ void CMainFrame::createToolBar() {
   bar->setObjectName("toolbar");
   std::vector<int> ids = {kCmdOpenList, kCmdSaveList, kCmdSeparator};
   for (int id : periodCommands()) ids.push_back(id);
-  for (int id : {kCmdSeparator, kCmdPriceUpdate, kCmdMarginUpdate, kCmdSeparator, kCmdAllStocks,
-                 kCmdCodeRange, kCmdNameSearch}) {
+  for (int id : {kCmdIchimoku, kCmdSeparator, kCmdPriceUpdate, kCmdMarginUpdate, kCmdSeparator,
+                 kCmdAllStocks, kCmdCodeRange, kCmdNameSearch}) {
     ids.push_back(id);
   }
   addCommands(bar, ids);
@@ -284,6 +310,10 @@ void CMainFrame::updateCommandStates() {
   actions_[kCmdSaveList]->setEnabled(hasList && !doc_->list().rows.empty());
   actions_[kCmdQuoteDetail]->setEnabled(true);
   actions_[kCmdRuleEditor]->setChecked(ruleEditor_ != nullptr);
+  actions_[kCmdIchimoku]->setChecked(ichimoku_ != nullptr);
+  for (int kind : {kChartKagi, kChartNewPrice, kChartReverseWatch}) {
+    actions_[kind]->setChecked(extraChartWindow(kind) != nullptr);
+  }
 }
 
 void CMainFrame::RefreshStockList() {
@@ -309,6 +339,7 @@ void CMainFrame::applySpanRule() {
   if (ApplyAutomaticSpan(&app_->settings(), width(), listDocked, detailDocked)) {
     doc_->ApplySettings();
     view_->ShowLatest();
+    refreshChildWindows();
   }
 }
 
@@ -345,6 +376,7 @@ void CMainFrame::afterStockOpened() {
   }
   setWindowTitle(FromCp932(doc_->title()) + " - Korvale");
   view_->ShowLatest();
+  refreshChildWindows();
 }
 
 void CMainFrame::showDayOfPicker(const QDate& date) {
@@ -465,6 +497,50 @@ void CMainFrame::toggleRuleEditor() {
   });
   ruleEditor_->show();
   updateCommandStates();
+}
+
+CIMokChartFrm* CMainFrame::ichimokuWindow() const { return ichimoku_; }
+
+CExtraChartFrame* CMainFrame::extraChartWindow(int kindId) const {
+  auto it = extraCharts_.find(kindId);
+  return it == extraCharts_.end() ? nullptr : it->second.data();
+}
+
+void CMainFrame::toggleIchimoku() {
+  if (ichimoku_) {
+    ichimoku_->close();  // its destruction unchecks the command
+    return;
+  }
+  ichimoku_ = new CIMokChartFrm(doc_, app_->settings(), this);
+  connect(ichimoku_, &QObject::destroyed, this, [this] {
+    ichimoku_ = nullptr;
+    updateCommandStates();
+  });
+  ichimoku_->show();
+  ichimoku_->Refresh();  // scrolled to the newest bars at the size it shows
+  updateCommandStates();
+}
+
+void CMainFrame::toggleExtraChart(int kindId) {
+  if (CExtraChartFrame* open = extraChartWindow(kindId)) {
+    open->close();  // its destruction unchecks the command
+    return;
+  }
+  auto* frame = new CExtraChartFrame(doc_, app_->settings(), kindId, this);
+  extraCharts_[kindId] = frame;
+  connect(frame, &QObject::destroyed, this, [this, kindId] {
+    extraCharts_.erase(kindId);
+    updateCommandStates();
+  });
+  frame->show();
+  updateCommandStates();
+}
+
+void CMainFrame::refreshChildWindows() {
+  if (ichimoku_) ichimoku_->Refresh();
+  for (auto& [kind, frame] : extraCharts_) {
+    if (frame) frame->Refresh();
+  }
 }
 
 void CMainFrame::openHelp() {
