@@ -32,6 +32,7 @@ class CKorvaleApp;
 class CKorvaleDoc;
 class CKorvaleView;
 class CRuleEditorFrame;
+class CWebModeCommand;
 
 class CMainFrame : public QMainWindow {
   Q_OBJECT
@@ -136,6 +137,7 @@ class CMainFrame : public QMainWindow {
   std::map<int, QPointer<CExtraChartFrame>> extraCharts_;
   CAnalysisCommand* analysis_ = nullptr;
   CImportCommand* import_ = nullptr;
+  CWebModeCommand* web_ = nullptr;  // opens stocks in web mode
 };
 
 }  // namespace korvale
