@@ -16,7 +16,7 @@ CIMokChartFrm::CIMokChartFrm(CKorvaleDoc* doc, const SettingsRecord& settings, Q
     : QMainWindow(parent, Qt::Window), doc_(doc) {
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle("一目均衡表");
-  if (settings.ichimokuWindowWidth != 0 && settings.ichimokuWindowHeight != 0) {
+  if (settings.ichimokuWindowWidth > 0 && settings.ichimokuWindowHeight > 0) {
     resize(settings.ichimokuWindowWidth, settings.ichimokuWindowHeight);
   } else {
     resize(640, 420);

@@ -24,7 +24,7 @@ class CIMokChartFrm : public QMainWindow {
   static constexpr int kSettingsCommand = 32814;
 
   // A window on `doc` (which outlives it) with the application's `settings`; its size is
-  // ichimokuWindowWidth x ichimokuWindowHeight when both are set. It deletes itself on close.
+  // ichimokuWindowWidth x ichimokuWindowHeight when both are above 0. It deletes itself on close.
   CIMokChartFrm(CKorvaleDoc* doc, const SettingsRecord& settings, QWidget* parent = nullptr);
 
   CIMokuChartView* view() const { return view_; }
