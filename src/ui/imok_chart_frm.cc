@@ -2,26 +2,32 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QCloseEvent>
 #include <QLabel>
 #include <QStatusBar>
 #include <QToolBar>
 
 #include "app/korvale_doc.h"
 #include "charts/chart_kind.h"
+#include "store/settings_field_rules.h"
 #include "ui/imoku_chart_view.h"
+#include "ui/kept_window_size.h"
+#include "ui/korvale_app.h"
+#include "ui/settings_dialog.h"
 
 namespace korvale {
 
-CIMokChartFrm::CIMokChartFrm(CKorvaleDoc* doc, const SettingsRecord& settings, QWidget* parent)
-    : QMainWindow(parent, Qt::Window), doc_(doc) {
+CIMokChartFrm::CIMokChartFrm(CKorvaleApp* app, CKorvaleDoc* doc, QWidget* parent)
+    : QMainWindow(parent, Qt::Window), app_(app), doc_(doc) {
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle("一目均衡表");
-  if (settings.ichimokuWindowWidth > 0 && settings.ichimokuWindowHeight > 0) {
-    resize(settings.ichimokuWindowWidth, settings.ichimokuWindowHeight);
+  const WindowSize stored = StoredWindowSize(app_->settings(), KeptWindow::kIchimoku);
+  if (stored.width > 0 && stored.height > 0) {
+    resize(stored.width, stored.height);
   } else {
     resize(640, 420);
   }
-  view_ = new CIMokuChartView(doc_, settings, this);
+  view_ = new CIMokuChartView(doc_, app_->settings(), this);
   setCentralWidget(view_);
   createToolBar();
   createStatusBar();
@@ -53,10 +59,7 @@ void CIMokChartFrm::createToolBar() {
   QAction* settings = bar->addAction("初期設定...");
   settings->setIconText(settings->text());  // a tool button would drop the dots
   settings->setData(kSettingsCommand);
-  // Opens the settings dialog at its Ichimoku page; after OK the application's settings take
-  // the new values, the document's painter copies them and lays out again, and every view
-  // repaints. Offered once the program has that dialog.
-  settings->setEnabled(false);
+  connect(settings, &QAction::triggered, this, [this] { editSettings(); });
   actions_[kSettingsCommand] = settings;
 }
 
@@ -75,5 +78,14 @@ void CIMokChartFrm::setPeriod(int period) {
 }
 
 void CIMokChartFrm::Refresh() { view_->ShowLatest(); }
+
+void CIMokChartFrm::editSettings() {
+  if (CSettingsDialog::Edit(app_, kSettingsPageIchimoku, this)) emit SettingsApplied();
+}
+
+void CIMokChartFrm::closeEvent(QCloseEvent* event) {
+  KeepClosingWindowSize(*this, KeptWindow::kIchimoku, &app_->settings());
+  QMainWindow::closeEvent(event);
+}
 
 }  // namespace korvale

@@ -36,10 +36,12 @@
 #include "ui/extra_chart_frame.h"
 #include "ui/imok_chart_frm.h"
 #include "ui/import_command.h"
+#include "ui/kept_window_size.h"
 #include "ui/korvale_app.h"
 #include "ui/korvale_view.h"
 #include "ui/main_commands.h"
 #include "ui/rule_editor_frame.h"
+#include "ui/settings_dialog.h"
 #include "ui/web_mode_command.h"
 
 namespace korvale {
@@ -128,6 +130,7 @@ std::span<const MainCommand> CMainFrame::Commands() {
       {kCmdIchimoku, "一目均衡表", [](F& f) { f.toggleIchimoku(); }, CommandMode::kAny, true,
        "一目均衡表ウインドウを開く", "一目均衡表"},
       {kCmdNewWindow, "新規ウインドウ(&N)", [](F& f) { f.newWindow(); }},
+      {kCmdSettings, "初期設定...", [](F& f) { f.editSettings(); }},
       {kCmdStockListBar, "銘柄リスト", [](F& f) { f.toggleDock(f.listDock_); }, CommandMode::kAny,
        true},
       {kCmdDetailBar, "詳細情報", [](F& f) { f.toggleDock(f.detailDock_); }, CommandMode::kAny,
@@ -236,12 +239,10 @@ void CMainFrame::createMenus() {
               {kCmdOpenList, kCmdSaveList, kCmdSeparator, kCmdPriceUpdate, kCmdMarginUpdate,
                kCmdSeparator, kCmdExit});
 
-  std::vector<int> charts = periodCommands();
-  for (int id :
-       {kCmdSeparator, kCmdKagi, kCmdNewPrice, kCmdReverseWatch, kCmdSeparator, kCmdIchimoku}) {
-    charts.push_back(id);
-  }
-  addCommands(menuBar()->addMenu("チャート(&C)"), charts);
+  std::vector<int> chart = periodCommands();
+  chart.insert(chart.end(), {kCmdSeparator, kCmdKagi, kCmdNewPrice, kCmdReverseWatch,
+                             kCmdSeparator, kCmdIchimoku, kCmdSeparator, kCmdSettings});
+  addCommands(menuBar()->addMenu("チャート(&C)"), chart);
 
   QMenu* stocks = menuBar()->addMenu("銘柄(&S)");
   addCommands(stocks, {kCmdAllStocks, kCmdCodeRange, kCmdNameSearch});
@@ -518,7 +519,8 @@ void CMainFrame::toggleIchimoku() {
     ichimoku_->close();  // its destruction unchecks the command
     return;
   }
-  ichimoku_ = new CIMokChartFrm(doc_, app_->settings(), this);
+  ichimoku_ = new CIMokChartFrm(app_, doc_, this);
+  connect(ichimoku_, &CIMokChartFrm::SettingsApplied, this, [this] { settingsApplied(); });
   connect(ichimoku_, &QObject::destroyed, this, [this] {
     ichimoku_ = nullptr;
     updateCommandStates();
@@ -587,7 +589,22 @@ void CMainFrame::dropEvent(QDropEvent* event) {
   }
 }
 
+void CMainFrame::editSettings() {
+  const int page = CSettingsDialog::PageOfChart(doc_->chartPeriod());
+  if (CSettingsDialog::Edit(app_, page, this)) settingsApplied();
+}
+
+void CMainFrame::settingsApplied() {
+  // The span rule sees the new values, the painter takes a fresh copy (a new colour theme waits
+  // for the next painter) and the chart and the windows drawn by the same painter repaint.
+  applySpanRule();
+  doc_->ApplySettings();
+  view_->Redraw();
+  refreshChildWindows();
+}
+
 void CMainFrame::closeEvent(QCloseEvent* event) {
+  KeepClosingWindowSize(*this, KeptWindow::kMain, &app_->settings());
   std::string error;
   if (!doc_->SaveTrendLines(&error)) {
     showError(QString::fromUtf8(kDiskAccessErrorMessage) + "\n" + QString::fromStdString(error));

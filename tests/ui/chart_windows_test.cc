@@ -5,10 +5,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QSlider>
+#include <QTabWidget>
 
 #include "app/korvale_doc.h"
 #include "charts/chart_kind.h"
+#include "charts/chart_painter.h"
+#include "store/settings_field_rules.h"
 #include "ui/extra_chart_cntl_view.h"
 #include "ui/extra_chart_frame.h"
 #include "ui/imok_chart_frm.h"
@@ -17,6 +21,8 @@
 #include "ui/korvale_view.h"
 #include "ui/main_commands.h"
 #include "ui/main_frame.h"
+#include "ui/settings_dialog.h"
+#include "ui/settings_form.h"
 #include "ui_test_fixtures.h"
 
 namespace korvale {
@@ -80,7 +86,6 @@ TEST_F(ChartWindowsTest, IchimokuWindowFollowsTheStockAndKeepsItsOwnPeriod) {
   EXPECT_EQ(frame_->document()->chartPeriod(), kChartDaily);
   EXPECT_EQ(window->statusPane(1)->text(), "週足");
   EXPECT_EQ(window->view()->HitAt(-1, -1).close, frame_->document()->series().weeks.back().close);
-  EXPECT_FALSE(window->action(CIMokChartFrm::kSettingsCommand)->isEnabled());
 
   // Closed and opened again, it shows the period it had.
   command->trigger();
@@ -91,6 +96,38 @@ TEST_F(ChartWindowsTest, IchimokuWindowFollowsTheStockAndKeepsItsOwnPeriod) {
   ASSERT_NE(frame_->ichimokuWindow(), nullptr);
   EXPECT_EQ(frame_->ichimokuWindow()->statusPane(1)->text(), "週足");
   EXPECT_TRUE(frame_->ichimokuWindow()->action(kChartWeekly)->isChecked());
+}
+
+TEST_F(ChartWindowsTest, IchimokuSettingsOpenAtTheirPageAndReachThePainter) {
+  Pick(2);
+  frame_->action(kCmdIchimoku)->trigger();
+  CIMokChartFrm* window = frame_->ichimokuWindow();
+  ASSERT_NE(window, nullptr);
+  int page = -1;
+  bool answered = false;
+  testing::AnswerNextDialog<CSettingsDialog>(
+      [&page](CSettingsDialog* d) {
+        page = d->tabs()->currentIndex();
+        testing::TypeInto(qobject_cast<QLineEdit*>(d->form()->control("ichimokuDailyBase")),
+                          "30");
+        d->okButton()->click();
+      },
+      &answered);
+  window->action(CIMokChartFrm::kSettingsCommand)->trigger();
+  ASSERT_TRUE(answered);
+  EXPECT_EQ(page, kSettingsPageIchimoku);
+  EXPECT_EQ(app_->settings().ichimokuDailyBase, 30);
+  EXPECT_EQ(frame_->document()->painter()->settings().ichimokuDailyBase, 30);
+
+  // Its size is kept when it closes and taken by the next one.
+  window->resize(700, 480);
+  window->close();
+  DeleteClosedWindows();
+  EXPECT_EQ(app_->settings().ichimokuWindowWidth, 700);
+  EXPECT_EQ(app_->settings().ichimokuWindowHeight, 480);
+  frame_->action(kCmdIchimoku)->trigger();
+  ASSERT_NE(frame_->ichimokuWindow(), nullptr);
+  EXPECT_EQ(frame_->ichimokuWindow()->size(), QSize(700, 480));
 }
 
 TEST_F(ChartWindowsTest, AuxiliaryWindowsToggleAndTheirSliderSetsThePaintersCopy) {
