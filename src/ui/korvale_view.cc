@@ -31,9 +31,7 @@ constexpr int kPitches[] = {2, 3, 4, 6, 8, 12, 16};
 
 int CKorvaleView::scrollX() const { return dailyShown() ? 0 : horizontalScrollBar()->value(); }
 
-bool CKorvaleView::dailyShown() const {
-  return doc_->painter() && ChartKindOrDaily(doc_->chartPeriod()).id == kChartDaily;
-}
+bool CKorvaleView::dailyShown() const { return doc_->painter() && entry().id == kChartDaily; }
 
 void CKorvaleView::applyDailyView() {
   CChartPainter* painter = doc_->painter();
@@ -69,7 +67,7 @@ void CKorvaleView::Zoom(int direction) {
   Redraw();
 }
 
-const ChartKind& CKorvaleView::kind() const { return ChartKindOrDaily(doc_->chartPeriod()).kind; }
+const ChartKindEntry& CKorvaleView::entry() const { return ChartKindOrDaily(doc_->chartPeriod()); }
 
 int CKorvaleView::chartWidth() const {
   const CChartPainter* painter = doc_->painter();
@@ -78,7 +76,7 @@ int CKorvaleView::chartWidth() const {
 }
 
 void CKorvaleView::emitReadOut(const ChartHit& hit) {
-  emit ReadOut(QString::fromStdString(kind().Readout(hit)), hit, doc_->chartPeriod());
+  emit ReadOut(QString::fromStdString(kind().Readout(hit)), hit, entry().id);
 }
 
 void CKorvaleView::updateScrollRange() {
@@ -103,7 +101,9 @@ void CKorvaleView::updateScrollRange() {
 void CKorvaleView::ShowLatest() {
   crosshairShown_ = false;
   crosshair_ = {-1, -1};
-  if (CChartPainter* painter = doc_->painter()) painter->SetChartHeight(viewport()->height());
+  if (CChartPainter* painter = doc_->painter()) {
+    kind().SetClientSize(*painter, viewport()->width(), viewport()->height());
+  }
   barsAfter_ = 0;
   applyDailyView();
   updateScrollRange();
@@ -118,7 +118,9 @@ void CKorvaleView::ShowLatest() {
 }
 
 void CKorvaleView::Redraw() {
-  if (CChartPainter* painter = doc_->painter()) painter->SetChartHeight(viewport()->height());
+  if (CChartPainter* painter = doc_->painter()) {
+    kind().SetClientSize(*painter, viewport()->width(), viewport()->height());
+  }
   applyDailyView();
   updateScrollRange();
   cacheValid_ = false;
@@ -138,14 +140,18 @@ void CKorvaleView::renderChart() {
   if (CChartPainter* painter = doc_->painter()) {
     canvas.SetOrigin(scrollX(), 0);
     painter->SetLabelLeft(scrollX());
-    painter->SetChartHeight(size.height());
+    kind().SetClientSize(*painter, size.width(), size.height());
     kind().Draw(*painter, canvas);
   } else {
-    const int stocks = doc_->dictionary() ? doc_->dictionary()->itemCount : 0;
-    DrawInformationText(canvas, settings_, stocks, doc_->latestYear(), doc_->latestMonth(),
-                        doc_->latestDay());
+    drawWithoutPainter(canvas);
   }
   cacheValid_ = true;
+}
+
+void CKorvaleView::drawWithoutPainter(Canvas& canvas) {
+  const int stocks = doc_->dictionary() ? doc_->dictionary()->itemCount : 0;
+  DrawInformationText(canvas, settings_, stocks, doc_->latestYear(), doc_->latestMonth(),
+                      doc_->latestDay());
 }
 
 void CKorvaleView::paintEvent(QPaintEvent*) {

@@ -1,5 +1,6 @@
 // The scrolling chart view of the main window: draws the document's chart (or the information
-// text when no stock is loaded), follows the mouse with the read-out and the crosshair.
+// text when no stock is loaded), follows the mouse with the read-out and the crosshair. The
+// Ichimoku window's view is one of these showing another kind of the same document.
 #ifndef KORVALE_UI_KORVALE_VIEW_H_
 #define KORVALE_UI_KORVALE_VIEW_H_
 
@@ -11,6 +12,7 @@
 
 namespace korvale {
 
+class Canvas;
 class CKorvaleDoc;
 struct SettingsRecord;
 
@@ -55,12 +57,18 @@ class CKorvaleView : public QAbstractScrollArea {
   void keyPressEvent(QKeyEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
 
- private:
-  // The table's entry of the document's chart kind.
-  const ChartKind& kind() const;
+  // The table's entry of the kind this view shows: the document's chart period here.
+  virtual const ChartKindEntry& entry() const;
+  // Sets the scroll bar's range for the chart's width and the client width.
+  virtual void updateScrollRange();
+  // What the view shows while the document has no stock: the information text here.
+  virtual void drawWithoutPainter(Canvas& canvas);
+  const ChartKind& kind() const { return entry().kind; }
   int chartWidth() const;
+  CKorvaleDoc* doc() const { return doc_; }
+
+ private:
   void emitReadOut(const ChartHit& hit);
-  void updateScrollRange();
   // Whether the chart shown is the daily chart of a stock (it scrolls by bars and zooms).
   bool dailyShown() const;
   // Fits the daily window to the view at the pitch, ending barsAfter_ bars before the newest.
