@@ -122,7 +122,7 @@ class CMainFrame : public QMainWindow {
   QPointer<CRuleEditorFrame> ruleEditor_;
   CAnalysisCommand* analysis_ = nullptr;
   CImportCommand* import_ = nullptr;
-  CWebModeCommand* web_ = nullptr;  // opens stocks in web mode
+  CWebModeCommand* web_ = nullptr;  // opens stocks in the network modes
 };
 
 }  // namespace korvale
