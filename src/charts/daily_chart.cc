@@ -130,7 +130,9 @@ void CChartPainter::DrawDailyChart(Canvas& canvas) {
     SelectColour(canvas, kSlotForeground);
     mapper.Line(x, 0, x, H);
     DrawPriceVolumeHistogram(t, PaneRect{x, 0, kHistogramWidth, P - th}, all,
-                             std::max(0, dailyCount_ - s.histogramPeriod), dailyCount_, low, r);
+                             static_cast<int>(std::clamp<int64_t>(
+                                 int64_t{dailyCount_} - s.histogramPeriod, 0, dailyCount_)),
+                             dailyCount_, low, r);
   }
 
   DrawDateAxis(t, PaneRect{W, P - th, sectionWidth, th}, window, wc);

@@ -54,6 +54,7 @@ bool LoadChartInput(const CliArgs& args, const std::string& argument,
   }
   input->series = std::make_unique<CPriceSeries>();
   LoadStock(files, input->series.get(), {}, /*placeholderWhenEmpty=*/true);
+  if (input->series->priceFileRefused()) return ReportReadProblems(*input->series);
   if (dictionary) {
     input->index = LoadIndexSeries(settings, [&](int indexCode, std::string* folder) {
       return dictionary->GetFolder(indexCode, folder) != 0;
@@ -69,6 +70,8 @@ std::unique_ptr<CChartPainter> MakeChartPainter(SettingsRecord settings, ChartIn
   painter->SetIndexSeries(input.index.get());
   kind.Attach(*painter, *input.series);
   painter->SetChartHeight(height);
+  // The attach built the weekly bars, so the margin file's problems are known by now.
+  ReportReadProblems(*input.series);
   return painter;
 }
 

@@ -96,10 +96,12 @@ bool LoadSettings(const CliArgs& args, SettingsRecord* rec) {
   std::string root = args.Root();
   while (root.size() > 1 && root.back() == '/') root.pop_back();
   std::string error;
-  if (!LoadSettingsAtStart(root, DefaultRootDirStorePath(), rec, &error)) {
+  std::vector<std::string> warnings;
+  if (!LoadSettingsAtStart(root, DefaultRootDirStorePath(), rec, &error, &warnings)) {
     PrintError(error);
     return false;
   }
+  for (const std::string& warning : warnings) PrintError("note: " + warning);
   for (const std::string& assignment : args.Values("--set")) {
     size_t eq = assignment.find('=');
     const SettingsField* field =
@@ -114,6 +116,15 @@ bool LoadSettings(const CliArgs& args, SettingsRecord* rec) {
     }
   }
   return true;
+}
+
+bool ReportReadProblems(const CPriceSeries& series) {
+  const std::vector<std::string> problems = series.readProblems();
+  for (size_t i = 0; i < problems.size(); ++i) {
+    // The price problem comes first; when the file was refused it is the failure itself.
+    PrintError((i == 0 && series.priceFileRefused() ? "" : "note: ") + problems[i]);
+  }
+  return !series.priceFileRefused();
 }
 
 bool ParseWholeNumber(const std::string& text, int low, int high, int* value) {

@@ -68,6 +68,10 @@ bool LoadSettings(const CliArgs& args, SettingsRecord* rec);
 // Reports a failure on stderr ("korvale-cli: ...").
 void PrintError(const std::string& message);
 
+// Prints what the loads of the series found wrong with its files, each as a note on stderr.
+// Returns false, the problem printed, when the price file itself was refused.
+bool ReportReadProblems(const CPriceSeries& series);
+
 // Parses a whole decimal number of one to six digits, no sign, in [low, high]. False on
 // anything else.
 bool ParseWholeNumber(const std::string& text, int low, int high, int* value);

@@ -4,12 +4,13 @@
 #include <climits>
 
 #include "store/file_io.h"
+#include "store/record_file.h"
 
 namespace korvale {
 
 namespace {
 constexpr int32_t kNoLimit = INT32_MAX;
-constexpr int kTailRecords = 32;
+constexpr size_t kTailRecords = 32;
 constexpr int kUrlRoom = 1400;    // bars held while reading a body
 constexpr int kUrlKeep = 1000;    // newest bars kept when the room is full
 constexpr int kGridYearCells = 372;  // 12 months of 31 days
@@ -32,18 +33,18 @@ void CPriceSeries::KeepRecord(const PriceBar& in) {
   bars.push_back(flat);
 }
 
-// Reads records [firstRecord, firstRecord + maxRecords) of the file, stopping at the first
-// record whose date key exceeds untilKey. Returns -1 when the file cannot be read, else the
-// number of bars kept.
-int CPriceSeries::LoadRecords(const std::string& path, int firstRecord, int maxRecords,
-                              int32_t untilKey) {
+// Reads the records of the file (the last tailRecords only when non-zero), stopping at the
+// first record whose date key exceeds untilKey. Returns -1 when the file cannot be read, else
+// the number of bars kept.
+int CPriceSeries::LoadRecords(const std::string& path, size_t tailRecords, int32_t untilKey) {
   bars.clear();
-  if (!ReadWholeFile(path, &fileBuffer_)) return -1;
+  const RecordFileRead read = ReadRecordFile(path, kPriceFileRecordSize, kMaxPriceFileRecords,
+                                             tailRecords, &fileBuffer_, &priceProblem_);
+  priceRefused_ = read == RecordFileRead::kRefused;
+  if (read != RecordFileRead::kRead) return -1;
   const size_t count = fileBuffer_.size() / kPriceFileRecordSize;
-  size_t first = std::min(static_cast<size_t>(std::max(firstRecord, 0)), count);
-  size_t end = std::min(count, first + static_cast<size_t>(maxRecords));
-  bars.reserve(end - first + 2);
-  for (size_t i = first; i < end; ++i) {
+  bars.reserve(count + 2);
+  for (size_t i = 0; i < count; ++i) {
     PriceBar bar = DecodeBar(fileBuffer_.data() + i * kPriceFileRecordSize);
     if (DateKey(bar) > untilKey) break;
     KeepRecord(bar);
@@ -53,25 +54,23 @@ int CPriceSeries::LoadRecords(const std::string& path, int firstRecord, int maxR
 
 bool CPriceSeries::LoadAll(const std::string& path) {
   filePath = path;
-  return LoadRecords(path, 0, kNoLimit, kNoLimit) > 0;
+  return LoadRecords(path, 0, kNoLimit) > 0;
 }
 
 bool CPriceSeries::LoadTail(const std::string& path) {
-  int64_t size = FileSize(path);
-  int64_t count = size > 0 ? size / static_cast<int64_t>(kPriceFileRecordSize) : 0;
-  int first = count > kTailRecords ? static_cast<int>(count - kTailRecords) : 0;
   filePath = path;
-  return LoadRecords(path, first, kTailRecords, kNoLimit) > 0;
+  return LoadRecords(path, kTailRecords, kNoLimit) > 0;
 }
 
 bool CPriceSeries::LoadUntil(int year, int month, int day, const std::string& path) {
   filePath = path;
-  return LoadRecords(path, 0, kNoLimit, DateKey(year, month, day)) >= 0;
+  return LoadRecords(path, 0, DateKey(year, month, day)) >= 0;
 }
 
 bool CPriceSeries::LoadMerged(const std::string& path, const PriceBar* extraBars,
                              int extraCount) {
   LoadAll(path);
+  if (priceRefused_) return false;
   if (!extraBars) extraCount = 0;
   extraCount = std::max(extraCount, 0);
 
@@ -151,6 +150,14 @@ size_t CPriceSeries::EndRecordStream() {
   return left;
 }
 
+std::vector<std::string> CPriceSeries::readProblems() const {
+  std::vector<std::string> out;
+  for (const std::string* p : {&priceProblem_, &lineProblem_, &marginProblem_}) {
+    if (!p->empty()) out.push_back(*p);
+  }
+  return out;
+}
+
 void CPriceSeries::Reset() {
   PriceBar bar;
   bar.open = bar.high = bar.low = bar.close = 1;
@@ -166,6 +173,7 @@ void CPriceSeries::Reset() {
   marginPath.clear();
   linePath.clear();
   linesFromFile_ = false;
+  // What the loads found stays: the placeholder stands for a file that may have been refused.
 }
 
 bool CPriceSeries::SaveAll(const std::string& path, std::string* error) const {

@@ -284,7 +284,8 @@ void EncodeSettingsRecord(const SettingsRecord& rec, uint8_t* out) {
 }
 
 void DecodeSettingsRecord(const uint8_t* in, size_t size, SettingsRecord* rec) {
-  std::memcpy(rec, in, std::min(size, kSettingsRecordSize));
+  // An empty file comes with no bytes at all (and perhaps no buffer).
+  if (size > 0) std::memcpy(rec, in, std::min(size, kSettingsRecordSize));
   // A file may carry strings without their terminator; never let one run past its field.
   for (const SettingsField& f : SettingsFields()) {
     char* field = reinterpret_cast<char*>(rec) + f.offset;
@@ -356,6 +357,19 @@ std::string SettingsFieldText(const SettingsRecord& rec, const SettingsField& f)
     }
   }
   return {};
+}
+
+int64_t SettingsFieldNumber(const SettingsRecord& rec, const SettingsField& f) {
+  switch (f.type) {
+    case SettingsFieldType::kInt16:
+      return FieldValue<int16_t>(rec, f);
+    case SettingsFieldType::kInt32:
+      return FieldValue<int32_t>(rec, f);
+    case SettingsFieldType::kUInt32:
+      return FieldValue<uint32_t>(rec, f);
+    default:
+      return 0;
+  }
 }
 
 bool SetSettingsFieldText(SettingsRecord* rec, const SettingsField& f, const std::string& text) {

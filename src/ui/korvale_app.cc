@@ -13,9 +13,13 @@ namespace korvale {
 CKorvaleApp::CKorvaleApp(const QString& dataRoot, const QString& rootStorePath) {
   SettingsRecord settings;
   std::string error;
+  std::vector<std::string> warnings;
   if (!LoadSettingsAtStart(dataRoot.toStdString(), rootStorePath.toStdString(), &settings,
-                           &error)) {
+                           &error, &warnings)) {
     startError_ = QString::fromStdString(error);
+  }
+  for (const std::string& warning : warnings) {
+    settingsWarnings_ += QString::fromStdString(warning) + "\n";
   }
   // Settings first, then every rule of the Rules folder, as the program starts.
   context_ = std::make_unique<CAppContext>(settings);

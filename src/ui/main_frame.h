@@ -90,6 +90,8 @@ class CMainFrame : public QMainWindow {
   void updateCommandStates();
   void applySpanRule();
   void afterStockOpened();
+  // Tells what the load of the shown stock found wrong with its files, if anything.
+  void showReadProblems();
   void showDayOfPicker(const QDate& date);
   void showReadOut(const QString& text, const ChartHit& hit, int chartKind);
   void showError(const QString& message);
