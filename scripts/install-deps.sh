@@ -9,6 +9,7 @@ packages=(
   libcurl4-openssl-dev libcpp-httplib-dev
   qt6-base-dev qt6-qpa-plugins libgl1-mesa-dev
   fonts-ipafont-gothic
+  clang-14 libclang-rt-14-dev
   xvfb xauth
 )
 
