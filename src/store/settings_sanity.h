@@ -1,6 +1,7 @@
 // The ranges the periods and sizes of the settings file are brought into when the record is
 // loaded, so that a damaged or hand-edited Korvale2.INI never carries an absurd number into a
-// chart, a record or a window.
+// chart, a record or a window. The numbers the settings dialog edits take the dialog's ranges
+// (store/settings_field_rules.h); the few it does not edit have their own here.
 #ifndef KORVALE_STORE_SETTINGS_SANITY_H_
 #define KORVALE_STORE_SETTINGS_SANITY_H_
 
@@ -12,8 +13,9 @@
 
 namespace korvale {
 
-// Periods and spans count bars: 9999 bars is some forty years of trading days, more than any
-// stored history holds.
+// The most bars a period or span of a field the settings dialog does not edit may count: 9999
+// bars is some forty years of trading days, more than any stored history holds (the dialog's
+// own limit for the periods it edits).
 inline constexpr int32_t kMaxSettingsBars = 9999;
 
 // The sane values of one numeric field: minimum..maximum, and 0 as well when zeroAllowed (a

@@ -30,6 +30,7 @@ class CKorvaleApp;
 class CKorvaleDoc;
 class CKorvaleView;
 class CRuleEditorFrame;
+class CWebModeCommand;
 
 class CMainFrame : public QMainWindow {
   Q_OBJECT
@@ -89,6 +90,8 @@ class CMainFrame : public QMainWindow {
   void setChartPeriod(int period);
   void updateCommandStates();
   void applySpanRule();
+  // The command "初期設定...": the settings dialog at the page of the chart period shown.
+  void editSettings();
   void afterStockOpened();
   // Tells what the load of the shown stock found wrong with its files, if anything.
   void showReadProblems();
@@ -123,6 +126,7 @@ class CMainFrame : public QMainWindow {
   QPointer<CRuleEditorFrame> ruleEditor_;
   CAnalysisCommand* analysis_ = nullptr;
   CImportCommand* import_ = nullptr;
+  CWebModeCommand* web_ = nullptr;  // opens stocks in web mode
 };
 
 }  // namespace korvale
