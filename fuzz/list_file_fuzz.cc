@@ -1,5 +1,6 @@
 // Stock list files (.LST) opened against a dictionary, and the same bytes through the line
 // reader itself at several buffer sizes.
+#include <filesystem>
 #include <vector>
 
 #include "fuzz/fuzz_support.h"
@@ -17,6 +18,7 @@ namespace {
 const CStockDictionary& Dictionary() {
   static const CStockDictionary* dictionary = [] {
     const std::string root = fuzzing::ScratchFolder() + "/root";
+    std::filesystem::create_directories(root);
     CFolderPreparer folders(root, 0);
     for (const int code : {1301, 7203, 9984}) {
       const std::string path = PriceFileName(folders.PrepareStockFolder(code), code);

@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   ParseRuleFileText(std::string(reinterpret_cast<const char*>(data), size), &set);
   AnalysisRecord empty;
   AnalysisRecord filled;
-  filled.close = 1000;
+  filled.lastClose = 1000;
   for (const AnalysisRecord& record : {empty, filled}) {
     MatchesAll(set, record);
     Score(set, record);

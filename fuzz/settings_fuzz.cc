@@ -36,8 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fuzzing::WriteFileBytes(folder + "/" + kSettingsFileName, data, size);
   SettingsRecord loaded;
   std::string error;
-  std::vector<std::string> warnings;
-  LoadSettingsAtStart(folder, folder + "/no-RootDir", &loaded, &error, &warnings);
+  std::vector<SettingsMend> mends;
+  LoadSettingsAtStart(folder, folder + "/no-RootDir", &loaded, &error, &mends);
   Use(loaded, stock, index);
 
   SettingsRecord raw;

@@ -43,7 +43,7 @@ bool WriteStoredRootDir(const std::string& storePath, const std::string& value,
 
 bool LoadSettingsAtStart(const std::string& currentDir, const std::string& rootStorePath,
                          SettingsRecord* rec, std::string* error,
-                         std::vector<std::string>* warnings) {
+                         std::vector<SettingsMend>* mends) {
   ApplySettingsDefaults(rec, "");
   std::vector<uint8_t> data;
   if (ReadFileHead(currentDir + "/" + kSettingsFileName, kSettingsRecordSize, &data)) {
@@ -51,8 +51,8 @@ bool LoadSettingsAtStart(const std::string& currentDir, const std::string& rootS
     if (rec->formatVersion != kSettingsFormatVersion) ApplySettingsDefaults(rec, "");
   }
   // The file keeps what it holds until the next save; only the record in memory is mended.
-  std::vector<std::string> mended = BringSettingsIntoRange(rec);
-  if (warnings) *warnings = std::move(mended);
+  std::vector<SettingsMend> mended = BringSettingsIntoRange(rec);
+  if (mends) *mends = std::move(mended);
   bool ok = SetSettingsString(rec->dataRootDir, currentDir) &&
             SetSettingsString(rec->workDir, currentDir);
   if (!ok) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "store/settings_record.h"
+#include "store/settings_sanity.h"
 
 namespace korvale {
 
@@ -25,12 +26,12 @@ bool WriteStoredRootDir(const std::string& storePath, const std::string& value,
 // again when its version differs), then dataRootDir and workDir from currentDir, savedRootDir
 // from the stored root folder ("." when none), and index analysis off outside local mode. The
 // periods and sizes read are brought into their sane ranges (store/settings_sanity.h), one
-// warning per field changed into `warnings` (may be null); the file itself is not rewritten.
+// mend per field changed into `mends` (may be null); the file itself is not rewritten.
 // False, with a message in `error`, when currentDir does not fit the record's folder fields;
 // the record then holds the defaults with the folders unset.
 bool LoadSettingsAtStart(const std::string& currentDir, const std::string& rootStorePath,
                          SettingsRecord* rec, std::string* error,
-                         std::vector<std::string>* warnings = nullptr);
+                         std::vector<SettingsMend>* mends = nullptr);
 
 // The save: writes `<dataRootDir>/Korvale2.INI` with the three saved fields in the slots of the
 // values in effect (the record in memory is unchanged), then the stored root folder when it

@@ -248,8 +248,9 @@ void CChartPainter::DrawDailyPricePane(Canvas& canvas, CChartMapper& mapper, con
     MovingAverage(all, count, s.bollingerPeriod, kFieldClose, &mean);
     StdDev(all, count, s.bollingerPeriod, &sigma);
     const int from = startOf(s.bollingerPeriod);
-    for (auto [k, slot] : {std::pair{1.0, int{kSlotBollinger1}}, {2.0, int{kSlotBollinger2}}}) {
-      SelectColour(canvas, slot);
+    for (const auto& band : {std::pair{1.0, int{kSlotBollinger1}}, {2.0, int{kSlotBollinger2}}}) {
+      const double k = band.first;  // a plain name: lambdas cannot capture a structured binding
+      SelectColour(canvas, band.second);
       Polyline(mapper, from, wc,
                [&](int i) { return mean[i + hidden] - k * sigma[i + hidden] - lowD; });
       Polyline(mapper, from, wc,

@@ -92,16 +92,17 @@ void PrintError(const std::string& message) {
   std::fprintf(stderr, "korvale-cli: %s\n", message.c_str());
 }
 
-bool LoadStartSettings(const CliArgs& args, SettingsRecord* rec) {
+bool LoadStartSettings(const CliArgs& args, SettingsRecord* rec, std::vector<SettingsMend>* mends) {
   std::string root = args.Root();
   while (root.size() > 1 && root.back() == '/') root.pop_back();
   std::string error;
-  std::vector<std::string> warnings;
-  if (!LoadSettingsAtStart(root, DefaultRootDirStorePath(), rec, &error, &warnings)) {
+  std::vector<SettingsMend> mended;
+  if (!LoadSettingsAtStart(root, DefaultRootDirStorePath(), rec, &error, &mended)) {
     PrintError(error);
     return false;
   }
-  for (const std::string& warning : warnings) PrintError("note: " + warning);
+  for (const SettingsMend& mend : mended) PrintError("note: " + mend.warning);
+  if (mends) *mends = std::move(mended);
   return true;
 }
 

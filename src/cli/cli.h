@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "store/settings_record.h"
+#include "store/settings_sanity.h"
 #include "store/stock_files.h"
 #include "store/stock_list.h"
 
@@ -64,9 +65,11 @@ const std::map<std::string, Command>& Commands();
 // The settings of the data root as at start-up, then every --set NAME=VALUE applied (texts
 // typed in UTF-8, kept in cp932). Prints the reason to stderr and returns false on failure.
 bool LoadSettings(const CliArgs& args, SettingsRecord* rec);
-// The settings of the data root as at start-up, without the --set overrides. Prints the reason
-// to stderr and returns false on failure.
-bool LoadStartSettings(const CliArgs& args, SettingsRecord* rec);
+// The settings of the data root as at start-up, without the --set overrides. Prints a note for
+// each number the load brought into range (and hands them to `mends`, may be null); prints the
+// reason to stderr and returns false on failure.
+bool LoadStartSettings(const CliArgs& args, SettingsRecord* rec,
+                       std::vector<SettingsMend>* mends = nullptr);
 
 // Reports a failure on stderr ("korvale-cli: ...").
 void PrintError(const std::string& message);

@@ -48,8 +48,8 @@ const SettingsRange* FindSettingsRange(const std::string& name) {
   return nullptr;
 }
 
-std::vector<std::string> BringSettingsIntoRange(SettingsRecord* rec) {
-  std::vector<std::string> warnings;
+std::vector<SettingsMend> BringSettingsIntoRange(SettingsRecord* rec) {
+  std::vector<SettingsMend> mends;
   for (const SettingsField& field : SettingsFields()) {
     const SettingsRange* range = FindSettingsRange(field.name);
     if (!range) continue;
@@ -57,13 +57,14 @@ std::vector<std::string> BringSettingsIntoRange(SettingsRecord* rec) {
     const int64_t sane = Sane(*range, value);
     if (sane == value) continue;
     SetSettingsFieldText(rec, field, std::to_string(sane));
-    warnings.push_back(std::string(kSettingsFileName) + ": " + field.name + " " +
+    mends.push_back({&field, value, sane,
+                     std::string(kSettingsFileName) + ": " + field.name + " " +
                        std::to_string(value) + " is outside " +
                        (range->zeroAllowed ? "0 or " : "") + std::to_string(range->minimum) +
                        ".." + std::to_string(range->maximum) + "; " + std::to_string(sane) +
-                       " is used");
+                       " is used"});
   }
-  return warnings;
+  return mends;
 }
 
 }  // namespace korvale

@@ -31,11 +31,19 @@ struct SettingsRange {
 // choices, texts, the proxy).
 const SettingsRange* FindSettingsRange(const std::string& name);
 
+// One field the load brought into its range.
+struct SettingsMend {
+  const SettingsField* field;
+  int64_t found;  // the number the file holds
+  int64_t used;   // the number the record holds now
+  // The warning naming the field, the value found and the value used ("Korvale2.INI: dmiPeriod
+  // 0 is outside 1..9999; 1 is used").
+  std::string warning;
+};
+
 // Brings every field that has a range into it: a value above the range becomes its maximum, one
-// below it its minimum (0, "not set", when zeroAllowed). Returns one warning per field changed,
-// naming the field, the value found and the value used ("Korvale2.INI: dmiPeriod 0 is outside
-// 1..9999; 1 is used").
-std::vector<std::string> BringSettingsIntoRange(SettingsRecord* rec);
+// below it its minimum (0, "not set", when zeroAllowed). Returns one mend per field changed.
+std::vector<SettingsMend> BringSettingsIntoRange(SettingsRecord* rec);
 
 }  // namespace korvale
 

@@ -15,13 +15,13 @@ CKorvaleApp::CKorvaleApp(const QString& dataRoot, const QString& rootStorePath)
     : rootStorePath_(rootStorePath.toStdString()) {
   SettingsRecord settings;
   std::string error;
-  std::vector<std::string> warnings;
+  std::vector<SettingsMend> mends;
   if (!LoadSettingsAtStart(dataRoot.toStdString(), rootStorePath_, &settings, &error,
-                           &warnings)) {
+                           &mends)) {
     startError_ = QString::fromStdString(error);
   }
-  for (const std::string& warning : warnings) {
-    settingsWarnings_ += QString::fromStdString(warning) + "\n";
+  for (const SettingsMend& mend : mends) {
+    settingsWarnings_ += QString::fromStdString(mend.warning) + "\n";
   }
   // Settings first, then every rule of the Rules folder, as the program starts.
   context_ = std::make_unique<CAppContext>(settings);

@@ -64,10 +64,10 @@ TEST(SettingsExtremesTest, EveryNumberAtItsExtremesLoadsDrawsAndComputesSafely) 
       testing::WriteBytes(root.File(kSettingsFileName),
                           std::vector<uint8_t>(image, image + sizeof image));
       SettingsRecord loaded;
-      std::vector<std::string> warnings;
+      std::vector<SettingsMend> mends;
       std::string error;
       ASSERT_TRUE(LoadSettingsAtStart(root.path(), config.File("RootDir"), &loaded, &error,
-                                      &warnings));
+                                      &mends));
       // The file's number, or its range's nearest value with one warning naming the field.
       const int64_t now = SettingsFieldNumber(loaded, f);
       if (const SettingsRange* range = FindSettingsRange(f.name)) {
@@ -75,8 +75,8 @@ TEST(SettingsExtremesTest, EveryNumberAtItsExtremesLoadsDrawsAndComputesSafely) 
                     (range->zeroAllowed && now == 0));
       }
       if (now != value) {
-        ASSERT_EQ(warnings.size(), 1u);
-        EXPECT_NE(warnings[0].find(std::string(f.name) + " " + std::to_string(value)),
+        ASSERT_EQ(mends.size(), 1u);
+        EXPECT_NE(mends[0].warning.find(std::string(f.name) + " " + std::to_string(value)),
                   std::string::npos);
         DrawAndCompute(loaded, stock, index);
       }
