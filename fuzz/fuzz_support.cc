@@ -112,7 +112,7 @@ void DrawEveryKind(const SettingsRecord& settings, CPriceSeries* series,
     CChartPainter painter(settings);
     painter.SetIndexSeries(index);
     entry.kind.Attach(painter, *series);
-    painter.SetChartHeight(300);
+    entry.kind.SetClientSize(painter, 500, 300);
     RecordingCanvas canvas;
     entry.kind.Draw(painter, canvas);
     for (const int x : {-1, 0, 7, 400}) entry.kind.Readout(entry.kind.HitTest(painter, x, 20));

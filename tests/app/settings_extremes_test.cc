@@ -31,14 +31,14 @@ std::vector<int64_t> ValuesFor(const SettingsField& f) {
   }
 }
 
-// One attach lays out the windows of every kind; each kind then draws and reads out.
+// Each kind attaches, draws and reads out as its window does.
 void DrawAndCompute(const SettingsRecord& s, const CPriceSeries& stock, const CPriceSeries& index) {
   CPriceSeries series = stock;
-  CChartPainter painter(s);
-  painter.SetIndexSeries(&index);
-  ChartKinds().front().kind.Attach(painter, series);
-  painter.SetChartHeight(400);
   for (const ChartKindEntry& entry : ChartKinds()) {
+    CChartPainter painter(s);
+    painter.SetIndexSeries(&index);
+    entry.kind.Attach(painter, series);
+    entry.kind.SetClientSize(painter, 600, 400);
     RecordingCanvas canvas;
     entry.kind.Draw(painter, canvas);
     entry.kind.Readout(entry.kind.HitTest(painter, -1, -1));
