@@ -1,21 +1,21 @@
-// Price records arriving in pieces, as the body of a peer server's answer: the first byte sets
-// the piece size, the rest is the body.
-#include <algorithm>
-
+// Price records held in memory, as the body of a peer server's answer or a price file a peer
+// sent: every load over the bytes, then every chart kind drawn over what was kept.
 #include "fuzz/fuzz_support.h"
 
 using namespace korvale;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  if (size == 0) return 0;
   static const SettingsRecord settings = fuzzing::EveryPaneSettings();
-  const size_t piece = size_t{data[0]} + 1;
   CPriceSeries series;
-  series.BeginRecordStream();
-  for (size_t at = 1; at < size; at += piece) {
-    series.FeedRecordBytes(reinterpret_cast<const char*>(data + at), std::min(piece, size - at));
-  }
-  series.EndRecordStream();
+  series.LoadTailBytes(data, size, "body");
+  series.LoadUntilBytes(2005, 6, 30, data, size, "body");
+  PriceBar extra;
+  extra.year = 2005;
+  extra.month = 6;
+  extra.day = 1;
+  extra.open = extra.high = extra.low = extra.close = 500;
+  series.LoadMergedBytes(data, size, "body", &extra, 1);
+  series.LoadAllBytes(data, size, "body");
   fuzzing::DrawEveryKind(settings, &series);
   return 0;
 }
