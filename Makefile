@@ -2,9 +2,12 @@
 JOBS ?= 2
 ASAN_DIR := build/asan
 REL_DIR := build/release
+FUZZ_DIR := build/fuzz
 SAMPLE_DIR := sample
+# Seconds `make fuzz` gives each fuzz target.
+FUZZ_SECONDS ?= 60
 
-.PHONY: deps test build bench run package clean
+.PHONY: deps test build bench run package fuzz clean
 
 deps:
 	@scripts/install-deps.sh
@@ -23,6 +26,14 @@ build: deps
 
 bench: build
 	scripts/run-benchmarks.sh $(REL_DIR) $(SAMPLE_DIR)
+
+# Every fuzz target (clang libFuzzer with the sanitizers) for FUZZ_SECONDS each; the corpora
+# grow in $(FUZZ_DIR)/corpus, crashes land in $(FUZZ_DIR)/crashes.
+fuzz: deps
+	CXX=clang++-14 cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=Debug -DKORVALE_SANITIZE=ON \
+	  -DKORVALE_FUZZ=ON -DKORVALE_TESTS=OFF -DKORVALE_GUI=OFF -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" >/dev/null
+	cmake --build $(FUZZ_DIR) -j$(JOBS) -t fuzzers
+	scripts/run-fuzzers.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
 
 run: build
 	scripts/run.sh $(REL_DIR) $(SAMPLE_DIR)

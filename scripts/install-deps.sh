@@ -10,6 +10,7 @@ packages=(
   qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libgl1-mesa-dev
   fonts-noto-cjk fonts-ipafont-gothic
   dpkg-dev
+  clang-14 libclang-rt-14-dev
   xvfb xauth
 )
 

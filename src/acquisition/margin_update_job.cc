@@ -52,6 +52,8 @@ CMarginUpdateJob::CMarginUpdateJob(const CStockDictionary* dictionary, CFolderPr
                                    std::vector<std::string> paths)
     : CUpdateJob(std::move(paths)), dictionary_(dictionary), folders_(folders) {}
 
+std::string CMarginUpdateJob::DataFolder() const { return folders_->root(); }
+
 bool CMarginUpdateJob::OpenFile(const std::string& path, int* total) {
   const size_t slash = path.rfind('/');
   date_ = MarginDateOfFileName(slash == std::string::npos ? path : path.substr(slash + 1));

@@ -49,6 +49,7 @@ class CMarginUpdateJob : public CUpdateJob {
   const MarginFileDate& fileDate() const { return date_; }
 
  protected:
+  std::string DataFolder() const override;
   bool OpenFile(const std::string& path, int* total) override;
   RecordResult HandleRecord(bool beyondCount) override;
   bool MoreInFile() const override;

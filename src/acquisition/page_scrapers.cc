@@ -1,9 +1,5 @@
 #include "acquisition/page_scrapers.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
@@ -13,6 +9,7 @@
 #include "acquisition/euc_sjis.h"
 #include "acquisition/web_text.h"
 #include "store/cp932.h"
+#include "store/file_io.h"
 
 namespace korvale {
 
@@ -112,42 +109,28 @@ double NumberCell(std::string cell) {
 }
 
 // Reads at most `limit` bytes of a regular file (more only when cutAtLimit is false: then the
-// file is refused). Opens without blocking, so a pipe or device named as a page cannot hang.
+// file is refused). Opened as every reader opens, so a pipe or device named as a page cannot hang.
 bool ReadPageFile(const std::string& path, size_t limit, bool cutAtLimit, std::string* text,
                   std::string* error) {
   text->clear();
-  auto fail = [&](const std::string& why) {
-    if (error) *error = path + ": " + why;
-    text->clear();
-    return false;
-  };
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return fail(std::strerror(errno));
-  struct stat st;
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    ::close(fd);
-    return fail("not a regular file");
-  }
-  const size_t size = static_cast<size_t>(st.st_size);
-  if (size > limit && !cutAtLimit) {
-    ::close(fd);
-    return fail("larger than " + std::to_string(limit) + " bytes");
-  }
-  text->resize(std::min(size, limit));
-  size_t done = 0;
-  while (done < text->size()) {
-    const ssize_t n = ::read(fd, text->data() + done, text->size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
-      ::close(fd);
-      return fail(std::strerror(errno));
+  std::string why;
+  int64_t fileSize = 0;
+  ScopedFd fd(OpenForReading(path, &fileSize, &why));
+  if (fd.valid() && static_cast<uint64_t>(fileSize) > limit && !cutAtLimit) {
+    why = path + " is larger than " + std::to_string(limit) + " bytes";
+  } else if (fd.valid()) {
+    text->resize(std::min(static_cast<size_t>(fileSize), limit));
+    // A file that shrank meanwhile keeps what arrived.
+    const ssize_t got = ReadAt(fd.get(), text->data(), text->size(), 0);
+    if (got >= 0) {
+      text->resize(static_cast<size_t>(got));
+      return true;
     }
-    if (n == 0) break;  // the file shrank meanwhile: keep what arrived
-    done += static_cast<size_t>(n);
+    why = path + " cannot be read: " + std::strerror(errno);
   }
-  text->resize(done);
-  ::close(fd);
-  return true;
+  if (error) *error = why;
+  text->clear();
+  return false;
 }
 
 }  // namespace

@@ -1,8 +1,5 @@
 #include "acquisition/price_update_job.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstring>
 
@@ -35,13 +32,6 @@ PriceBar BarOfRecord(const ImportRecord& r) {
 void SetNameEntry(StockNameEntry* entry, const std::string& name) {
   std::memset(entry->name, 0, sizeof entry->name);
   std::memcpy(entry->name, name.data(), std::min(name.size(), sizeof entry->name - 1));
-}
-
-bool CanRead(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
-  ::close(fd);
-  return true;
 }
 
 }  // namespace
@@ -135,13 +125,15 @@ void CPriceUpdateJob::AppendBar(const std::string& path, const PriceBar& bar) {
 }
 
 void CPriceUpdateJob::MergeBar(const std::string& path, const PriceBar& bar) {
-  // A file that exists but cannot be read would merge as empty, and the save would replace
-  // the stock's whole history with this one day.
-  if (!CanRead(path)) {
-    WriteFailed(path, path + " cannot be read; the record was not merged");
-    return;
-  }
   if (!series_.LoadMerged(path, &bar, 1)) {
+    // A file that exists but was not read (unreadable, not a regular file, too large) would
+    // merge as empty, and the save would replace the stock's whole history with this one day.
+    if (series_.priceFileRefused()) {
+      const std::vector<std::string> problems = series_.readProblems();
+      WriteFailed(path, (problems.empty() ? path : problems.front()) +
+                            "; the record was not merged");
+      return;
+    }
     // Neither the file nor the record holds a day of 1901-2099: nothing to merge, and the file
     // is left as it is.
     ++counts_.skipped;

@@ -40,6 +40,7 @@ class CPriceUpdateJob : public CUpdateJob {
   void Finish() override;
 
  protected:
+  std::string DataFolder() const override { return dataRootDir_; }
   bool OpenFile(const std::string& path, int* total) override;
   RecordResult HandleRecord(bool beyondCount) override;
   bool MoreInFile() const override;

@@ -56,6 +56,10 @@ void SortPathsBytewise(std::vector<std::string>* paths) {
 
 std::string CannotOpenMessage(const std::string& path) { return path + " cannot open"; }
 
+std::string MissingDataFolderMessage(const std::string& folder) {
+  return "the data folder " + folder + " does not exist";
+}
+
 CUpdateJob::CUpdateJob(std::vector<std::string> paths) : paths_(std::move(paths)) {}
 
 std::string CUpdateJob::currentPath() const {
@@ -81,6 +85,13 @@ UpdateJobStatus CUpdateJob::Start() {
   if (status_ != UpdateJobStatus::kIdle) return status_;
   SortPathsBytewise(&paths_);
   fileIndex_ = 0;
+  struct stat st;
+  const std::string folder = DataFolder();
+  if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+    message_ = MissingDataFolderMessage(folder);
+    status_ = UpdateJobStatus::kFailed;
+    return status_;
+  }
   if (paths_.empty()) {
     status_ = UpdateJobStatus::kFinished;
     return status_;
@@ -93,6 +104,7 @@ UpdateJobStatus CUpdateJob::Start() {
 bool CUpdateJob::OpenCurrent() {
   done_ = 0;
   total_ = 0;
+  writeFailuresBeforeFile_ = counts_.writeFailures;
   if (!OpenFile(currentPath(), &total_)) {
     status_ = UpdateJobStatus::kFailed;
     CloseFile();
@@ -109,8 +121,15 @@ bool CUpdateJob::OpenCurrent() {
 void CUpdateJob::FileFinished() {
   CloseFile();
   ++counts_.filesDone;
-  std::string error;
-  if (!RenameFinishedFile(currentPath(), &error)) AddNote(error);
+  if (const int failed = counts_.writeFailures - writeFailuresBeforeFile_; failed > 0) {
+    // Not done: the records that could not be written are still to be applied.
+    // Said once per file, whatever the cap on notes.
+    ++counts_.filesKept;
+    notes_.push_back(currentPath() + " keeps its name: " + std::to_string(failed) +
+                     (failed == 1 ? " record" : " records") + " could not be written");
+  } else if (std::string error; !RenameFinishedFile(currentPath(), &error)) {
+    AddNote(error);
+  }
   ++fileIndex_;
   if (fileIndex_ >= fileCount()) {
     status_ = UpdateJobStatus::kFinished;

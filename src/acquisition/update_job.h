@@ -1,7 +1,8 @@
 // CUpdateJob: the file loop shared by the price update and the margin update. A job works
 // through its files in slices: Start opens the first file, each Step handles up to n records,
 // a file handled to its end is renamed "_" + its name and the next one opened, Cancel or
-// Finish close everything. The windows run Step from a zero-interval timer (kRecordsPerTick a
+// Finish close everything. A file some of whose records could not be written keeps its name,
+// so that it can be fed again once the cause is mended. The windows run Step from a zero-interval timer (kRecordsPerTick a
 // tick) inside their progress dialog; korvale-cli runs the same job in a loop.
 #ifndef KORVALE_ACQUISITION_UPDATE_JOB_H_
 #define KORVALE_ACQUISITION_UPDATE_JOB_H_
@@ -26,6 +27,7 @@ enum class UpdateJobStatus {
 // What a job did, over all its files.
 struct UpdateCounts {
   int filesDone = 0;      // files handled to their end (renamed, or noted when not)
+  int filesKept = 0;      // of those, files that keep their name for a failed write
   int records = 0;        // records (lines) read
   int applied = 0;        // records written to a price or margin file
   int skipped = 0;        // records outside the rules, or for a stock not to be registered
@@ -51,7 +53,8 @@ class CUpdateJob {
   CUpdateJob& operator=(const CUpdateJob&) = delete;
 
   // Sorts the paths into byte order and opens the first file. kRunning; kFinished when there is
-  // no file; kFailed when the first file cannot be used (message() says why).
+  // no file; kFailed when the data folder is missing or the first file cannot be used
+  // (message() says why).
   UpdateJobStatus Start();
 
   // Handles up to n records of the current file. When the file's last record is handled the
@@ -87,6 +90,12 @@ class CUpdateJob {
   // dictionary.
   const std::vector<std::string>& notes() const { return notes_; }
   const UpdateCounts& counts() const { return counts_; }
+  // True when everything read was applied or deliberately skipped: the job finished and no
+  // record failed to be written. What the command line's exit status and the window's summary
+  // go by.
+  bool Succeeded() const {
+    return status_ == UpdateJobStatus::kFinished && counts_.writeFailures == 0;
+  }
 
  protected:
   enum class RecordResult {
@@ -95,6 +104,9 @@ class CUpdateJob {
     kFileError,  // reading failed: the job stops, message set
   };
 
+  // The folder the job writes below (the data root); Start fails when it is not a folder, since
+  // every record would otherwise be skipped or fail for want of it.
+  virtual std::string DataFolder() const = 0;
   // Opens `path` and sets `*total` to its count of records. False with message set (via Fail
   // text) when it cannot be used. `*total` of 0 or less means a file with nothing to read.
   virtual bool OpenFile(const std::string& path, int* total) = 0;
@@ -118,6 +130,7 @@ class CUpdateJob {
   int fileIndex_ = 0;
   int done_ = 0;
   int total_ = 0;
+  int writeFailuresBeforeFile_ = 0;  // counts_.writeFailures when the current file was opened
   std::string message_;
   std::vector<std::string> notes_;
 };
@@ -125,6 +138,9 @@ class CUpdateJob {
 // "%s cannot open" with the path: a file that cannot be opened or whose header is not of the
 // chosen kind. Shown in a box captioned "Error".
 std::string CannotOpenMessage(const std::string& path);
+
+// "the data folder %s does not exist" with the folder: an update started on a missing root.
+std::string MissingDataFolderMessage(const std::string& folder);
 
 }  // namespace korvale
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "store/file_io.h"
+#include "store/settings_sanity.h"
 
 namespace korvale {
 
@@ -41,13 +42,17 @@ bool WriteStoredRootDir(const std::string& storePath, const std::string& value,
 }
 
 bool LoadSettingsAtStart(const std::string& currentDir, const std::string& rootStorePath,
-                         SettingsRecord* rec, std::string* error) {
+                         SettingsRecord* rec, std::string* error,
+                         std::vector<SettingsMend>* mends) {
   ApplySettingsDefaults(rec, "");
   std::vector<uint8_t> data;
-  if (ReadWholeFile(currentDir + "/" + kSettingsFileName, &data, size_t{1} << 20)) {
+  if (ReadFileHead(currentDir + "/" + kSettingsFileName, kSettingsRecordSize, &data)) {
     DecodeSettingsRecord(data.data(), data.size(), rec);
     if (rec->formatVersion != kSettingsFormatVersion) ApplySettingsDefaults(rec, "");
   }
+  // The file keeps what it holds until the next save; only the record in memory is mended.
+  std::vector<SettingsMend> mended = BringSettingsIntoRange(rec);
+  if (mends) *mends = std::move(mended);
   bool ok = SetSettingsString(rec->dataRootDir, currentDir) &&
             SetSettingsString(rec->workDir, currentDir);
   if (!ok) {

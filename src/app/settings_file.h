@@ -4,8 +4,10 @@
 #define KORVALE_APP_SETTINGS_FILE_H_
 
 #include <string>
+#include <vector>
 
 #include "store/settings_record.h"
+#include "store/settings_sanity.h"
 
 namespace korvale {
 
@@ -22,11 +24,14 @@ bool WriteStoredRootDir(const std::string& storePath, const std::string& value,
 
 // The load at start: defaults, then up to 1448 bytes of `<currentDir>/Korvale2.INI` (defaults
 // again when its version differs), then dataRootDir and workDir from currentDir, savedRootDir
-// from the stored root folder ("." when none), and index analysis off outside local mode.
+// from the stored root folder ("." when none), and index analysis off outside local mode. The
+// periods and sizes read are brought into their sane ranges (store/settings_sanity.h), one
+// mend per field changed into `mends` (may be null); the file itself is not rewritten.
 // False, with a message in `error`, when currentDir does not fit the record's folder fields;
 // the record then holds the defaults with the folders unset.
 bool LoadSettingsAtStart(const std::string& currentDir, const std::string& rootStorePath,
-                         SettingsRecord* rec, std::string* error);
+                         SettingsRecord* rec, std::string* error,
+                         std::vector<SettingsMend>* mends = nullptr);
 
 // The save: writes `<dataRootDir>/Korvale2.INI` with the three saved fields in the slots of the
 // values in effect (the record in memory is unchanged), then the stored root folder when it

@@ -127,10 +127,12 @@ void DrawOscillatorPane(const PaneTools& t, const PaneRect& rect, const AverageC
 void DrawMomentumPane(const PaneTools& t, const PaneRect& rect, const WeeklyBar* window, int count,
                       int averagePeriod, int momentumPeriod) {
   std::vector<double> mo(std::max(count, 0), kNoValue);
-  if (averagePeriod >= 1 && momentumPeriod >= 0) {
+  // The first bar in 64 bits: the periods may be anything the settings file holds.
+  const int64_t first = int64_t{averagePeriod} + momentumPeriod + 1;
+  if (averagePeriod >= 1 && momentumPeriod >= 0 && first < count) {
     std::vector<int64_t> ma;
     WindowMovingAverageInt(window, count, averagePeriod, kFieldClose, &ma);
-    for (int i = averagePeriod + momentumPeriod + 1; i < count; ++i) {
+    for (int i = static_cast<int>(first); i < count; ++i) {
       const double r =
           Ratio(static_cast<double>(ma[i]), static_cast<double>(ma[i - momentumPeriod]));
       if (HasValue(r)) mo[i] = r * 100;

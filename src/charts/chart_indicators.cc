@@ -50,10 +50,14 @@ void Exponential(const PriceBar* bars, int count, int w, int p, std::vector<doub
 MacdSeriesResult MacdSeries(const PriceBar* bars, int count, int hidden, int a, int b, int g) {
   MacdSeriesResult r;
   if (a < 1 || b < 1 || g < 1 || count < 1) return r;
-  r.lead = std::max(a, b) + g;
-  r.start = std::max(hidden - r.lead, 1);
+  // In 64 bits, since the periods may be anything the settings file holds; a series that holds
+  // them all keeps every sum below its count.
+  const int64_t lead = int64_t{std::max(a, b)} + g;
+  const int64_t w64 = std::max<int64_t>(hidden - lead, 1);
+  if (count < w64 + a || count < w64 + b || count < w64 + g) return r;
+  r.lead = static_cast<int>(lead);
+  r.start = static_cast<int>(w64);
   const int w = r.start;
-  if (count < w + a || count < w + b || count < w + g) return r;
   r.valid = true;
   std::vector<double> ea, eb;
   Exponential(bars, count, w, a, &ea);
@@ -94,12 +98,14 @@ DmiSeriesResult DmiSeries(const PriceBar* bars, int count, int hidden, int n) {
   r.minusDi.assign(windowCount, kNoValue);
   r.adx.assign(windowCount, kNoValue);
   r.adxr.assign(windowCount, kNoValue);
-  int t = hidden - 2 * n;
-  if (t < 1) t = 2 * n;
+  // In 64 bits, since the period may be anything the settings file holds.
+  const int64_t twoN = 2 * int64_t{n};
+  int64_t t = hidden - twoN;
+  if (t < 1) t = twoN;
   if (count < t) return r;
   r.drawable = true;
   std::vector<int64_t> plusDm(count, 0), minusDm(count, 0), tr(count, 0);
-  for (int k = std::max(t, 1); k < count; ++k) {
+  for (int k = static_cast<int>(std::max<int64_t>(t, 1)); k < count; ++k) {
     const PriceBar& b = bars[k];
     const PriceBar& p = bars[k - 1];
     const int64_t up = int64_t{b.high} - p.high, dn = int64_t{p.low} - b.low;
@@ -134,11 +140,13 @@ DmiSeriesResult DmiSeries(const PriceBar* bars, int count, int hidden, int n) {
     for (int q = std::max(i - n + 1, 0); q <= i; ++q) dxSum += dx[q];
     adx[i] = dxSum / n;
     int64_t adxSum = 0;
-    for (int q = std::max(i - 2 * n + 1, 0); q <= i; ++q) adxSum += adx[q];
+    for (int q = static_cast<int>(std::max<int64_t>(i - twoN + 1, 0)); q <= i; ++q) {
+      adxSum += adx[q];
+    }
     r.plusDi[i] = static_cast<double>(pdi);
     r.minusDi[i] = static_cast<double>(mdi);
     r.adx[i] = static_cast<double>(adx[i]);
-    r.adxr[i] = static_cast<double>(adxSum / (2 * n));
+    r.adxr[i] = static_cast<double>(adxSum / twoN);
   }
   return r;
 }

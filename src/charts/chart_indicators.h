@@ -35,7 +35,9 @@ void StochasticsSeries(const BarT* bars, int count, int n, int s, int from, std:
   if (n < 1 || s < 1) return;
   std::vector<double> above(count, 0.0), spread(count, 0.0);
   const int first = std::max(from, n - 1);
-  for (int j = std::max(first - s + 1, n - 1); j < count; ++j) {
+  // Starts in 64 bits: the periods may be anything the settings file holds.
+  const int64_t firstK = std::max<int64_t>(int64_t{first} - s + 1, n - 1);
+  for (int j = static_cast<int>(std::min<int64_t>(firstK, count)); j < count; ++j) {
     int32_t lo = bars[j].close, hi = bars[j].close;
     for (int q = j - n + 1; q < j; ++q) {
       lo = std::min(lo, bars[q].close);
@@ -45,7 +47,8 @@ void StochasticsSeries(const BarT* bars, int count, int n, int s, int from, std:
     spread[j] = static_cast<double>(hi) - lo;
     if (j >= first && spread[j] > 0) (*k)[j] = above[j] / spread[j];
   }
-  for (int j = std::max(first, n + s - 2); j < count; ++j) {
+  const int64_t firstD = std::max<int64_t>(first, int64_t{n} + s - 2);
+  for (int j = static_cast<int>(std::min<int64_t>(firstD, count)); j < count; ++j) {
     double sa = 0, ss = 0;
     for (int q = j - s + 1; q <= j; ++q) {
       sa += above[q];

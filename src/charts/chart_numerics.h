@@ -73,7 +73,7 @@ template <typename BarT>
 void MovingAverageInt(const BarT* bars, int count, int period, int field,
                       std::vector<int64_t>* out) {
   out->assign(count > 0 ? count : 0, 0);
-  if (period < 1 || period + 1 >= count) return;
+  if (period < 1 || period >= count - 1) return;
   int64_t sum = 0;
   for (int i = 0; i < count; ++i) {
     sum += BarFieldValue(bars[i], field);
@@ -101,7 +101,7 @@ void MovingAverage(const BarT* bars, int count, int period, int field, std::vect
   for (int i = 0; i < count; ++i) {
     sum += BarFieldValue(bars[i], field);
     if (i >= period) sum -= BarFieldValue(bars[i - period], field);
-    if (i >= period + 1) (*out)[i] = static_cast<double>(sum) / period;
+    if (i > period) (*out)[i] = static_cast<double>(sum) / period;
   }
 }
 
@@ -110,7 +110,7 @@ void MovingAverage(const BarT* bars, int count, int period, int field, std::vect
 template <typename BarT>
 void StdDev(const BarT* bars, int count, int period, std::vector<double>* out) {
   out->assign(count > 0 ? count : 0, 0.0);
-  if (period < 1) return;
+  if (period < 1 || period >= count) return;
   for (int i = period + 1; i < count; ++i) {
     int64_t sum = 0;
     for (int k = i - period + 1; k <= i; ++k) sum += bars[k].close;

@@ -130,7 +130,9 @@ void CChartPainter::DrawDailyChart(Canvas& canvas) {
     SelectColour(canvas, kSlotForeground);
     mapper.Line(x, 0, x, H);
     DrawPriceVolumeHistogram(t, PaneRect{x, 0, kHistogramWidth, P - th}, all,
-                             std::max(0, windowEnd() - s.histogramPeriod), windowEnd(), low, r);
+                             static_cast<int>(std::clamp<int64_t>(
+                                 int64_t{windowEnd()} - s.histogramPeriod, 0, windowEnd())),
+                             windowEnd(), low, r);
   }
 
   DrawDateAxis(t, PaneRect{W, P - th, sectionWidth, th}, window, wc);
@@ -248,8 +250,9 @@ void CChartPainter::DrawDailyPricePane(Canvas& canvas, CChartMapper& mapper, con
     MovingAverage(all, count, s.bollingerPeriod, kFieldClose, &mean);
     StdDev(all, count, s.bollingerPeriod, &sigma);
     const int from = startOf(s.bollingerPeriod);
-    for (auto [k, slot] : {std::pair{1.0, int{kSlotBollinger1}}, {2.0, int{kSlotBollinger2}}}) {
-      SelectColour(canvas, slot);
+    for (const auto& band : {std::pair{1.0, int{kSlotBollinger1}}, {2.0, int{kSlotBollinger2}}}) {
+      const double k = band.first;  // a plain name: lambdas cannot capture a structured binding
+      SelectColour(canvas, band.second);
       Polyline(mapper, from, wc,
                [&](int i) { return mean[i + hidden] - k * sigma[i + hidden] - lowD; });
       Polyline(mapper, from, wc,

@@ -10,12 +10,13 @@ namespace korvale {
 
 namespace {
 
-// Shifts beyond this many bars put a line far outside any window already; the bound keeps the
-// x arithmetic inside int.
+// Shifts and periods beyond this many bars put a line far outside any window, or leave it
+// empty, already (no series holds that many bars); the bound keeps the x arithmetic inside int
+// whatever the settings file holds.
 constexpr int kMaxShift = 1 << 20;
 
 int Shift(int32_t s) { return std::clamp<int32_t>(s, 0, kMaxShift); }
-int Period(int32_t p) { return std::max<int32_t>(p, 1); }
+int Period(int32_t p) { return std::clamp<int32_t>(p, 1, kMaxShift); }
 
 IchimokuLine LineOf(int firstX, std::vector<int64_t> values) {
   IchimokuLine line;

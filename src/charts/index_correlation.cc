@@ -96,8 +96,9 @@ void WeeklyIndexCorrelation(const CPriceSeries& stock, int weeklyStart, int week
   const int wcount = std::max(stock.weekCount(), 0);
   correlation->assign(static_cast<size_t>(wcount) + 1, kIndexValueMissing);
   relative->assign(static_cast<size_t>(wcount) + 1, kIndexValueMissing);
+  // A window longer than the stock's history gives no value; weeks * 5 is then never formed.
+  if (weeks < 1 || int64_t{weeks} * 5 > stock.barCount() || weeklyCount <= 0) return;
   const int n = weeks * 5;
-  if (weeks < 1 || n < 2 || weeklyCount <= 0) return;
   auto dateIndex = [](const CPriceSeries& s) {
     std::unordered_map<int32_t, int> byDate;
     for (int i = 0; i < s.barCount(); ++i) byDate[DateKey(s.bars[i])] = i;

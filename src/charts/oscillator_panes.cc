@@ -17,11 +17,11 @@ using SharedIndicator = double (*)(const PriceBar*, int, int);
 // value. An empty result when the period does not fit the series.
 std::vector<double> WindowValues(const DailyBars& d, int n, SharedIndicator indicator, int* first) {
   std::vector<double> v(d.windowCount, kNoValue);
-  *first = std::max(0, n - d.hidden);
   if (n < 1 || n >= d.count) {
     *first = d.windowCount;
     return v;
   }
+  *first = std::max(0, n - d.hidden);
   for (int i = *first; i < d.windowCount; ++i) {
     v[i] = std::trunc(indicator(d.bars, i + d.hidden, n));
   }

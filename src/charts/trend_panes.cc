@@ -65,7 +65,8 @@ void DrawDmiPane(const PaneTools& t, const PaneRect& rect, const DailyBars& d, i
   if (r.drawable) {
     t.mapper.Reset(rect.x, rect.top, rect.width, rect.height, wc, 100);
     DrawFrame(t, wc, 100, 50);
-    const int start = d.hidden == 0 ? 2 * period + 1 : 0;
+    // The series holds 2 * period bars once drawable, so the start is within it.
+    const int start = d.hidden == 0 ? static_cast<int>(2 * int64_t{period} + 1) : 0;
     auto curve = [&](const std::vector<double>& v, int slot, int from) {
       t.palette.SelectColour(t.canvas, slot);
       Polyline(t.mapper, from, wc, [&](int i) { return v[i]; });

@@ -63,6 +63,7 @@ bool LoadChartInput(const CliArgs& args, const std::string& argument,
     PrintError(error);
     return false;
   }
+  if (input->series->priceFileRefused()) return ReportReadProblems(*input->series);
   if (dictionary) {
     input->index = LoadIndexSeries(settings, [&](int indexCode, std::string* folder) {
       return dictionary->GetFolder(indexCode, folder) != 0;
@@ -78,6 +79,8 @@ std::unique_ptr<CChartPainter> MakeChartPainter(SettingsRecord settings, ChartIn
   painter->SetIndexSeries(input.index.get());
   kind.Attach(*painter, *input.series);
   kind.SetClientSize(*painter, width, height);
+  // The attach built the weekly bars, so the margin file's problems are known by now.
+  ReportReadProblems(*input.series);
   return painter;
 }
 

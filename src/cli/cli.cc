@@ -92,14 +92,17 @@ void PrintError(const std::string& message) {
   std::fprintf(stderr, "korvale-cli: %s\n", message.c_str());
 }
 
-bool LoadStartSettings(const CliArgs& args, SettingsRecord* rec) {
+bool LoadStartSettings(const CliArgs& args, SettingsRecord* rec, std::vector<SettingsMend>* mends) {
   std::string root = args.Root();
   while (root.size() > 1 && root.back() == '/') root.pop_back();
   std::string error;
-  if (!LoadSettingsAtStart(root, DefaultRootDirStorePath(), rec, &error)) {
+  std::vector<SettingsMend> mended;
+  if (!LoadSettingsAtStart(root, DefaultRootDirStorePath(), rec, &error, &mended)) {
     PrintError(error);
     return false;
   }
+  for (const SettingsMend& mend : mended) PrintError("note: " + mend.warning);
+  if (mends) *mends = std::move(mended);
   return true;
 }
 
@@ -130,6 +133,15 @@ bool LoadSettings(const CliArgs& args, SettingsRecord* rec) {
     }
   }
   return true;
+}
+
+bool ReportReadProblems(const CPriceSeries& series) {
+  const std::vector<std::string> problems = series.readProblems();
+  for (size_t i = 0; i < problems.size(); ++i) {
+    // The price problem comes first; when the file was refused it is the failure itself.
+    PrintError((i == 0 && series.priceFileRefused() ? "" : "note: ") + problems[i]);
+  }
+  return !series.priceFileRefused();
 }
 
 bool ParseWholeNumber(const std::string& text, int low, int high, int* value) {

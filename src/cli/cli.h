@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "store/settings_record.h"
+#include "store/settings_sanity.h"
 #include "store/stock_files.h"
 #include "store/stock_list.h"
 
@@ -64,12 +65,18 @@ const std::map<std::string, Command>& Commands();
 // The settings of the data root as at start-up, then every --set NAME=VALUE applied (texts
 // typed in UTF-8, kept in cp932). Prints the reason to stderr and returns false on failure.
 bool LoadSettings(const CliArgs& args, SettingsRecord* rec);
-// The settings of the data root as at start-up, without the --set overrides. Prints the reason
-// to stderr and returns false on failure.
-bool LoadStartSettings(const CliArgs& args, SettingsRecord* rec);
+// The settings of the data root as at start-up, without the --set overrides. Prints a note for
+// each number the load brought into range (and hands them to `mends`, may be null); prints the
+// reason to stderr and returns false on failure.
+bool LoadStartSettings(const CliArgs& args, SettingsRecord* rec,
+                       std::vector<SettingsMend>* mends = nullptr);
 
 // Reports a failure on stderr ("korvale-cli: ...").
 void PrintError(const std::string& message);
+
+// Prints what the loads of the series found wrong with its files, each as a note on stderr.
+// Returns false, the problem printed, when the price file itself was refused.
+bool ReportReadProblems(const CPriceSeries& series);
 
 // Parses a whole decimal number of one to six digits, no sign, in [low, high]. False on
 // anything else.

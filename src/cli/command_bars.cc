@@ -146,6 +146,9 @@ int RunBars(const CliArgs& args) {
   if (args.Has("--weekly")) {
     series.SetMarginPath(files.marginPath);
     series.BuildWeekly(0, nullptr);
+  }
+  if (!ReportReadProblems(series)) return kExitFailure;
+  if (args.Has("--weekly")) {
     PrintWeekly(series, json);
   } else if (args.Has("--monthly")) {
     series.BuildMonthly();

@@ -186,9 +186,13 @@ bool ApplyEdits(const CliArgs& args, ConditionSet* set) {
   return true;
 }
 
-bool ValidTitle(const std::string& name) {
-  return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos &&
-         name.find('\0') == std::string::npos && name.size() + 4 <= 255;
+// Why a rule NAME cannot be the title of a rule file; "" when it can.
+std::string TitleProblem(const std::string& name) {
+  if (name.empty() || name == "." || name == "..") return "a rule NAME is a file name";
+  if (name.find('/') != std::string::npos) return "a rule NAME is a file name without '/'";
+  // The file name is NAME.ERL, and a file name holds at most 255 bytes.
+  if (name.size() + 4 > 255) return "a rule NAME has at most 251 bytes";
+  return "";
 }
 
 int RunSet(const CliArgs& args, CAppContext* context) {
@@ -197,8 +201,8 @@ int RunSet(const CliArgs& args, CAppContext* context) {
     return kExitUsage;
   }
   const std::string title = args.Positional()[1];
-  if (!ValidTitle(title)) {
-    PrintError("a rule NAME is a file name without '/': " + title);
+  if (const std::string problem = TitleProblem(title); !problem.empty()) {
+    PrintError(problem + ": " + title);
     return kExitUsage;
   }
   CRuleList& rules = context->rules();

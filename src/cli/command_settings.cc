@@ -1,5 +1,6 @@
 // korvale-cli settings: the settings record in effect after the start-up load, and its save
 // with the settings dialog's rules.
+#include <algorithm>
 #include <cstdio>
 
 #include "app/settings_file.h"
@@ -15,7 +16,23 @@ namespace {
 // "設定を保存" does. Returns the exit status: 2 for a value the dialog would refuse (the file is
 // then not touched), 1 when the file cannot be written.
 int SetAndSave(const CliArgs& args, SettingsRecord* rec) {
-  if (!LoadStartSettings(args, rec)) return kExitFailure;
+  // The load brings a number outside its range into it; the save still refuses such a number
+  // unless --set gives the field a value, so that no value the user never chose is written.
+  std::vector<SettingsMend> mends;
+  if (!LoadStartSettings(args, rec, &mends)) return kExitFailure;
+  std::vector<std::string> setNames;
+  for (const std::string& assignment : args.Values("--set")) {
+    setNames.push_back(assignment.substr(0, assignment.find('=')));
+  }
+  for (const SettingsMend& mend : mends) {
+    const SettingsFieldRule* rule = FindSettingsFieldRule(mend.field->name);
+    if (!rule || std::find(setNames.begin(), setNames.end(), rule->field->name) != setNames.end()) {
+      continue;
+    }
+    PrintError(std::string(rule->field->name) + " holds " + std::to_string(mend.found) +
+               "; it takes " + SettingsRangeText(*rule) + " (set it with --set)");
+    return kExitUsage;
+  }
   for (const std::string& assignment : args.Values("--set")) {
     const size_t eq = assignment.find('=');
     const std::string name = assignment.substr(0, eq);

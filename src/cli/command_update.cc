@@ -61,10 +61,10 @@ int Report(const CUpdateJob& job, UpdateJobStatus status, bool json, bool price)
   if (status == UpdateJobStatus::kFailed) PrintError(job.message());
   if (json) {
     std::printf(
-        "{\"status\": \"%s\", \"files\": %d, \"filesDone\": %d, \"records\": %d, "
-        "\"applied\": %d, \"skipped\": %d, \"writeFailures\": %d",
-        StatusName(status), job.fileCount(), c.filesDone, c.records, c.applied, c.skipped,
-        c.writeFailures);
+        "{\"status\": \"%s\", \"files\": %d, \"filesDone\": %d, \"filesKept\": %d, "
+        "\"records\": %d, \"applied\": %d, \"skipped\": %d, \"writeFailures\": %d",
+        StatusName(status), job.fileCount(), c.filesDone, c.filesKept, c.records, c.applied,
+        c.skipped, c.writeFailures);
     if (price) std::printf(", \"newStocks\": %d", c.newStocks);
     std::printf(", \"message\": %s, \"notes\": [", JsonQuote(job.message()).c_str());
     for (size_t i = 0; i < job.notes().size(); ++i) {
@@ -74,11 +74,15 @@ int Report(const CUpdateJob& job, UpdateJobStatus status, bool json, bool price)
   } else {
     std::printf("files %d of %d done, records read %d, applied %d, skipped %d", c.filesDone,
                 job.fileCount(), c.records, c.applied, c.skipped);
-    if (c.writeFailures) std::printf(", write failures %d", c.writeFailures);
+    if (c.writeFailures) {
+      std::printf(", write failures %d (%d %s kept %s name)", c.writeFailures, c.filesKept,
+                  c.filesKept == 1 ? "file" : "files", c.filesKept == 1 ? "its" : "their");
+    }
     if (price) std::printf(", new stocks %d", c.newStocks);
     std::printf("\n");
   }
-  return status == UpdateJobStatus::kFinished ? kExitOk : kExitFailure;
+  // A record that could not be written is a failure even though the job went on to the end.
+  return job.Succeeded() ? kExitOk : kExitFailure;
 }
 
 bool LoadLocalSettings(const CliArgs& args, const char* command, SettingsRecord* settings) {
@@ -141,9 +145,10 @@ const CommandRegistration kUpdate({
     "thousand-block folder Data/NNNN, and names it in the dictionary when it is unnamed;\n"
     "without it such records are skipped. Files are handled in byte order of their paths;\n"
     "each file handled to its end is renamed \"_\" + its name (an existing file of that name\n"
-    "is never replaced). The progress goes to stderr, a summary of records read, applied\n"
-    "and skipped to stdout. A file that cannot be opened, or that is not of the source's\n"
-    "kind, stops the update with \"PATH cannot open\" and exit 1. Local mode only.\n",
+    "is never replaced) unless a record of it could not be written: such a file keeps its\n"
+    "name and the exit status is 1. The progress goes to stderr, a summary of records read,\n"
+    "applied and skipped to stdout. A missing data root, or a file that cannot be opened or\n"
+    "is not of the source's kind, stops the update with exit 1. Local mode only.\n",
     {{"--add-unregistered", "--complete", "--json"}, {"--source", "--set"}},
     RunUpdate,
 });
@@ -158,9 +163,10 @@ const CommandRegistration kMarginUpdate({
     "SZyymmdd... (years 00-69 are 2000-2069) or YSyyyymm?dd... (whose first two lines are a\n"
     "header). A line gives the code and, after the first comma from position 5 on (7 in the\n"
     "YS form), the sell and buy balances. Lines with a code outside 1-9999 are skipped.\n"
-    "Files are handled in byte order of their paths and renamed \"_\" + their name when done.\n"
-    "A file named in neither form, or that cannot be opened, stops the update with exit 1.\n"
-    "Local mode only.\n",
+    "Files are handled in byte order of their paths and renamed \"_\" + their name when done;\n"
+    "a file some of whose lines could not be written keeps its name, and the exit status is\n"
+    "1. A missing data root, or a file named in neither form or that cannot be opened, stops\n"
+    "the update with exit 1. Local mode only.\n",
     {{"--json"}, {"--set"}},
     RunMarginUpdate,
 });

@@ -1,12 +1,10 @@
 #include "screening/analysis_batch_job.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <thread>
+
+#include "store/file_io.h"
 
 namespace korvale {
 
@@ -15,12 +13,7 @@ namespace {
 // Whether the file opens for reading; asked only when a load found no bar, to tell an empty
 // price file (which still gets its record) from a missing one.
 bool OpensForReading(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
-  struct stat st;
-  const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
-  ::close(fd);
-  return regular;
+  return ScopedFd(OpenForReading(path)).valid();
 }
 
 }  // namespace

@@ -1,13 +1,13 @@
 // Reading and writing the cache file of the analysis store.
 #include "screening/analysis_cache.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+
+#include "store/file_io.h"
 
 namespace korvale {
 
@@ -38,14 +38,10 @@ int CAnalysisStore::LoadCache(const std::string& path, CacheLoadInfo* info) {
   recordCount = 0;
   CacheLoadInfo found;
   if (info) *info = found;
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  int64_t fileBytes = 0;
+  const int fd = OpenForReading(path, &fileBytes);
   if (fd < 0) return 0;
-  struct stat st;
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    ::close(fd);
-    return 0;
-  }
-  found.fileBytes = st.st_size;
+  found.fileBytes = fileBytes;
   found.fileRecords = (found.fileBytes + static_cast<int64_t>(kAnalysisRecordSize) - 1) /
                       static_cast<int64_t>(kAnalysisRecordSize);
   found.partialBlock = found.fileBytes % static_cast<int64_t>(kAnalysisRecordSize) != 0;

@@ -30,15 +30,13 @@ bool CreateEmptyDictionaryFile(const std::string& path, std::string* error) {
 
 bool ReadDictionaryRecord(const std::string& path, int code, DictionaryFileRecord* rec) {
   if (!ValidSlot(code)) return false;
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
+  ScopedFd fd(OpenForReading(path));
+  if (!fd.valid()) return false;
   uint8_t bytes[kDictionaryRecordSize];
-  ssize_t n;
-  do {
-    n = ::pread(fd, bytes, sizeof bytes, RecordOffset(code));
-  } while (n < 0 && errno == EINTR);
-  ::close(fd);
-  if (n != static_cast<ssize_t>(sizeof bytes)) return false;
+  if (ReadAt(fd.get(), bytes, sizeof bytes, RecordOffset(code)) !=
+      static_cast<ssize_t>(sizeof bytes)) {
+    return false;
+  }
   *rec = DecodeDictionaryRecord(bytes);
   return true;
 }
@@ -51,11 +49,8 @@ bool WriteDictionaryRecord(const std::string& path, int code, const DictionaryFi
   }
   // One record rewritten in place, as the price update does for every new stock; rewriting the
   // whole 10 MB file per stock would make the update crawl.
-  int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
-  if (fd < 0) {
-    if (error) *error = "cannot open " + path + ": " + std::strerror(errno);
-    return false;
-  }
+  const int fd = OpenForWritingInPlace(path, error);
+  if (fd < 0) return false;
   uint8_t bytes[kDictionaryRecordSize];
   EncodeDictionaryRecord(rec, bytes);
   ssize_t n;

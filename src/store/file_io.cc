@@ -40,6 +40,32 @@ mode_t CurrentUmask() {
   return mask;
 }
 
+// Opens with O_NONBLOCK, so that opening a FIFO returns at once instead of waiting for its
+// other end, and keeps the descriptor only for a regular file. Blocking is then switched back
+// on (it means nothing for regular files, but the descriptor is handed on).
+int OpenRegular(const std::string& path, int flags, mode_t mode, struct stat* st,
+                std::string* error, bool* missing) {
+  if (missing) *missing = false;
+  const int fd = ::open(path.c_str(), flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, mode);
+  if (fd < 0) {
+    if (missing) *missing = errno == ENOENT;
+    SetError(error, path + " cannot open: " + std::strerror(errno));
+    return -1;
+  }
+  if (::fstat(fd, st) != 0) {
+    SetError(error, path + " cannot open: " + std::strerror(errno));
+    ::close(fd);
+    return -1;
+  }
+  if (!S_ISREG(st->st_mode)) {
+    SetError(error, path + " is not a regular file");
+    ::close(fd);
+    return -1;
+  }
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  return fd;
+}
+
 }  // namespace
 
 void ByteBuffer::Resize(size_t size) {
@@ -50,41 +76,64 @@ void ByteBuffer::Resize(size_t size) {
   size_ = size;
 }
 
-namespace {
-
-// Reads a whole regular file through `grow`, which sizes the destination and returns it.
-template <typename Grow, typename Shrink>
-bool ReadInto(const std::string& path, size_t maxBytes, Grow grow, Shrink shrink) {
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
+int OpenForReading(const std::string& path, int64_t* size, std::string* error, bool* missing) {
   struct stat st;
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
-      static_cast<uint64_t>(st.st_size) > maxBytes) {
-    ::close(fd);
-    return false;
-  }
-  const size_t size = static_cast<size_t>(st.st_size);
-  uint8_t* dst = grow(size);
+  const int fd = OpenRegular(path, O_RDONLY, 0, &st, error, missing);
+  if (fd >= 0 && size) *size = st.st_size;
+  return fd;
+}
+
+int OpenForWritingInPlace(const std::string& path, std::string* error) {
+  struct stat st;
+  return OpenRegular(path, O_WRONLY, 0, &st, error, nullptr);
+}
+
+ScopedFd::~ScopedFd() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+ssize_t ReadAt(int fd, void* buffer, size_t size, int64_t offset) {
+  uint8_t* out = static_cast<uint8_t*>(buffer);
   size_t done = 0;
-  bool ok = true;
   while (done < size) {
-    ssize_t n = ::read(fd, dst + done, size - done);
+    const ssize_t n = ::pread(fd, out + done, size - done, static_cast<off_t>(offset + done));
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0) ok = false;
-    if (n <= 0) break;  // the file shrank while being read: keep what arrived
+    if (n < 0) return -1;
+    if (n == 0) break;
     done += static_cast<size_t>(n);
   }
-  shrink(ok ? done : 0);
-  ::close(fd);
-  return ok;
+  return static_cast<ssize_t>(done);
+}
+
+namespace {
+
+// Reads a regular file of at most maxBytes through `grow`, which sizes the destination and
+// returns it; larger files are refused, or with `head` only their first maxBytes are read.
+template <typename Grow, typename Shrink>
+bool ReadInto(const std::string& path, size_t maxBytes, bool head, std::string* error, Grow grow,
+              Shrink shrink) {
+  int64_t fileSize = 0;
+  ScopedFd fd(OpenForReading(path, &fileSize, error));
+  if (!fd.valid()) return false;
+  if (static_cast<uint64_t>(fileSize) > maxBytes && !head) {
+    SetError(error, path + " is larger than " + std::to_string(maxBytes) + " bytes");
+    return false;
+  }
+  const size_t size = static_cast<uint64_t>(fileSize) > maxBytes ? maxBytes
+                                                                  : static_cast<size_t>(fileSize);
+  // A file that shrank while being read keeps what arrived.
+  const ssize_t got = ReadAt(fd.get(), grow(size), size, 0);
+  if (got < 0) SetError(error, ErrnoText("cannot read", path));
+  shrink(got < 0 ? 0 : static_cast<size_t>(got));
+  return got >= 0;
 }
 
 }  // namespace
 
-bool ReadWholeFile(const std::string& path, ByteBuffer* out, size_t maxBytes) {
+bool ReadWholeFile(const std::string& path, ByteBuffer* out, size_t maxBytes, std::string* error) {
   out->Resize(0);
   return ReadInto(
-      path, maxBytes,
+      path, maxBytes, false, error,
       [out](size_t n) {
         out->Resize(n);
         return out->data();
@@ -92,10 +141,22 @@ bool ReadWholeFile(const std::string& path, ByteBuffer* out, size_t maxBytes) {
       [out](size_t n) { out->Resize(n); });
 }
 
-bool ReadWholeFile(const std::string& path, std::vector<uint8_t>* out, size_t maxBytes) {
+bool ReadWholeFile(const std::string& path, std::vector<uint8_t>* out, size_t maxBytes,
+                   std::string* error) {
   out->clear();
   return ReadInto(
-      path, maxBytes,
+      path, maxBytes, false, error,
+      [out](size_t n) {
+        out->resize(n);
+        return out->data();
+      },
+      [out](size_t n) { out->resize(n); });
+}
+
+bool ReadFileHead(const std::string& path, size_t maxBytes, std::vector<uint8_t>* out) {
+  out->clear();
+  return ReadInto(
+      path, maxBytes, true, nullptr,
       [out](size_t n) {
         out->resize(n);
         return out->data();
@@ -141,16 +202,25 @@ bool WriteFileAtomically(const std::string& path, const void* data, size_t size,
 }
 
 bool AppendToFile(const std::string& path, const void* data, size_t size, std::string* error) {
-  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
-  if (fd < 0) {
-    SetError(error, ErrnoText("cannot open", path));
-    return false;
-  }
+  struct stat st;
+  const int fd = OpenRegular(path, O_WRONLY | O_CREAT | O_APPEND, 0666, &st, error, nullptr);
+  if (fd < 0) return false;
+  const off_t oldLength = st.st_size;
   bool ok = WriteAll(fd, data, size);
-  if (!ok) SetError(error, ErrnoText("cannot write", path));
+  if (!ok) {
+    SetError(error, ErrnoText("cannot write", path));
+    // A write that stopped part way (a full disk, a size limit) would leave a torn record that
+    // misaligns every later append: cut the file back to its old length.
+    if (::ftruncate(fd, oldLength) != 0) {
+      SetError(error, ErrnoText("cannot write (and cannot cut back a partial record)", path));
+    }
+  }
   if (::close(fd) != 0 && ok) {
     ok = false;
     SetError(error, ErrnoText("cannot write", path));
+    if (::truncate(path.c_str(), oldLength) != 0) {
+      SetError(error, ErrnoText("cannot write (and cannot cut back a partial record)", path));
+    }
   }
   return ok;
 }

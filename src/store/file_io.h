@@ -1,6 +1,8 @@
-// Whole-file reads, atomic whole-file writes and appends.
+// Opening files for reading, whole-file reads, atomic whole-file writes and appends.
 #ifndef KORVALE_STORE_FILE_IO_H_
 #define KORVALE_STORE_FILE_IO_H_
+
+#include <sys/types.h>
 
 #include <cstddef>
 #include <cstdint>
@@ -31,14 +33,52 @@ class ByteBuffer {
   size_t capacity_ = 0;
 };
 
-// Reads the whole file into `out` (its capacity is reused). Returns false when the file cannot
-// be opened or read, or is larger than `maxBytes`; `out` is then empty.
-bool ReadWholeFile(const std::string& path, ByteBuffer* out, size_t maxBytes = size_t{1} << 31);
+// Opens `path` for reading as every reader of the program does: without blocking, so that a
+// FIFO or a device in a file's place never hangs the caller, and only when it is a regular
+// file. Returns the descriptor (the caller closes it, see ScopedFd) and the file's size in
+// `size` (may be null). -1 when the file cannot be opened or is not a regular file, with a
+// reason naming the file in `error` (may be null); `*missing` (may be null) then tells whether
+// the file simply does not exist.
+int OpenForReading(const std::string& path, int64_t* size = nullptr, std::string* error = nullptr,
+                   bool* missing = nullptr);
+
+// Opens an existing regular file for writing in place (no create, no truncate), without
+// blocking. -1 with a reason naming the file in `error` (may be null) on failure.
+int OpenForWritingInPlace(const std::string& path, std::string* error = nullptr);
+
+// Closes a descriptor when it goes out of scope.
+class ScopedFd {
+ public:
+  explicit ScopedFd(int fd) : fd_(fd) {}
+  ~ScopedFd();
+  ScopedFd(const ScopedFd&) = delete;
+  ScopedFd& operator=(const ScopedFd&) = delete;
+  int get() const { return fd_; }
+  bool valid() const { return fd_ >= 0; }
+
+ private:
+  int fd_;
+};
+
+// Reads up to `size` bytes at `offset`, retrying short reads, until `size` arrived or the file
+// ended. Returns the bytes read, -1 on a read error.
+ssize_t ReadAt(int fd, void* buffer, size_t size, int64_t offset);
 
 // Reads the whole file into `out` (its capacity is reused). Returns false when the file cannot
-// be opened or read, or is larger than `maxBytes`; `out` is then empty.
+// be opened or read, is not a regular file, or is larger than `maxBytes`; `out` is then empty
+// and `error` (may be null) names the file and the reason.
+bool ReadWholeFile(const std::string& path, ByteBuffer* out, size_t maxBytes = size_t{1} << 31,
+                   std::string* error = nullptr);
+
+// Reads the whole file into `out` (its capacity is reused). Returns false when the file cannot
+// be opened or read, is not a regular file, or is larger than `maxBytes`; `out` is then empty
+// and `error` (may be null) names the file and the reason.
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>* out,
-                   size_t maxBytes = size_t{1} << 31);
+                   size_t maxBytes = size_t{1} << 31, std::string* error = nullptr);
+
+// Reads the first `maxBytes` bytes of a file (all of a shorter one) into `out`. False when the
+// file cannot be opened or read or is not a regular file; `out` is then empty.
+bool ReadFileHead(const std::string& path, size_t maxBytes, std::vector<uint8_t>* out);
 
 // Size of a regular file, or -1 when it cannot be examined.
 int64_t FileSize(const std::string& path);
@@ -49,7 +89,9 @@ int64_t FileSize(const std::string& path);
 bool WriteFileAtomically(const std::string& path, const void* data, size_t size,
                          std::string* error = nullptr);
 
-// Appends bytes at the end of the file, creating it when absent. Returns false on failure.
+// Appends bytes at the end of a regular file, creating it when absent. A write that fails part
+// way (a full disk) is cut back, so the file is left exactly as it was. Returns false, with a
+// reason in `error` (may be null), on failure.
 bool AppendToFile(const std::string& path, const void* data, size_t size,
                   std::string* error = nullptr);
 

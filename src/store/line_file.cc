@@ -1,12 +1,12 @@
 #include "store/line_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+
+#include "store/file_io.h"
 
 namespace korvale {
 
@@ -17,13 +17,9 @@ CLineFile::~CLineFile() {
 
 bool CLineFile::Open(const std::string& path) {
   Close();
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Never a FIFO or a device: either would hang or never end the line loop of a reader.
+  const int fd = OpenForReading(path);
   if (fd < 0) return false;
-  struct stat st;
-  if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-    ::close(fd);
-    return false;
-  }
   fd_ = fd;
   if (!buffer_) buffer_ = new unsigned char[kBufferSize];
   bufferStart_ = 0;

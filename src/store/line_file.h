@@ -31,7 +31,8 @@ class CLineFile {
 
   // Opens the file for reading and sets lineEndMode from its first 250 bytes: at the first CR,
   // CR LF when a LF follows, else CR; a LF before any CR, LF; neither, CR LF. The position is
-  // then the start of the file. False when the file cannot be opened (or is a folder). Host only.
+  // then the start of the file. False when the file cannot be opened or is not a regular file (a
+  // folder, a FIFO, a device). Host only.
   bool Open(const std::string& path);
   void Close();
   bool IsOpen() const { return fd_ >= 0; }

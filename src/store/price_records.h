@@ -49,6 +49,13 @@ constexpr size_t kPriceFileRecordSize = 26;
 constexpr size_t kTrendLineFileRecordSize = 28;
 constexpr size_t kMarginRecordSize = 12;
 
+// The most records a file is read to. A price file of more records than a thousand years of
+// calendar days, a margin file of more weeks than a thousand years, a trend-line file of more
+// lines than anyone draws is damaged: it is refused rather than read into memory.
+constexpr size_t kMaxPriceFileRecords = 400000;
+constexpr size_t kMaxMarginFileRecords = 60000;
+constexpr size_t kMaxTrendLineFileRecords = 10000;
+
 // Byte offsets within a price-file record.
 namespace price_offsets {
 constexpr size_t kYear = 0, kMonth = 2, kDay = 3, kReserved1 = 4, kReserved2 = 5;

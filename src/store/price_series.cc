@@ -4,6 +4,7 @@
 #include <climits>
 
 #include "store/file_io.h"
+#include "store/record_file.h"
 
 namespace korvale {
 
@@ -30,14 +31,18 @@ void CPriceSeries::KeepRecord(const PriceBar& in) {
   bars.push_back(flat);
 }
 
-// Reads records [firstRecord, firstRecord + maxRecords) of the file, stopping at the first
-// record whose date key exceeds untilKey. Returns -1 when the file cannot be read, else the
-// number of bars kept.
-int CPriceSeries::LoadRecords(const std::string& path, int firstRecord, int maxRecords,
-                              int32_t untilKey) {
+// Reads the records of the file (the last tailRecords only when non-zero), stopping at the
+// first record whose date key exceeds untilKey. Returns -1 when the file cannot be read, else
+// the number of bars kept.
+int CPriceSeries::LoadRecords(const std::string& path, size_t tailRecords, int32_t untilKey) {
   bars.clear();
-  if (!ReadWholeFile(path, &fileBuffer_)) return -1;
-  return DecodeRecords(fileBuffer_.data(), fileBuffer_.size(), firstRecord, maxRecords, untilKey);
+  priceProblem_.clear();
+  const RecordFileRead read =
+      ReadRecordFile(path, kPriceFileRecordSize, kMaxPriceFileRecords, tailRecords, &fileBuffer_,
+                     &priceProblem_);
+  priceRefused_ = read == RecordFileRead::kRefused;
+  if (read != RecordFileRead::kRead) return -1;
+  return DecodeRecords(fileBuffer_.data(), fileBuffer_.size(), 0, kNoLimit, untilKey);
 }
 
 // The same over bytes in memory; a piece shorter than a record at the end is ignored.
@@ -46,7 +51,7 @@ int CPriceSeries::DecodeRecords(const uint8_t* data, size_t size, int firstRecor
   bars.clear();
   const size_t count = data ? size / kPriceFileRecordSize : 0;
   size_t first = std::min(static_cast<size_t>(std::max(firstRecord, 0)), count);
-  size_t end = std::min(count, first + static_cast<size_t>(maxRecords));
+  size_t end = std::min(count, first + static_cast<size_t>(std::max(maxRecords, 0)));
   bars.reserve(end - first + 2);
   for (size_t i = first; i < end; ++i) {
     PriceBar bar = DecodeBar(data + i * kPriceFileRecordSize);
@@ -58,24 +63,23 @@ int CPriceSeries::DecodeRecords(const uint8_t* data, size_t size, int firstRecor
 
 bool CPriceSeries::LoadAll(const std::string& path) {
   filePath = path;
-  return LoadRecords(path, 0, kNoLimit, kNoLimit) > 0;
+  return LoadRecords(path, 0, kNoLimit) > 0;
 }
 
 bool CPriceSeries::LoadTail(const std::string& path) {
-  int64_t size = FileSize(path);
-  int64_t count = size > 0 ? size / static_cast<int64_t>(kPriceFileRecordSize) : 0;
-  int first = count > kTailRecords ? static_cast<int>(count - kTailRecords) : 0;
   filePath = path;
-  return LoadRecords(path, first, kTailRecords, kNoLimit) > 0;
+  return LoadRecords(path, kTailRecords, kNoLimit) > 0;
 }
 
 bool CPriceSeries::LoadUntil(int year, int month, int day, const std::string& path) {
   filePath = path;
-  return LoadRecords(path, 0, kNoLimit, DateKey(year, month, day)) >= 0;
+  return LoadRecords(path, 0, DateKey(year, month, day)) >= 0;
 }
 
 bool CPriceSeries::LoadAllBytes(const uint8_t* data, size_t size, const std::string& name) {
   filePath = name;
+  priceRefused_ = false;
+  priceProblem_.clear();
   return DecodeRecords(data, size, 0, kNoLimit, kNoLimit) > 0;
 }
 
@@ -96,6 +100,7 @@ bool CPriceSeries::LoadUntilBytes(int year, int month, int day, const uint8_t* d
 bool CPriceSeries::LoadMerged(const std::string& path, const PriceBar* extraBars,
                              int extraCount) {
   LoadAll(path);
+  if (priceRefused_) return false;
   return MergeLoaded(path, extraBars, extraCount);
 }
 
@@ -157,6 +162,14 @@ bool CPriceSeries::MergeLoaded(const std::string& path, const PriceBar* extraBar
   return true;
 }
 
+std::vector<std::string> CPriceSeries::readProblems() const {
+  std::vector<std::string> out;
+  for (const std::string* p : {&priceProblem_, &lineProblem_, &marginProblem_}) {
+    if (!p->empty()) out.push_back(*p);
+  }
+  return out;
+}
+
 void CPriceSeries::Reset() {
   PriceBar bar;
   bar.open = bar.high = bar.low = bar.close = 1;
@@ -172,6 +185,7 @@ void CPriceSeries::Reset() {
   marginPath.clear();
   linePath.clear();
   linesFromFile_ = false;
+  // What the loads found stays: the placeholder stands for a file that may have been refused.
 }
 
 bool CPriceSeries::SaveAll(const std::string& path, std::string* error) const {

@@ -74,7 +74,9 @@ class CPriceSeries {
   CPriceSeries() = default;
   virtual ~CPriceSeries() = default;
 
-  // --- Loads: each replaces `bars` and leaves weeks, months and lines alone.
+  // --- Loads: each replaces `bars` and leaves weeks, months and lines alone. A file of more
+  // than kMaxPriceFileRecords records, or one that is not a regular file, is refused as if it
+  // held nothing; priceFileRefused() and readProblems() then say so.
   // The whole file; stores `path` in filePath. True when a bar was kept.
   bool LoadAll(const std::string& path);
   // The last 32 records only. True when a bar was kept.
@@ -83,7 +85,8 @@ class CPriceSeries {
   bool LoadUntil(int year, int month, int day, const std::string& path);
   // Sorted, de-duplicated load merged with the caller's bars (a later bar for a date wins, the
   // caller's bars over the file's; years outside 1901-2099 and days without an open dropped).
-  // False when neither source holds a bar of 1901-2099.
+  // False when neither source holds a bar of 1901-2099, and when the file exists but was
+  // refused (a save would otherwise replace a history that was never read).
   bool LoadMerged(const std::string& path, const PriceBar* extraBars, int extraCount);
   // The same loads over the bytes of a price file already in memory (one a peer sent): `size`
   // bytes of records at `data`, `name` stored as filePath. Each gives what its file load gives
@@ -113,9 +116,12 @@ class CPriceSeries {
 
   // --- Trend lines.
   void SetLinePath(const std::string& path);
+  // Loads the lines of linePath; a file of more than kMaxTrendLineFileRecords lines, or one
+  // that is not a regular file, is refused (no lines, and readProblems() says so).
   void LoadLines();
   // Writes the lines to linePath. With no lines a file read earlier is removed, so lines the
-  // user deleted do not come back. False when the file cannot be written.
+  // user deleted do not come back. False when the file cannot be written, and when there are
+  // lines to write over a file LoadLines refused (that file is left as it is).
   bool SaveLines(std::string* error = nullptr) const;
   void ClearLines();
 
@@ -140,11 +146,19 @@ class CPriceSeries {
   int32_t monthCount() const { return static_cast<int32_t>(months.size()); }
   int32_t lineCount() const { return static_cast<int32_t>(lines.size()); }
 
+  // What the last loads found wrong with the stock's files, one sentence each naming the file:
+  // a file refused, or one ending in a piece of a record. Empty when all was well (a missing
+  // file is not a problem). The price loads, LoadLines and BuildWeekly (the margin file) each
+  // replace their own.
+  std::vector<std::string> readProblems() const;
+  // True when the last price load found its file but did not read it.
+  bool priceFileRefused() const { return priceRefused_; }
+
  private:
   // Applies the reading rule to one decoded record: kept as is when traded or fully priced,
   // dropped before the first kept bar, otherwise shown flat at the previous close.
   void KeepRecord(const PriceBar& bar);
-  int LoadRecords(const std::string& path, int firstRecord, int maxRecords, int32_t untilKey);
+  int LoadRecords(const std::string& path, size_t tailRecords, int32_t untilKey);
   int DecodeRecords(const uint8_t* data, size_t size, int firstRecord, int maxRecords,
                     int32_t untilKey);
   // The merge of LoadMerged over the bars just loaded.
@@ -154,6 +168,9 @@ class CPriceSeries {
   ByteBuffer fileBuffer_;
   std::vector<int32_t> grid_;  // calendar grid of LoadMerged, kept for reuse
   bool linesFromFile_ = false;
+  bool linesRefused_ = false;
+  bool priceRefused_ = false;
+  std::string priceProblem_, lineProblem_, marginProblem_;
 };
 
 }  // namespace korvale

@@ -3,6 +3,7 @@
 
 #include "store/file_io.h"
 #include "store/price_series.h"
+#include "store/record_file.h"
 #include "store/week_of_year.h"
 
 namespace korvale {
@@ -72,9 +73,13 @@ void CPriceSeries::BuildWeekly(int barIndex, int* weekIndex) {
     }
   }
 
+  marginProblem_.clear();
   if (marginPath.empty()) return;
-  std::vector<uint8_t> data;
-  if (!ReadWholeFile(marginPath, &data)) return;
+  ByteBuffer data;
+  if (ReadRecordFile(marginPath, kMarginRecordSize, kMaxMarginFileRecords, 0, &data,
+                     &marginProblem_) != RecordFileRead::kRead) {
+    return;
+  }
   const size_t count = data.size() / kMarginRecordSize;
   for (size_t r = 0; r < count; ++r) {
     MarginRecord m = DecodeMarginRecord(data.data() + r * kMarginRecordSize);

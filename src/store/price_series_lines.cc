@@ -3,6 +3,7 @@
 
 #include "store/file_io.h"
 #include "store/price_series.h"
+#include "store/record_file.h"
 
 namespace korvale {
 
@@ -43,6 +44,7 @@ void PointToRecord(const std::vector<PriceBar>& bars, int32_t barCount, int32_t 
 void CPriceSeries::SetLinePath(const std::string& path) {
   linePath = path;
   linesFromFile_ = false;
+  linesRefused_ = false;
 }
 
 void CPriceSeries::ClearLines() {
@@ -50,8 +52,14 @@ void CPriceSeries::ClearLines() {
 }
 
 void CPriceSeries::LoadLines() {
-  std::vector<uint8_t> data;
-  if (linePath.empty() || !ReadWholeFile(linePath, &data)) {
+  ByteBuffer data;
+  lineProblem_.clear();
+  const RecordFileRead read =
+      linePath.empty() ? RecordFileRead::kMissing
+                       : ReadRecordFile(linePath, kTrendLineFileRecordSize,
+                                        kMaxTrendLineFileRecords, 0, &data, &lineProblem_);
+  linesRefused_ = read == RecordFileRead::kRefused;
+  if (read != RecordFileRead::kRead) {
     ClearLines();
     return;
   }
@@ -79,6 +87,12 @@ void CPriceSeries::LoadLines() {
 
 bool CPriceSeries::SaveLines(std::string* error) const {
   if (linePath.empty()) return true;
+  // A file that was never read is not replaced by the lines drawn since.
+  if (linesRefused_) {
+    if (lineCount() <= 0) return true;
+    if (error) *error = lineProblem_ + "; the lines drawn are not saved";
+    return false;
+  }
   if (lineCount() <= 0) {
     // Every line deleted: remove the file read earlier so they stay deleted.
     if (linesFromFile_ && FileExists(linePath) && std::remove(linePath.c_str()) != 0) {

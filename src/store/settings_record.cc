@@ -284,7 +284,8 @@ void EncodeSettingsRecord(const SettingsRecord& rec, uint8_t* out) {
 }
 
 void DecodeSettingsRecord(const uint8_t* in, size_t size, SettingsRecord* rec) {
-  std::memcpy(rec, in, std::min(size, kSettingsRecordSize));
+  // An empty file comes with no bytes at all (and perhaps no buffer).
+  if (size > 0) std::memcpy(rec, in, std::min(size, kSettingsRecordSize));
   // A file may carry strings without their terminator; never let one run past its field.
   for (const SettingsField& f : SettingsFields()) {
     char* field = reinterpret_cast<char*>(rec) + f.offset;

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <memory>
 
 #include "store/dictionary_file.h"
 #include "store/dictionary_record.h"
@@ -16,18 +15,17 @@ namespace {
 
 bool InTable(int code) { return code >= 0 && code < kNameTableSize; }
 
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
-
 }  // namespace
 
 bool CStockNameTable::Load(const std::string& folder, std::string* error) {
   entries.assign(kNameTableSize, StockNameEntry{});
   const std::string path = DictionaryFilePath(folder);
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-  if (!file) {
-    if (FileExists(path)) return true;  // present but unreadable: every code unlisted
+  bool missing = false;
+  ScopedFd file(OpenForReading(path, nullptr, nullptr, &missing));
+  if (!file.valid()) {
+    // Present but unreadable, or not a regular file: every code unlisted, and nothing of the
+    // user's is replaced by an empty dictionary.
+    if (!missing) return true;
     return CreateEmptyDictionaryFile(path, error);
   }
   // Records are read in blocks rather than one seek and read each; only the whole records of
@@ -37,7 +35,9 @@ bool CStockNameTable::Load(const std::string& folder, std::string* error) {
   namespace off = dictionary_offsets;
   for (int first = 0; first < kDictionaryRecordCount; first += kBlock) {
     const size_t want = std::min(kBlock, kDictionaryRecordCount - first);
-    const size_t got = std::fread(block.data(), kDictionaryRecordSize, want, file.get());
+    const ssize_t bytes = ReadAt(file.get(), block.data(), want * kDictionaryRecordSize,
+                                 int64_t{first} * kDictionaryRecordSize);
+    const size_t got = bytes > 0 ? static_cast<size_t>(bytes) / kDictionaryRecordSize : 0;
     for (size_t i = 0; i < got; ++i) {
       const uint8_t* rec = block.data() + i * kDictionaryRecordSize;
       int32_t code, market, industry;

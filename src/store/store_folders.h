@@ -33,6 +33,8 @@ class CFolderPreparer {
   CFolderPreparer(std::string dataRootDir, int dataSourceMode)
       : root_(std::move(dataRootDir)), mode_(dataSourceMode) {}
 
+  // The data root the folders are made below.
+  const std::string& root() const { return root_; }
   // Returns "<root>/Data/%04d" for the code's thousand-block.
   std::string PrepareStockFolder(int code);
   // Returns "<root>/Data/LINE".

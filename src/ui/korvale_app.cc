@@ -48,8 +48,13 @@ CKorvaleApp::CKorvaleApp(const QString& dataRoot, const QString& rootStorePath)
     : rootStorePath_(rootStorePath.toStdString()) {
   SettingsRecord settings;
   std::string error;
-  if (!LoadSettingsAtStart(dataRoot.toStdString(), rootStorePath_, &settings, &error)) {
+  std::vector<SettingsMend> mends;
+  if (!LoadSettingsAtStart(dataRoot.toStdString(), rootStorePath_, &settings, &error,
+                           &mends)) {
     startError_ = QString::fromStdString(error);
+  }
+  for (const SettingsMend& mend : mends) {
+    settingsWarnings_ += QString::fromStdString(mend.warning) + "\n";
   }
   // Settings first, then every rule of the Rules folder, as the program starts.
   context_ = std::make_unique<CAppContext>(settings);

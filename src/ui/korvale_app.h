@@ -39,6 +39,8 @@ class CKorvaleApp : public QObject {
 
   // Why the start-up load refused the data root (""; a path too long for the settings).
   const QString& startError() const { return startError_; }
+  // The settings the start-up load brought into their ranges, one line each ("" when none).
+  const QString& settingsWarnings() const { return settingsWarnings_; }
 
   SettingsRecord& settings() { return context_->settings(); }
   CRuleList& rules() { return context_->rules(); }
@@ -72,6 +74,7 @@ class CKorvaleApp : public QObject {
   std::vector<std::unique_ptr<CKorvaleDoc>> documents_;
   std::vector<CMainFrame*> frames_;
   QString startError_;
+  QString settingsWarnings_;
   std::string rootStorePath_;
 };
 

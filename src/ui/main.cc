@@ -37,5 +37,9 @@ int main(int argc, char** argv) {
     });
   }
   if (!problem.isEmpty()) QMessageBox::warning(frame, caption, problem);
+  // Numbers of Korvale2.INI outside their ranges were replaced in memory; say which.
+  if (!app.settingsWarnings().isEmpty()) {
+    QMessageBox::warning(frame, "Korvale2.INI", app.settingsWarnings().trimmed());
+  }
   return qtApp.exec();
 }

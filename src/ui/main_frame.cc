@@ -464,6 +464,21 @@ void CMainFrame::afterStockOpened() {
   selectShownStock();
   view_->ShowLatest();
   refreshChildWindows();
+  showReadProblems();
+}
+
+void CMainFrame::showReadProblems() {
+  const std::vector<std::string> problems = doc_->series().readProblems();
+  if (problems.empty()) return;
+  QString text;
+  for (const std::string& problem : problems) text += QString::fromStdString(problem) + "\n";
+  // A price file that was not read at all leaves an empty chart: that needs an answer. A file
+  // read up to a damaged end is only worth a word in the status bar.
+  if (doc_->series().priceFileRefused()) {
+    showError(text.trimmed());
+  } else {
+    statusBar()->showMessage(text.trimmed().replace('\n', "; "), 15000);
+  }
 }
 
 void CMainFrame::showDayOfPicker(const QDate& date) {

@@ -122,6 +122,8 @@ class CMainFrame : public QMainWindow {
   // After the settings dialog (from this window or the Ichimoku window) applied new values.
   void settingsApplied();
   void afterStockOpened();
+  // Tells what the load of the shown stock found wrong with its files, if anything.
+  void showReadProblems();
   void showDayOfPicker(const QDate& date);
   void showReadOut(const QString& text, const ChartHit& hit, int chartKind);
   void showError(const QString& message);

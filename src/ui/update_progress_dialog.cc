@@ -81,7 +81,14 @@ void CUpdateProgressDlg::closeDialog(bool failed) {
   if (!job_->notes().empty()) {
     QString text;
     for (const std::string& note : job_->notes()) text += QString::fromStdString(note) + "\n";
-    QMessageBox::information(parentWidget(), windowTitle(), text.trimmed());
+    if (job_->counts().writeFailures > 0) {
+      // Records were lost to a failed write: a warning, not a note, and the files that carried
+      // them keep their names (the notes say which).
+      QMessageBox::warning(parentWidget(), QString::fromUtf8(kErrorCaption),
+                           QString::fromUtf8(kDiskAccessErrorMessage) + "\n" + text.trimmed());
+    } else {
+      QMessageBox::information(parentWidget(), windowTitle(), text.trimmed());
+    }
   }
   emit Closed();
   close();

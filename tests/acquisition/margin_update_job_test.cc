@@ -1,6 +1,7 @@
 #include "acquisition/margin_update_job.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 
@@ -144,6 +145,21 @@ TEST_F(MarginUpdateJobTest, CodesOutsideTheRangeAndEmptyFilesWriteNothing) {
   EXPECT_EQ(counts.filesDone, 2);
   EXPECT_TRUE(fs::exists(root.File("_SZ050519.DAT")));
   EXPECT_TRUE(fs::exists(root.File("_YS200505.26")));
+}
+
+TEST_F(MarginUpdateJobTest, AFileWithALineThatCouldNotBeWrittenKeepsItsName) {
+  // A FIFO where 1301's new margin file goes: the append fails at once instead of waiting for a
+  // reader.
+  fs::create_directories(root.File("Data/SZ"));
+  ASSERT_EQ(::mkfifo(root.File("Data/SZ/SZ1301.SDT").c_str(), 0644), 0);
+  const std::string input = root.File("SZ050512.DAT");
+  WriteText(input, "1301,a,1,2\r\n7203,b,3,4\r\n");
+  EXPECT_EQ(Run({input}), UpdateJobStatus::kFinished);
+  EXPECT_EQ(counts.applied, 1);
+  EXPECT_EQ(counts.writeFailures, 1);
+  EXPECT_EQ(counts.filesKept, 1);
+  EXPECT_TRUE(fs::exists(input));
+  EXPECT_FALSE(fs::exists(root.File("_SZ050512.DAT")));
 }
 
 }  // namespace

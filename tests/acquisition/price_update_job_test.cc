@@ -7,6 +7,7 @@
 
 #include "acquisition/zentak_file_source.h"
 #include "store/dictionary_file.h"
+#include "store/file_io.h"
 #include "store/market_industry_tables.h"
 #include "store/stock_dictionary.h"
 #include "store/store_folders.h"
@@ -335,6 +336,52 @@ TEST_F(PriceUpdateJobTest, ACompleteUpdateNeverReplacesAFileItCannotRead) {
   EXPECT_EQ(counts.writeFailures, 1);
   fs::permissions(PricePath(1301), fs::perms::owner_read | fs::perms::owner_write);
   EXPECT_EQ(StoredBars(PricePath(1301)).size(), 2u);
+}
+
+TEST_F(PriceUpdateJobTest, AFileWithARecordThatCouldNotBeWrittenKeepsItsName) {
+  const std::string input = root.File("DS050512.DAT");
+  const std::string text = kHeader0512 + CommaLine(1301, 1, "a", 260, 260, 260, 260, 1) + "\r\n" +
+                           CommaLine(1332, 1, "b", 510, 510, 510, 510, 1) + "\r\n";
+  const int64_t size1301 = FileSize(PricePath(1301));
+  // An append that meets a full disk (here a size limit just above 1301's file, so the other
+  // stock's append goes through), and a complete update over a file too large to be read.
+  {
+    WriteText(input, text);
+    {
+      testing::FileSizeLimit fullDisk(size1301 + 10);
+      EXPECT_EQ(Run({input}, ImportOptions{}), UpdateJobStatus::kFinished);
+    }
+    EXPECT_EQ(counts.writeFailures, 1);
+    EXPECT_EQ(counts.applied, 1);
+    EXPECT_EQ(FileSize(PricePath(1301)), size1301);
+  }
+  {
+    const int64_t huge = (kMaxPriceFileRecords + 1) * kPriceFileRecordSize;
+    ASSERT_EQ(::truncate(PricePath(1301).c_str(), huge), 0);
+    ImportOptions complete;
+    complete.completeUpdate = 1;
+    EXPECT_EQ(Run({input}, complete), UpdateJobStatus::kFinished);
+    EXPECT_EQ(counts.writeFailures, 1);
+    EXPECT_EQ(FileSize(PricePath(1301)), huge);
+  }
+  // Both times the input keeps its name and the notes say why.
+  EXPECT_TRUE(FileExists(input));
+  EXPECT_EQ(counts.filesKept, 1);
+  ASSERT_FALSE(notes.empty());
+  EXPECT_NE(notes.back().find(input + " keeps its name"), std::string::npos) << notes.back();
+}
+
+TEST_F(PriceUpdateJobTest, AMissingDataRootStopsTheUpdateBeforeAnyFile) {
+  const std::string input = root.File("DS050512.DAT");
+  WriteText(input, kHeader0512 + CommaLine(1301, 1, "a", 1, 1, 1, 1, 1) + "\r\n");
+  CStockDictionary dictionary(root.File("gone"), root.File("gone"));
+  CFolderPreparer gone(root.File("gone"), 0);
+  CPriceUpdateJob job(ImportSourcePtr(new CZentakFileSource), &dictionary, &gone,
+                      root.File("gone"), ImportOptions{}, {input});
+  EXPECT_EQ(job.Start(), UpdateJobStatus::kFailed);
+  EXPECT_NE(job.message().find(root.File("gone")), std::string::npos) << job.message();
+  EXPECT_EQ(job.counts().records, 0);
+  EXPECT_TRUE(FileExists(input));
 }
 
 }  // namespace

@@ -109,6 +109,8 @@ TEST_F(SettingsFileTest, AnotherVersionGivesDefaultsAndAShortFileKeepsTheTail) {
   EXPECT_EQ(shortRead.indexStockCode, 1010);
   testing::WriteBytes(Ini(), std::vector<uint8_t>(image, image + 3));  // not even the version
   EXPECT_EQ(Load().dailySpanDays, 0);
+  testing::WriteBytes(Ini(), {});  // no bytes at all
+  EXPECT_EQ(Load().dailySpanDays, 0);
 }
 
 TEST_F(SettingsFileTest, StoredDataSource1Or2StartsWithIndexAnalysisOff) {

@@ -5,7 +5,9 @@
 #include <filesystem>
 
 #include "indicators/shared_indicators.h"
+#include "store/settings_record.h"
 #include "support/chart_fixtures.h"
+#include "support/screening_fixtures.h"
 #include "support/test_support.h"
 
 namespace korvale {
@@ -117,6 +119,44 @@ TEST_F(ChartCommandsTest, ReadoutNamesTheBarUnderThePixelAndItsIndicators) {
       << out;
   EXPECT_EQ(Run("readout 7203 --chart daily", &out), 2);
   EXPECT_EQ(Run("readout 7203 --at 1,x", &out), 2);
+}
+
+TEST_F(ChartCommandsTest, PeriodsThatOnceCrashedTheChartsDrawAndAreReported) {
+  std::string out;
+  const std::string png = root_.File("chart.png");
+  if (Run("render 7203 -o " + png, &out) == 1 && out.find("without Qt") != std::string::npos) {
+    GTEST_SKIP() << "korvale-cli was built without Qt";
+  }
+  // Given on the command line, the numbers reach the charts as they are.
+  for (const char* sets :
+       {"--chart daily --set dailyShowStochastics=1 --set stochasticsSumPeriod=2147483647",
+        "--chart weekly --set weeklyShowMomentum=1 --set weeklyMomentumPeriod=2147483647",
+        "--chart weekly --set weeklyShowMomentum=1 --set weeklyMomentumMa=2147483647",
+        "--chart daily --set dailyShowDmi=1 --set dmiPeriod=1073741824",
+        "--chart daily --set dailyShowMacd=1 --set macdPeriod1=2147483647 "
+        "--set macdSignalPeriod=2147483647",
+        "--chart daily --set dailyShowRci=1 --set rciPeriod1=-2147483648",
+        "--chart daily --set dailyShowPriceVolumeHistogram=1 --set histogramPeriod=-2147483648",
+        "--chart weekly --set weeklyIndexAnalysis=1 --set useIndexAnalysis=1 "
+        "--set weeklyIndexPeriod=2147483647"}) {
+    EXPECT_EQ(Run(std::string("render 7203 -o ") + png + " " + sets, &out), 0) << sets << out;
+  }
+  // In the settings file they are brought into range when it is loaded, each one named.
+  SettingsRecord s = testing::DefaultSettings();
+  s.stochasticsSumPeriod = INT32_MAX;
+  s.dailyShowStochastics = 1;
+  s.dmiPeriod = 1073741824;
+  uint8_t image[kSettingsRecordSize];
+  EncodeSettingsRecord(s, image);
+  testing::WriteBytes(root_.File(kSettingsFileName), std::vector<uint8_t>(image, image + sizeof image));
+  ASSERT_EQ(Run("render 7203 -o " + png, &out), 0) << out;
+  EXPECT_NE(out.find("stochasticsSumPeriod 2147483647 is outside 1..9999; 9999 is used"),
+            std::string::npos)
+      << out;
+  EXPECT_NE(out.find("dmiPeriod 1073741824"), std::string::npos) << out;
+  // The file itself is left as it was.
+  EXPECT_EQ(testing::ReadBytes(root_.File(kSettingsFileName)),
+            std::vector<uint8_t>(image, image + sizeof image));
 }
 
 TEST_F(ChartCommandsTest, IchimokuAndAuxiliaryChartsRenderAndReadOut) {

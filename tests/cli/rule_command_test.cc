@@ -94,6 +94,8 @@ TEST_F(RuleCommandTest, RefusesBadArgumentsAndReportsAFailedSave) {
   Run("show nosuch", 1);
   Run("show " + root_.File("missing.ERL"), 1);
   Run("set a/b", 2);
+  const std::string tooLong = Run("set " + std::string(300, 'n'), 2, true);
+  EXPECT_NE(tooLong.find("a rule NAME has at most 251 bytes"), std::string::npos) << tooLong;
   Run("set x --enable 34", 2);
   Run("set x --param nosuch=1", 2);
   Run("set x --param minPrice=1.5", 2);

@@ -122,5 +122,33 @@ TEST_F(UpdateCommandsTest, DictZentakUpdateAndLibrariesThatGiveNoSource) {
       1);
 }
 
+TEST_F(UpdateCommandsTest, AWriteFailureOrAMissingRootIsAFailureAndTheFileKeepsItsName) {
+  std::string out;
+  // No data root at all: nothing is read, nothing renamed.
+  EXPECT_EQ(Run("update --root " + dir_.path() + "/gone " + Import("DS260105.01"), &out, true), 1);
+  EXPECT_NE(out.find(dir_.path() + "/gone does not exist"), std::string::npos) << out;
+  EXPECT_TRUE(fs::exists(Import("DS260105.01")));
+
+  // Every write fails, as on a full disk (a file size limit of one block, its signal ignored).
+  auto runLimited = [&](const std::string& args) {
+    return RunCommand("(trap '' XFSZ; ulimit -f 1; XDG_CONFIG_HOME=" + dir_.path() + " " + Cli() +
+                          " " + args + ")",
+                      &out, true);
+  };
+  const int before = LastDateOfIndex();
+  for (const char* options : {"", "--complete"}) {
+    EXPECT_EQ(runLimited(std::string("update ") + options + " --root " + Root() + " " +
+                         Import("DS260105.01")),
+              1)
+        << out;
+    EXPECT_NE(out.find("write failures"), std::string::npos) << out;
+    EXPECT_NE(out.find(Import("DS260105.01") + " keeps its name"), std::string::npos) << out;
+    EXPECT_TRUE(fs::exists(Import("DS260105.01")));
+    EXPECT_EQ(LastDateOfIndex(), before);
+  }
+  EXPECT_EQ(runLimited("margin-update --root " + Root() + " " + Import("SZ260109.DAT")), 1) << out;
+  EXPECT_TRUE(fs::exists(Import("SZ260109.DAT")));
+}
+
 }  // namespace
 }  // namespace korvale

@@ -1,5 +1,7 @@
 #include "support/test_support.h"
 
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 
 #include <cstdio>
@@ -96,6 +98,23 @@ std::vector<PriceBar> WeekdayBars(int year, int month, int day,
     }
   }
   return bars;
+}
+
+FileSizeLimit::FileSizeLimit(int64_t bytes) {
+  struct rlimit limit;
+  ::getrlimit(RLIMIT_FSIZE, &limit);
+  oldLimit_ = limit.rlim_cur;
+  oldHandler_ = ::signal(SIGXFSZ, SIG_IGN);
+  limit.rlim_cur = static_cast<rlim_t>(bytes);
+  if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) throw std::runtime_error("setrlimit failed");
+}
+
+FileSizeLimit::~FileSizeLimit() {
+  struct rlimit limit;
+  ::getrlimit(RLIMIT_FSIZE, &limit);
+  limit.rlim_cur = static_cast<rlim_t>(oldLimit_);
+  ::setrlimit(RLIMIT_FSIZE, &limit);
+  ::signal(SIGXFSZ, oldHandler_);
 }
 
 int RunCommand(const std::string& command, std::string* out, bool withStderr) {

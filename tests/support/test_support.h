@@ -41,6 +41,21 @@ void WritePriceFile(const std::string& path, const std::vector<PriceBar>& bars);
 // Consecutive weekdays from the date, closes from `closes`, each bar flat at its close.
 std::vector<PriceBar> WeekdayBars(int year, int month, int day, const std::vector<int32_t>& closes);
 
+// Limits the size of every file this process writes to `bytes` while it lives, as a full disk
+// would (a write past the limit stops short, then fails), and ignores the signal the limit
+// raises.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(int64_t bytes);
+  ~FileSizeLimit();
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+ private:
+  uint64_t oldLimit_ = 0;
+  void (*oldHandler_)(int) = nullptr;
+};
+
 // Runs a command line, returning its exit status; stdout (and stderr when asked) into `out`.
 int RunCommand(const std::string& command, std::string* out, bool withStderr = false);
 
