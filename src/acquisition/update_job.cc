@@ -12,10 +12,6 @@ namespace korvale {
 
 namespace {
 
-// Notes beyond this many are counted, not kept: a file of thousands of unwritable records
-// should not fill memory with the same sentence.
-constexpr size_t kMaxNotes = 50;
-
 size_t NameStart(const std::string& path) {
   const size_t slash = path.rfind('/');
   return slash == std::string::npos ? 0 : slash + 1;
@@ -54,8 +50,6 @@ void SortPathsBytewise(std::vector<std::string>* paths) {
   std::sort(paths->begin(), paths->end());
 }
 
-std::string CannotOpenMessage(const std::string& path) { return path + " cannot open"; }
-
 CUpdateJob::CUpdateJob(std::vector<std::string> paths) : paths_(std::move(paths)) {}
 
 std::string CUpdateJob::currentPath() const {
@@ -68,14 +62,6 @@ std::string CUpdateJob::currentFileName() const {
 }
 
 std::string CUpdateJob::ProgressText() const { return "更新中... " + currentFileName() + " "; }
-
-void CUpdateJob::AddNote(std::string text) {
-  if (notes_.size() < kMaxNotes) {
-    notes_.push_back(std::move(text));
-  } else if (notes_.size() == kMaxNotes) {
-    notes_.push_back("(further notes left out)");
-  }
-}
 
 UpdateJobStatus CUpdateJob::Start() {
   if (status_ != UpdateJobStatus::kIdle) return status_;

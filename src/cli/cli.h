@@ -71,8 +71,16 @@ void PrintError(const std::string& message);
 // anything else.
 bool ParseWholeNumber(const std::string& text, int low, int high, int* value);
 
+// The output file of a command: "-o FILE" (which the option parser leaves among the positional
+// arguments) or --output FILE; "" when neither is given. The other positional arguments go to
+// `rest`. False when "-o" has no value after it.
+bool OutputOption(const CliArgs& args, std::string* out, std::vector<std::string>* rest);
+
 // Parses YYYY-MM-DD. False on anything else.
 bool ParseDate(const std::string& text, int* year, int* month, int* day);
+
+// Parses YYYY-MM (month 1-12). False on anything else.
+bool ParseMonth(const std::string& text, int* year, int* month);
 
 // JSON string literal of UTF-8 text.
 std::string JsonQuote(const std::string& utf8);

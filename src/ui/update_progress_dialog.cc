@@ -6,11 +6,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "acquisition/update_job.h"
-
 namespace korvale {
 
-CUpdateProgressDlg::CUpdateProgressDlg(std::unique_ptr<CUpdateJob> job, const QString& caption,
+CUpdateProgressDlg::CUpdateProgressDlg(std::unique_ptr<CBatchJob> job, const QString& caption,
                                        QWidget* parent)
     : QDialog(parent), job_(std::move(job)) {
   setWindowTitle(caption);
@@ -40,12 +38,12 @@ CUpdateProgressDlg::CUpdateProgressDlg(std::unique_ptr<CUpdateJob> job, const QS
 CUpdateProgressDlg::~CUpdateProgressDlg() { job_->Finish(); }
 
 bool CUpdateProgressDlg::StartJob() {
-  const UpdateJobStatus status = job_->Start();
-  if (status == UpdateJobStatus::kFailed) {
+  const BatchStatus status = job_->Start();
+  if (status == BatchStatus::kFailed) {
     closeDialog(true);
     return false;
   }
-  if (status == UpdateJobStatus::kFinished) {
+  if (status == BatchStatus::kFinished) {
     closeDialog(false);
     return true;
   }
@@ -55,10 +53,10 @@ bool CUpdateProgressDlg::StartJob() {
 }
 
 void CUpdateProgressDlg::tick() {
-  const UpdateJobStatus status = job_->Step(kRecordsPerTick);
+  const BatchStatus status = job_->Step(kBatchItemsPerTick);
   showProgress();
-  if (status == UpdateJobStatus::kRunning) return;
-  closeDialog(status == UpdateJobStatus::kFailed);
+  if (status == BatchStatus::kRunning) return;
+  closeDialog(status == BatchStatus::kFailed);
 }
 
 void CUpdateProgressDlg::showProgress() {
