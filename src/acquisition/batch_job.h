@@ -69,7 +69,6 @@ class CBatchJob {
 // "%s cannot open" with the path: an input that cannot be opened (or is not of the chosen
 // kind), or an output that cannot be created. Shown in a box captioned "Error".
 std::string CannotOpenMessage(const std::string& path);
-inline constexpr const char* kErrorCaption = "Error";
 
 }  // namespace korvale
 

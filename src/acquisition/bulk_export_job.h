@@ -12,7 +12,6 @@
 
 namespace korvale {
 
-inline constexpr const char* kBulkExportMenu = "一括エキスポート";
 inline constexpr const char* kBulkExportCaption = "株価データエキスポート中";
 
 // The range the dialog "株価データエキスポート" chooses.

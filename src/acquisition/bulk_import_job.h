@@ -10,7 +10,6 @@
 
 namespace korvale {
 
-inline constexpr const char* kBulkImportMenu = "一括インポート";
 
 class CBulkImportJob : public CLineImportJob {
  public:

@@ -12,7 +12,6 @@
 
 namespace korvale {
 
-inline constexpr const char* kDeleteDateMenu = "指定日の株価/信用残データ削除";
 inline constexpr const char* kDeletePriceCaption = "株価データ削除中";
 inline constexpr const char* kDeleteMarginCaption = "信用残データ削除中";
 

@@ -12,7 +12,6 @@
 
 namespace korvale {
 
-inline constexpr const char* kVendorImportMenu = "Pelstar株価データインポート";
 
 class CVendorImportJob : public CLineImportJob {
  public:

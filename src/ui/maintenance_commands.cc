@@ -13,12 +13,14 @@
 #include "acquisition/delete_date_job.h"
 #include "acquisition/vendor_import_job.h"
 #include "app/korvale_doc.h"
+#include "app/user_messages.h"
 #include "store/dictionary_file.h"
 #include "store/dictionary_text.h"
 #include "store/dictionary_vendor_update.h"
 #include "ui/delete_date_dialog.h"
 #include "ui/export_range_dialog.h"
 #include "ui/file_filters.h"
+#include "ui/import_command.h"
 #include "ui/import_options_dialog.h"
 #include "ui/korvale_app.h"
 #include "ui/main_frame.h"
@@ -27,22 +29,6 @@
 namespace korvale {
 
 namespace {
-
-// Command ids; the three dictionary commands have none of their own elsewhere.
-enum : int {
-  kCmdPriceFileToText = 32815,
-  kCmdPriceTextToFile = 32816,
-  kCmdCheck = 32819,
-  kCmdBulkImport = 32821,
-  kCmdBulkExport = 32822,
-  kCmdMarginFileToText = 32847,
-  kCmdMarginTextToFile = 32848,
-  kCmdDeleteDate = 32849,
-  kCmdVendorImport = 32866,
-  kCmdDictionaryToText = 32912,
-  kCmdTextToDictionary = 32913,
-  kCmdDictionaryFromVendor = 32914,
-};
 
 constexpr const char* kPriceFileFilter = "株価データ Files (KD*.KDT)|kd*.kdt||";
 constexpr const char* kPriceTextFilter = "株価テキスト Files (KD*.CSV)|kd*.csv||";
@@ -54,42 +40,14 @@ constexpr const char* kDictionaryTextSaveFilter = "銘柄辞書TEXT変換 Files 
 constexpr const char* kDictionaryTextOpenFilter = "辞書テキスト Files (*.TXT)|*.txt||";
 constexpr const char* kVendorInfoFilter = "Ombrell銘柄情報 Files (*.*)|*.*||";
 
-constexpr const char* kPriceFileToTextMenu = "株価KDT->TEXT変換";
-constexpr const char* kPriceTextToFileMenu = "株価TEXT->KDT変換";
-constexpr const char* kMarginFileToTextMenu = "信用残SZT->TEXT変換";
-constexpr const char* kMarginTextToFileMenu = "信用残TEXT->SZT変換";
-constexpr const char* kDictionaryToTextMenu = "辞書DIC->TEXT変換";
-constexpr const char* kTextToDictionaryMenu = "辞書TEXT->DIC変換";
-constexpr const char* kDictionaryFromVendorMenu = "Pelstar銘柄情報から辞書更新";
-
 QString Utf8(const std::string& text) { return QString::fromStdString(text); }
 
 }  // namespace
 
-const std::vector<CMaintenanceCommands::Entry>& CMaintenanceCommands::Entries() {
-  using C = CMaintenanceCommands;
-  static const std::vector<Entry> entries = {
-      {kCmdPriceFileToText, kPriceFileToTextMenu, &C::PriceFileToText},
-      {kCmdPriceTextToFile, kPriceTextToFileMenu, &C::PriceTextToFile},
-      {kCmdMarginFileToText, kMarginFileToTextMenu, &C::MarginFileToText},
-      {kCmdMarginTextToFile, kMarginTextToFileMenu, &C::MarginTextToFile},
-      {0, nullptr, nullptr},
-      {kCmdCheck, kConsistencyCheckMenu, &C::CheckConsistency},
-      {kCmdDeleteDate, kDeleteDateMenu, &C::DeleteDate},
-      {0, nullptr, nullptr},
-      {kCmdBulkExport, kBulkExportMenu, &C::BulkExport},
-      {kCmdBulkImport, kBulkImportMenu, &C::BulkImport},
-      {kCmdVendorImport, kVendorImportMenu, &C::VendorImport},
-      {0, nullptr, nullptr},
-      {kCmdDictionaryToText, kDictionaryToTextMenu, &C::DictionaryToText},
-      {kCmdTextToDictionary, kTextToDictionaryMenu, &C::TextToDictionary},
-      {kCmdDictionaryFromVendor, kDictionaryFromVendorMenu, &C::DictionaryFromVendorInfo},
-  };
-  return entries;
-}
-
 CMaintenanceCommands::CMaintenanceCommands(CKorvaleApp* app, CMainFrame* frame)
     : QObject(frame), app_(app), frame_(frame) {}
+
+CUpdateProgressDlg* CMaintenanceCommands::progressDialog() const { return progress_.data(); }
 
 QString CMaintenanceCommands::dataRoot() const { return QString(app_->settings().dataRootDir); }
 
@@ -145,12 +103,7 @@ void CMaintenanceCommands::MarginTextToFile() {
 
 void CMaintenanceCommands::runBatch(std::unique_ptr<CBatchJob> job, const char* caption,
                                     std::function<void(const CBatchJob&)> closed) {
-  auto* dialog = new CUpdateProgressDlg(std::move(job), QString::fromUtf8(caption), frame_);
-  progress_ = dialog;
-  connect(dialog, &CUpdateProgressDlg::Closed, this,
-          [dialog, closed = std::move(closed)] { closed(dialog->job()); });
-  dialog->show();
-  dialog->StartJob();
+  progress_ = RunInProgressDialog(frame_, std::move(job), caption, std::move(closed));
 }
 
 void CMaintenanceCommands::CheckConsistency() {
@@ -262,7 +215,7 @@ void CMaintenanceCommands::TextToDictionary() {
     showError(Utf8(error));
     return;
   }
-  reloadNames();
+  ShowReloadedNames(frame_, app_->settings().dataRootDir);
   showStatus(QString("辞書を更新しました（%1 件、読み飛ばした行 %2）")
                  .arg(counts.updated)
                  .arg(counts.skipped));
@@ -280,19 +233,10 @@ void CMaintenanceCommands::DictionaryFromVendorInfo() {
     showError(Utf8(error));
     return;
   }
-  reloadNames();
+  ShowReloadedNames(frame_, app_->settings().dataRootDir);
   showStatus(QString("辞書を更新しました（%1 件、読み飛ばした行 %2）")
                  .arg(counts.updated)
                  .arg(counts.skipped));
-}
-
-void CMaintenanceCommands::reloadNames() {
-  CKorvaleDoc* doc = frame_->document();
-  if (!doc->mutableDictionary()) return;
-  doc->mutableDictionary()->names.Load(app_->settings().dataRootDir);
-  doc->mutableDictionary()->Rebuild();
-  doc->ShowAll();
-  frame_->RefreshStockList();
 }
 
 }  // namespace korvale

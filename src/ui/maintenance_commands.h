@@ -1,7 +1,8 @@
 // The main window's maintenance menu beyond the update commands: the single-file conversions
 // between price or margin files and their texts, the consistency check, the removal of a date,
 // the bulk export and import, the vendor import, and the dictionary's text form and vendor
-// name update. The batches run behind the progress dialog of the updates.
+// name update. The batches run behind the progress dialog of the updates. Local mode only: the
+// bulk export and the imports do nothing in the remote modes.
 #ifndef KORVALE_UI_MAINTENANCE_COMMANDS_H_
 #define KORVALE_UI_MAINTENANCE_COMMANDS_H_
 
@@ -10,7 +11,6 @@
 #include <QString>
 #include <functional>
 #include <memory>
-#include <vector>
 
 #include "store/text_conversion.h"
 
@@ -21,19 +21,23 @@ class CKorvaleApp;
 class CMainFrame;
 class CUpdateProgressDlg;
 
+// Menu texts of the commands (UTF-8); the batches' own texts are with their jobs.
+inline constexpr const char* kPriceFileToTextMenu = "株価KDT->TEXT変換";
+inline constexpr const char* kPriceTextToFileMenu = "株価TEXT->KDT変換";
+inline constexpr const char* kMarginFileToTextMenu = "信用残SZT->TEXT変換";
+inline constexpr const char* kMarginTextToFileMenu = "信用残TEXT->SZT変換";
+inline constexpr const char* kDeleteDateMenu = "指定日の株価/信用残データ削除";
+inline constexpr const char* kBulkExportMenu = "一括エキスポート";
+inline constexpr const char* kBulkImportMenu = "一括インポート";
+inline constexpr const char* kVendorImportMenu = "Pelstar株価データインポート";
+inline constexpr const char* kDictionaryToTextMenu = "辞書DIC->TEXT変換";
+inline constexpr const char* kTextToDictionaryMenu = "辞書TEXT->DIC変換";
+inline constexpr const char* kDictionaryFromVendorMenu = "Pelstar銘柄情報から辞書更新";
+
 class CMaintenanceCommands : public QObject {
   Q_OBJECT
 
  public:
-  // One command of the menu: its id, its text and what it runs.
-  struct Entry {
-    int id;
-    const char* text;
-    void (CMaintenanceCommands::*run)();
-  };
-  // The commands in menu order; a separator stands where `text` is null.
-  static const std::vector<Entry>& Entries();
-
   // The commands of `frame` (which owns this object) on its document and `app`'s settings.
   CMaintenanceCommands(CKorvaleApp* app, CMainFrame* frame);
 
@@ -51,7 +55,7 @@ class CMaintenanceCommands : public QObject {
   void DictionaryFromVendorInfo();
 
   // The progress dialog of the batch now running (the last one started), else null.
-  CUpdateProgressDlg* progressDialog() const { return progress_.data(); }
+  CUpdateProgressDlg* progressDialog() const;
 
  private:
   // Asks for a file of `kind` with `filter` and converts it to the other form, named and placed
@@ -60,8 +64,6 @@ class CMaintenanceCommands : public QObject {
   // Shows `job` behind a progress dialog; `closed` runs when the dialog closes.
   void runBatch(std::unique_ptr<CBatchJob> job, const char* caption,
                 std::function<void(const CBatchJob&)> closed);
-  // Reads the dictionary file's names again and lists every stock (after a name update).
-  void reloadNames();
   QString dataRoot() const;
   void showError(const QString& message) const;
   void showStatus(const QString& message) const;

@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/user_messages.h"
+
 namespace korvale {
 
 CUpdateProgressDlg::CUpdateProgressDlg(std::unique_ptr<CBatchJob> job, const QString& caption,
@@ -82,6 +84,17 @@ void CUpdateProgressDlg::closeDialog(bool failed) {
   }
   emit Closed();
   close();
+}
+
+CUpdateProgressDlg* RunInProgressDialog(QWidget* parent, std::unique_ptr<CBatchJob> job,
+                                        const char* caption,
+                                        std::function<void(const CBatchJob&)> closed) {
+  auto* dialog = new CUpdateProgressDlg(std::move(job), QString::fromUtf8(caption), parent);
+  QObject::connect(dialog, &CUpdateProgressDlg::Closed, parent,
+                   [dialog, closed = std::move(closed)] { closed(dialog->job()); });
+  dialog->show();
+  dialog->StartJob();
+  return dialog;
 }
 
 }  // namespace korvale

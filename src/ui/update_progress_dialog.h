@@ -6,6 +6,7 @@
 
 #include <QDialog>
 #include <QTimer>
+#include <functional>
 #include <memory>
 
 #include "acquisition/batch_job.h"
@@ -50,6 +51,13 @@ class CUpdateProgressDlg : public QDialog {
   QPushButton* cancel_ = nullptr;
   bool closed_ = false;
 };
+
+// Shows `job` behind a new progress dialog of `parent` (deleted when it closes) and starts it;
+// `closed` runs with the job when the dialog closes, finished, failed or cancelled. Returns the
+// dialog.
+CUpdateProgressDlg* RunInProgressDialog(QWidget* parent, std::unique_ptr<CBatchJob> job,
+                                        const char* caption,
+                                        std::function<void(const CBatchJob&)> closed);
 
 }  // namespace korvale
 
