@@ -40,6 +40,7 @@
 #include "ui/main_commands.h"
 #include "ui/maintenance_commands.h"
 #include "ui/rule_editor_frame.h"
+#include "ui/web_mode_command.h"
 
 namespace korvale {
 
@@ -171,6 +172,8 @@ void CMainFrame::createActions() {
   analysis_ = new CAnalysisCommand(app_, this);
   import_ = new CImportCommand(app_, this);
   maintenance_ = new CMaintenanceCommands(app_, this);
+  web_ = new CWebModeCommand(app_, this);
+  connect(web_, &CWebModeCommand::StockShown, this, &CMainFrame::afterStockOpened);
   for (const MainCommand& c : Commands()) {
     QAction* a = addCommand(
         c.id, QString::fromUtf8(c.text), [this, run = c.run] { run(*this); }, c.checkable);
@@ -351,6 +354,10 @@ void CMainFrame::resizeEvent(QResizeEvent* event) {
 
 void CMainFrame::OpenListRow(int row) {
   if (row < 0) return;
+  if (app_->settings().dataSourceMode == 2) {
+    web_->OpenRow(row);  // the download redraws when it ends
+    return;
+  }
   if (!doc_->OpenRow(row)) return;
   if (!doc_->lineSaveError().empty()) {
     showError(QString::fromUtf8(kDiskAccessErrorMessage) + "\n" +

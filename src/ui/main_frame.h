@@ -31,6 +31,7 @@ class CKorvaleApp;
 class CKorvaleDoc;
 class CKorvaleView;
 class CRuleEditorFrame;
+class CWebModeCommand;
 
 class CMainFrame : public QMainWindow {
   Q_OBJECT
@@ -125,6 +126,7 @@ class CMainFrame : public QMainWindow {
   CAnalysisCommand* analysis_ = nullptr;
   CImportCommand* import_ = nullptr;
   CMaintenanceCommands* maintenance_ = nullptr;
+  CWebModeCommand* web_ = nullptr;  // opens stocks in web mode
 };
 
 }  // namespace korvale
