@@ -16,6 +16,7 @@ enum MainCommandId : int {
   kCmdNameSearch = 32782,
   kCmdCodeRange = 32783,
   kCmdOpenList = 32812,
+  kCmdSettings = 32814,
   kCmdPriceFileToText = 32815,
   kCmdPriceTextToFile = 32816,
   kCmdConsistencyCheck = 32819,

@@ -35,11 +35,13 @@
 #include "ui/analysis_command.h"
 #include "ui/detail_bar.h"
 #include "ui/import_command.h"
+#include "ui/kept_window_size.h"
 #include "ui/korvale_app.h"
 #include "ui/korvale_view.h"
 #include "ui/main_commands.h"
 #include "ui/maintenance_commands.h"
 #include "ui/rule_editor_frame.h"
+#include "ui/settings_dialog.h"
 #include "ui/web_mode_command.h"
 
 namespace korvale {
@@ -133,6 +135,7 @@ std::span<const MainCommand> CMainFrame::Commands() {
       {kCmdDictionaryFromVendor, kDictionaryFromVendorMenu,
        [](F& f) { f.maintenance_->DictionaryFromVendorInfo(); }, CommandMode::kLocal},
       {kCmdNewWindow, "新規ウインドウ(&N)", [](F& f) { f.newWindow(); }},
+      {kCmdSettings, "初期設定...", [](F& f) { f.editSettings(); }},
       {kCmdStockListBar, "銘柄リスト", [](F& f) { f.toggleDock(f.listDock_); }, CommandMode::kAny,
        true},
       {kCmdDetailBar, "詳細情報", [](F& f) { f.toggleDock(f.detailDock_); }, CommandMode::kAny,
@@ -242,7 +245,9 @@ void CMainFrame::createMenus() {
               {kCmdOpenList, kCmdSaveList, kCmdSeparator, kCmdPriceUpdate, kCmdMarginUpdate,
                kCmdSeparator, kCmdExit});
 
-  addCommands(menuBar()->addMenu("チャート(&C)"), periodCommands());
+  std::vector<int> chart = periodCommands();
+  chart.insert(chart.end(), {kCmdSeparator, kCmdSettings});
+  addCommands(menuBar()->addMenu("チャート(&C)"), chart);
 
   QMenu* stocks = menuBar()->addMenu("銘柄(&S)");
   addCommands(stocks, {kCmdAllStocks, kCmdCodeRange, kCmdNameSearch});
@@ -543,7 +548,18 @@ void CMainFrame::dropEvent(QDropEvent* event) {
   }
 }
 
+void CMainFrame::editSettings() {
+  const int page = CSettingsDialog::PageOfChart(doc_->chartPeriod());
+  if (!CSettingsDialog::Edit(app_, page, this)) return;
+  // The span rule sees the new values, the painter takes a fresh copy (a new colour theme waits
+  // for the next painter) and the chart repaints.
+  applySpanRule();
+  doc_->ApplySettings();
+  view_->Redraw();
+}
+
 void CMainFrame::closeEvent(QCloseEvent* event) {
+  KeepClosingWindowSize(*this, KeptWindow::kMain, &app_->settings());
   std::string error;
   if (!doc_->SaveTrendLines(&error)) {
     showError(QString::fromUtf8(kDiskAccessErrorMessage) + "\n" + QString::fromStdString(error));

@@ -93,6 +93,8 @@ class CMainFrame : public QMainWindow {
   void setChartPeriod(int period);
   void updateCommandStates();
   void applySpanRule();
+  // The command "初期設定...": the settings dialog at the page of the chart period shown.
+  void editSettings();
   void afterStockOpened();
   void showDayOfPicker(const QDate& date);
   void showReadOut(const QString& text, const ChartHit& hit, int chartKind);
