@@ -16,10 +16,12 @@ TEST(BulkPriceTextTest, HeaderAndBarLinesAreWrittenInTheFilesForm) {
   AppendBulkHeader(&out, 2, 7203, "Toyota");
   AppendBulkBarLine(&out, Bar(2006, 1, 4, 5000, 5100, 4950, 5080, 21474836));
   AppendBulkBarLine(&out, Bar(1998, 12, 30, 1, 2, 1, 2, 0));
+  AppendBulkBarLine(&out, Bar(2000, 1, 4, -5, 0, -70000, 9, INT32_MIN));
   EXPECT_EQ(out,
             "t7203, \"Toyota\"\r\n"
             "060104,5000,5100,4950,5080,2147483600\r\n"
-            "981230,1,2,1,2,0\r\n");
+            "981230,1,2,1,2,0\r\n"
+            "000104,-5,0,-70000,9,-214748364800\r\n");
   const std::string letters = "ATtOoNnFSQHMYAA";
   for (int market = 0; market <= 14; ++market) {
     EXPECT_EQ(BulkMarketLetter(market), letters[static_cast<size_t>(market)]) << market;
