@@ -24,7 +24,14 @@ QString DialogFilter(const std::string& filter) {
     patterns << AnyCasePattern(p.trimmed().toStdString());
   }
   if (patterns.isEmpty()) patterns << "*";
-  return QString("%1 (%2)").arg(description, patterns.join(' '));
+  const QString joined = patterns.join(' ');
+  // Qt takes the patterns from the last parentheses only when they hold ASCII characters;
+  // otherwise it splits the whole filter at its spaces. A pattern such as "株価*" must then
+  // stand as a word of its own to match anything.
+  for (QChar c : joined) {
+    if (c.unicode() > 0x7f) return QString("%1 %2").arg(description, joined);
+  }
+  return QString("%1 (%2)").arg(description, joined);
 }
 
 }  // namespace korvale

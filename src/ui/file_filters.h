@@ -14,6 +14,8 @@ QString AnyCasePattern(const std::string& pattern);
 
 // "株価データ Files (KD*.KDT)|kd*.kdt||" becomes "株価データ Files (KD*.KDT)
 // ([kK][dD]*.[kK][dD][tT])": the description, then its patterns (separated by ';') in any case.
+// Patterns with non-ASCII characters ("株価*") follow the description without parentheses, the
+// form in which Qt's dialogs still match them.
 QString DialogFilter(const std::string& filter);
 
 }  // namespace korvale

@@ -127,7 +127,10 @@ void CMaintenanceCommands::DeleteDate() {
       std::make_unique<CDeleteDateJob>(*doc->dictionary(), target),
       target.margin ? kDeleteMarginCaption : kDeletePriceCaption, [this](const CBatchJob& job) {
         const DeleteDateCounts& c = static_cast<const CDeleteDateJob&>(job).counts();
-        showStatus(QString("削除 %1 件、書き直したファイル %2").arg(c.removed).arg(c.rewritten));
+        // A cancelled removal leaves the files not reached as they were: say it stopped early.
+        const QString stopped = job.status() == BatchStatus::kCancelled ? "中止しました: " : "";
+        showStatus(stopped +
+                   QString("削除 %1 件、書き直したファイル %2").arg(c.removed).arg(c.rewritten));
         // The chart shows the stock's file as it is now.
         const int row = frame_->stockList()->currentRow();
         if (row >= 0) frame_->OpenListRow(row);

@@ -1,11 +1,15 @@
 // The range dialog of the bulk export and the dialog of the date removal, as a user fills them.
 #include <gtest/gtest.h>
 
+#include <QFileDialog>
+#include <QFileSystemModel>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSpinBox>
 
 #include "ui/delete_date_dialog.h"
 #include "ui/export_range_dialog.h"
+#include "ui/file_filters.h"
 #include "ui/ui_test_fixtures.h"
 
 namespace korvale {
@@ -59,6 +63,38 @@ TEST(MaintenanceDialogsTest, TheDeleteDialogStartsOnPricesByDayWithEveryFieldAtZ
   EXPECT_EQ(target.year, 2006);
   EXPECT_EQ(target.month, 1);
   EXPECT_FALSE(dialog.priceButton()->isChecked());
+}
+
+// The filters as Qt's own dialog reads them: each must let the files it names through, also
+// when its pattern is not ASCII (the bulk file "株価All").
+TEST(MaintenanceDialogsTest, TheFileFiltersMatchTheFilesTheyName) {
+  testing::EnsureQApplication();
+  const struct {
+    const char* filter;
+    const char* name;
+    bool matches;
+  } cases[] = {
+      {"株価データ Files (KD*.KDT)|kd*.kdt||", "KD7203.KDT", true},
+      {"株価データ Files (KD*.KDT)|kd*.kdt||", "kd7203.kdt", true},
+      {"株価データ Files (KD*.KDT)|kd*.kdt||", "SZ7203.SDT", false},
+      {"株価更新データ (株価*)|株価*||", "株価All", true},
+      {"株価更新データ (株価*)|株価*||", "株価202511", true},
+      {"株価更新データ (株価*)|株価*||", "KD7203.KDT", false},
+  };
+  for (const auto& c : cases) {
+    QFileDialog dialog;
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setNameFilter(DialogFilter(c.filter));
+    auto* model = dialog.findChild<QFileSystemModel*>();
+    ASSERT_NE(model, nullptr);
+    bool matched = false;
+    for (const QString& pattern : model->nameFilters()) {
+      matched |= QRegularExpression::fromWildcard(pattern, Qt::CaseSensitive)
+                     .match(QString::fromUtf8(c.name))
+                     .hasMatch();
+    }
+    EXPECT_EQ(matched, c.matches) << c.filter << " " << c.name;
+  }
 }
 
 }  // namespace
