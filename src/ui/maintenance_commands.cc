@@ -156,38 +156,30 @@ void CMaintenanceCommands::BulkExport() {
            });
 }
 
-void CMaintenanceCommands::BulkImport() {
+template <typename Job>
+void CMaintenanceCommands::importFile(const char* title, const char* filter) {
   const SettingsRecord& s = app_->settings();
   CKorvaleDoc* doc = frame_->document();
   if (s.dataSourceMode != 0 || !doc->mutableDictionary()) return;
   CImportOptionsDlg options(frame_);
   if (options.exec() != QDialog::Accepted) return;
-  const QString file = QFileDialog::getOpenFileName(frame_, QString::fromUtf8(kBulkImportMenu),
-                                                    dataRoot(), DialogFilter(kBulkFileFilter));
+  const QString file = QFileDialog::getOpenFileName(frame_, QString::fromUtf8(title), dataRoot(),
+                                                    DialogFilter(filter));
   if (file.isEmpty()) return;
-  runBatch(std::make_unique<CBulkImportJob>(doc->mutableDictionary(), &app_->folders(),
-                                            s.dataRootDir, options.options(), file.toStdString()),
+  runBatch(std::make_unique<Job>(doc->mutableDictionary(), &app_->folders(), s.dataRootDir,
+                                 options.options(), file.toStdString()),
            kImportCaption, [this](const CBatchJob&) {
              frame_->document()->ShowAll();  // new stocks appear in the list
              frame_->RefreshStockList();
            });
 }
 
+void CMaintenanceCommands::BulkImport() {
+  importFile<CBulkImportJob>(kBulkImportMenu, kBulkFileFilter);
+}
+
 void CMaintenanceCommands::VendorImport() {
-  const SettingsRecord& s = app_->settings();
-  CKorvaleDoc* doc = frame_->document();
-  if (s.dataSourceMode != 0 || !doc->mutableDictionary()) return;
-  CImportOptionsDlg options(frame_);
-  if (options.exec() != QDialog::Accepted) return;
-  const QString file = QFileDialog::getOpenFileName(frame_, QString::fromUtf8(kVendorImportMenu),
-                                                    dataRoot(), DialogFilter(kVendorFileFilter));
-  if (file.isEmpty()) return;
-  runBatch(std::make_unique<CVendorImportJob>(doc->mutableDictionary(), &app_->folders(),
-                                              s.dataRootDir, options.options(), file.toStdString()),
-           kImportCaption, [this](const CBatchJob&) {
-             frame_->document()->ShowAll();
-             frame_->RefreshStockList();
-           });
+  importFile<CVendorImportJob>(kVendorImportMenu, kVendorFileFilter);
 }
 
 void CMaintenanceCommands::DictionaryToText() {

@@ -61,6 +61,10 @@ class CMaintenanceCommands : public QObject {
   // Asks for a file of `kind` with `filter` and converts it to the other form, named and placed
   // as DefaultConvertOutput says.
   void convert(const char* title, const char* filter, ConvertKind kind);
+  // Asks for the import options and a file of `filter`, then runs a `Job` (the bulk or the
+  // vendor import) on it in local mode.
+  template <typename Job>
+  void importFile(const char* title, const char* filter);
   // Shows `job` behind a progress dialog; `closed` runs when the dialog closes.
   void runBatch(std::unique_ptr<CBatchJob> job, const char* caption,
                 std::function<void(const CBatchJob&)> closed);
