@@ -12,6 +12,9 @@ class CMainFrame;
 enum MainCommandId : int {
   kCmdSeparator = 0,  // in a menu layout: a separator
   kCmdPriceUpdate = 32771,
+  kCmdNewPrice = 32778,
+  kCmdKagi = 32779,
+  kCmdReverseWatch = 32780,
   kCmdAllStocks = 32781,
   kCmdNameSearch = 32782,
   kCmdCodeRange = 32783,
@@ -24,6 +27,7 @@ enum MainCommandId : int {
   kCmdBulkExport = 32822,
   kCmdHelp = 32830,
   kCmdMarginUpdate = 32831,
+  kCmdIchimoku = 32845,
   kCmdMarginFileToText = 32847,
   kCmdMarginTextToFile = 32848,
   kCmdDeleteDate = 32849,
