@@ -145,7 +145,7 @@ class CMainFrame : public QMainWindow {
   CAnalysisCommand* analysis_ = nullptr;
   CImportCommand* import_ = nullptr;
   CMaintenanceCommands* maintenance_ = nullptr;
-  CWebModeCommand* web_ = nullptr;  // opens stocks in web mode
+  CWebModeCommand* web_ = nullptr;  // opens stocks in the network modes
 };
 
 }  // namespace korvale
