@@ -9,23 +9,14 @@
 #include <vector>
 
 #include "acquisition/import_sources.h"
+#include "acquisition/stock_bar_store.h"
 #include "acquisition/update_job.h"
-#include "store/price_series.h"
 
 namespace korvale {
 
 class CStockDictionary;
 class CFolderPreparer;
 
-// The two check boxes of the "日々データ更新" dialog, both clear when it opens.
-struct ImportOptions {
-  // "未登録データは追加登録する": a record of a stock without a price file creates the file
-  // in the stock's thousand-block folder and registers the stock.
-  int32_t addUnregistered = 0;
-  // "完全更新する（処理時間は遅い）": merge each record into its file by date (the file is
-  // reloaded, sorted and rewritten) instead of appending it.
-  int32_t completeUpdate = 0;
-};
 
 class CPriceUpdateJob : public CUpdateJob {
  public:
@@ -40,7 +31,7 @@ class CPriceUpdateJob : public CUpdateJob {
   void Finish() override;
 
  protected:
-  std::string DataFolder() const override { return dataRootDir_; }
+  std::string DataFolder() const override { return store_.dataRootDir(); }
   bool OpenFile(const std::string& path, int* total) override;
   RecordResult HandleRecord(bool beyondCount) override;
   bool MoreInFile() const override;
@@ -48,20 +39,12 @@ class CPriceUpdateJob : public CUpdateJob {
 
  private:
   void ApplyRecord(const ImportRecord& record);
-  void AppendBar(const std::string& path, const PriceBar& bar);
-  void MergeBar(const std::string& path, const PriceBar& bar);
-  void RegisterStock(const ImportRecord& record, const std::string& folder, const std::string& path,
-                     const PriceBar& bar);
-  void WriteFailed(const std::string& path, const std::string& reason);
 
   ImportSourcePtr source_;
   std::unique_ptr<CLineFile> file_;
   int64_t fileSize_ = 0;
-  CStockDictionary* dictionary_;
-  CFolderPreparer* folders_;
-  std::string dataRootDir_;
-  ImportOptions options_;
-  CPriceSeries series_;  // reused for every complete update, so its buffers are kept
+  CStockBarStore store_;
+  int rejected_ = 0;  // records outside the rules
 };
 
 }  // namespace korvale

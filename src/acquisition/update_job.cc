@@ -12,10 +12,6 @@ namespace korvale {
 
 namespace {
 
-// Notes beyond this many are counted, not kept: a file of thousands of unwritable records
-// should not fill memory with the same sentence.
-constexpr size_t kMaxNotes = 50;
-
 size_t NameStart(const std::string& path) {
   const size_t slash = path.rfind('/');
   return slash == std::string::npos ? 0 : slash + 1;
@@ -54,8 +50,6 @@ void SortPathsBytewise(std::vector<std::string>* paths) {
   std::sort(paths->begin(), paths->end());
 }
 
-std::string CannotOpenMessage(const std::string& path) { return path + " cannot open"; }
-
 std::string MissingDataFolderMessage(const std::string& folder) {
   return "the data folder " + folder + " does not exist";
 }
@@ -73,14 +67,6 @@ std::string CUpdateJob::currentFileName() const {
 
 std::string CUpdateJob::ProgressText() const { return "更新中... " + currentFileName() + " "; }
 
-void CUpdateJob::AddNote(std::string text) {
-  if (notes_.size() < kMaxNotes) {
-    notes_.push_back(std::move(text));
-  } else if (notes_.size() == kMaxNotes) {
-    notes_.push_back("(further notes left out)");
-  }
-}
-
 UpdateJobStatus CUpdateJob::Start() {
   if (status_ != UpdateJobStatus::kIdle) return status_;
   SortPathsBytewise(&paths_);
@@ -88,7 +74,7 @@ UpdateJobStatus CUpdateJob::Start() {
   struct stat st;
   const std::string folder = DataFolder();
   if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
-    message_ = MissingDataFolderMessage(folder);
+    SetMessage(MissingDataFolderMessage(folder));
     status_ = UpdateJobStatus::kFailed;
     return status_;
   }
@@ -125,8 +111,8 @@ void CUpdateJob::FileFinished() {
     // Not done: the records that could not be written are still to be applied.
     // Said once per file, whatever the cap on notes.
     ++counts_.filesKept;
-    notes_.push_back(currentPath() + " keeps its name: " + std::to_string(failed) +
-                     (failed == 1 ? " record" : " records") + " could not be written");
+    AddUncappedNote(currentPath() + " keeps its name: " + std::to_string(failed) +
+                    (failed == 1 ? " record" : " records") + " could not be written");
   } else if (std::string error; !RenameFinishedFile(currentPath(), &error)) {
     AddNote(error);
   }

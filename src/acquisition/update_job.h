@@ -1,8 +1,7 @@
 // CUpdateJob: the file loop shared by the price update and the margin update. A job works
 // through its files in slices: Start opens the first file, each Step handles up to n records,
 // a file handled to its end is renamed "_" + its name and the next one opened, Cancel or
-// Finish close everything. A file some of whose records could not be written keeps its name,
-// so that it can be fed again once the cause is mended. The windows run Step from a zero-interval timer (kRecordsPerTick a
+// Finish close everything. The windows run Step from a zero-interval timer (kRecordsPerTick a
 // tick) inside their progress dialog; korvale-cli runs the same job in a loop.
 #ifndef KORVALE_ACQUISITION_UPDATE_JOB_H_
 #define KORVALE_ACQUISITION_UPDATE_JOB_H_
@@ -11,18 +10,15 @@
 #include <string>
 #include <vector>
 
+#include "acquisition/batch_job.h"
+
 namespace korvale {
 
 // Records (or margin lines) a progress dialog handles per timer tick.
-inline constexpr int kRecordsPerTick = 20;
+inline constexpr int kRecordsPerTick = kBatchItemsPerTick;
 
-enum class UpdateJobStatus {
-  kIdle,       // not started
-  kRunning,    // call Step again
-  kFinished,   // every file handled and renamed
-  kFailed,     // a file could not be opened or read: message() says which; the job stopped
-  kCancelled,  // Cancel was called
-};
+// kFinished: every file handled and renamed; kFailed: a file could not be opened or read.
+using UpdateJobStatus = BatchStatus;
 
 // What a job did, over all its files.
 struct UpdateCounts {
@@ -45,50 +41,41 @@ bool RenameFinishedFile(const std::string& path, std::string* error);
 // Sorts paths into byte order of the whole path strings (unsigned bytes, a prefix first).
 void SortPathsBytewise(std::vector<std::string>* paths);
 
-class CUpdateJob {
+class CUpdateJob : public CBatchJob {
  public:
   explicit CUpdateJob(std::vector<std::string> paths);
-  virtual ~CUpdateJob() = default;
-  CUpdateJob(const CUpdateJob&) = delete;
-  CUpdateJob& operator=(const CUpdateJob&) = delete;
 
   // Sorts the paths into byte order and opens the first file. kRunning; kFinished when there is
   // no file; kFailed when the data folder is missing or the first file cannot be used
   // (message() says why).
-  UpdateJobStatus Start();
+  UpdateJobStatus Start() override;
 
   // Handles up to n records of the current file. When the file's last record is handled the
   // step ends there: the file is renamed and the next file opened (kFailed when it cannot be).
   // Returns the status after the step.
-  UpdateJobStatus Step(int n);
+  UpdateJobStatus Step(int n) override;
 
   // Stops between steps: the current file keeps its name, what was written stays written.
   // Also runs Finish.
-  void Cancel();
+  void Cancel() override;
 
   // The closing steps: closes the current file and releases what the job holds (the import
   // source). Safe to call more than once; the destructor does it too.
-  virtual void Finish();
+  void Finish() override;
 
-  UpdateJobStatus status() const { return status_; }
-  int fileCount() const { return static_cast<int>(paths_.size()); }
+  int fileCount() const override { return static_cast<int>(paths_.size()); }
   // Index of the current file (0-based); fileCount() once all are done.
-  int fileIndex() const { return fileIndex_; }
+  int fileIndex() const override { return fileIndex_; }
   // Records handled and to handle in the current file (the progress bar of the records).
   // A file holding more lines than its count is read to its end, so `total` may grow.
-  int done() const { return done_; }
-  int total() const { return total_; }
+  int done() const override { return done_; }
+  int total() const override { return total_; }
   const std::vector<std::string>& paths() const { return paths_; }
   // The current file's path and name ("" when none).
   std::string currentPath() const;
   std::string currentFileName() const;
   // The dialog's text for the current file: "更新中... %s " with the file name.
-  std::string ProgressText() const;
-  // Why the job failed: "%s cannot open" with the path, or another reason naming the file.
-  const std::string& message() const { return message_; }
-  // Things worth telling that did not stop the job: refused renames, failed writes, a full
-  // dictionary.
-  const std::vector<std::string>& notes() const { return notes_; }
+  std::string ProgressText() const override;
   const UpdateCounts& counts() const { return counts_; }
   // True when everything read was applied or deliberately skipped: the job finished and no
   // record failed to be written. What the command line's exit status and the window's summary
@@ -117,8 +104,6 @@ class CUpdateJob {
   virtual bool MoreInFile() const = 0;
   virtual void CloseFile() = 0;
 
-  void SetMessage(std::string text) { message_ = std::move(text); }
-  void AddNote(std::string text);
   UpdateCounts counts_;
 
  private:
@@ -126,18 +111,11 @@ class CUpdateJob {
   void FileFinished();
 
   std::vector<std::string> paths_;
-  UpdateJobStatus status_ = UpdateJobStatus::kIdle;
   int fileIndex_ = 0;
   int done_ = 0;
   int total_ = 0;
   int writeFailuresBeforeFile_ = 0;  // counts_.writeFailures when the current file was opened
-  std::string message_;
-  std::vector<std::string> notes_;
 };
-
-// "%s cannot open" with the path: a file that cannot be opened or whose header is not of the
-// chosen kind. Shown in a box captioned "Error".
-std::string CannotOpenMessage(const std::string& path);
 
 // "the data folder %s does not exist" with the folder: an update started on a missing root.
 std::string MissingDataFolderMessage(const std::string& folder);

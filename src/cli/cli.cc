@@ -179,6 +179,18 @@ bool ParseDate(const std::string& text, int* year, int* month, int* day) {
   return true;
 }
 
+bool ParseMonth(const std::string& text, int* year, int* month) {
+  if (text.size() != 7 || text[4] != '-') return false;
+  int y, m;
+  if (!ParseWholeNumber(text.substr(0, 4), 0, 9999, &y) ||
+      !ParseWholeNumber(text.substr(5), 1, 12, &m)) {
+    return false;
+  }
+  *year = y;
+  *month = m;
+  return true;
+}
+
 bool AsOfOption(const CliArgs& args, StockLoadLimit* limit) {
   *limit = StockLoadLimit{};
   if (!args.Has("--as-of")) return true;
@@ -220,6 +232,20 @@ std::string JsonQuote(const std::string& s) {
     }
   }
   return out + "\"";
+}
+
+bool OutputOption(const CliArgs& args, std::string* out, std::vector<std::string>* rest) {
+  *out = args.Value("--output");
+  const std::vector<std::string>& positional = args.Positional();
+  for (size_t i = 0; i < positional.size(); ++i) {
+    if (positional[i] == "-o") {
+      if (i + 1 >= positional.size()) return false;
+      *out = positional[++i];
+    } else {
+      rest->push_back(positional[i]);
+    }
+  }
+  return true;
 }
 
 void PrintRows(const ShownStockList& list, bool json) {

@@ -82,11 +82,19 @@ bool ReportReadProblems(const CPriceSeries& series);
 // anything else.
 bool ParseWholeNumber(const std::string& text, int low, int high, int* value);
 
+// The output file of a command: "-o FILE" (which the option parser leaves among the positional
+// arguments) or --output FILE; "" when neither is given. The other positional arguments go to
+// `rest`. False when "-o" has no value after it.
+bool OutputOption(const CliArgs& args, std::string* out, std::vector<std::string>* rest);
+
 // Parses a securities code: one to four digits, at least `lowest`. False on anything else.
 bool ParseCode(const std::string& text, int* code, int lowest = 1);
 
 // Parses YYYY-MM-DD. False on anything else.
 bool ParseDate(const std::string& text, int* year, int* month, int* day);
+
+// Parses YYYY-MM (month 1-12). False on anything else.
+bool ParseMonth(const std::string& text, int* year, int* month);
 
 // The date of "--as-of YYYY-MM-DD" as a load limit (none when the option is absent). Prints the
 // reason and returns false for anything that is not such a date.

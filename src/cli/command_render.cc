@@ -9,26 +9,10 @@
 namespace korvale::cli {
 namespace {
 
-// The output file: "-o FILE" (which the option parser leaves among the positional arguments)
-// or --output FILE. Returns the remaining positional arguments in `rest`.
-bool OutputPath(const CliArgs& args, std::string* out, std::vector<std::string>* rest) {
-  *out = args.Value("--output");
-  const std::vector<std::string>& positional = args.Positional();
-  for (size_t i = 0; i < positional.size(); ++i) {
-    if (positional[i] == "-o") {
-      if (i + 1 >= positional.size()) return false;
-      *out = positional[++i];
-    } else {
-      rest->push_back(positional[i]);
-    }
-  }
-  return !out->empty();
-}
-
 int RunRender(const CliArgs& args) {
   std::string output;
   std::vector<std::string> rest;
-  if (!OutputPath(args, &output, &rest)) {
+  if (!OutputOption(args, &output, &rest) || output.empty()) {
     PrintError("render needs -o OUT.png");
     return kExitUsage;
   }

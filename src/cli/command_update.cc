@@ -1,12 +1,11 @@
 // korvale-cli update and margin-update: the batch price and margin updates, run by the same
 // job objects as the progress dialogs, with a progress line on stderr.
-#include <unistd.h>
-
 #include <cstdio>
 #include <memory>
 
 #include "acquisition/margin_update_job.h"
 #include "acquisition/price_update_job.h"
+#include "cli/batch_progress.h"
 #include "cli/cli.h"
 #include "cli/import_source_choice.h"
 #include "store/stock_dictionary.h"
@@ -15,50 +14,9 @@
 namespace korvale::cli {
 namespace {
 
-const char* StatusName(UpdateJobStatus status) {
-  switch (status) {
-    case UpdateJobStatus::kIdle:
-      return "idle";
-    case UpdateJobStatus::kRunning:
-      return "running";
-    case UpdateJobStatus::kFinished:
-      return "finished";
-    case UpdateJobStatus::kFailed:
-      return "failed";
-    case UpdateJobStatus::kCancelled:
-      return "cancelled";
-  }
-  return "";
-}
-
-// Runs the job to its end. On a terminal the line of the current file is redrawn as records
-// go by; otherwise each file gets one line when it starts.
-UpdateJobStatus RunWithProgress(CUpdateJob* job) {
-  const bool live = ::isatty(STDERR_FILENO) != 0;
-  int shownFile = -1;
-  UpdateJobStatus status = job->Start();
-  for (;;) {
-    if (status == UpdateJobStatus::kRunning && job->fileIndex() != shownFile) {
-      if (live && shownFile >= 0) std::fputc('\n', stderr);
-      shownFile = job->fileIndex();
-      if (!live) std::fprintf(stderr, "%s\n", job->ProgressText().c_str());
-    }
-    if (live && status == UpdateJobStatus::kRunning) {
-      std::fprintf(stderr, "\r%s %d/%d (file %d/%d)", job->ProgressText().c_str(), job->done(),
-                   job->total(), job->fileIndex() + 1, job->fileCount());
-    }
-    if (status != UpdateJobStatus::kRunning) break;
-    status = job->Step(kRecordsPerTick);
-  }
-  if (live && shownFile >= 0) std::fputc('\n', stderr);
-  job->Finish();
-  return status;
-}
-
 int Report(const CUpdateJob& job, UpdateJobStatus status, bool json, bool price) {
   const UpdateCounts& c = job.counts();
-  for (const std::string& note : job.notes()) PrintError("note: " + note);
-  if (status == UpdateJobStatus::kFailed) PrintError(job.message());
+  ReportNotes(job, status);
   if (json) {
     std::printf(
         "{\"status\": \"%s\", \"files\": %d, \"filesDone\": %d, \"filesKept\": %d, "
@@ -83,15 +41,6 @@ int Report(const CUpdateJob& job, UpdateJobStatus status, bool json, bool price)
   }
   // A record that could not be written is a failure even though the job went on to the end.
   return job.Succeeded() ? kExitOk : kExitFailure;
-}
-
-bool LoadLocalSettings(const CliArgs& args, const char* command, SettingsRecord* settings) {
-  if (!LoadSettings(args, settings)) return false;
-  if (settings->dataSourceMode != 0) {
-    PrintError(std::string(command) + " works on the local folders only (dataSourceMode 0)");
-    return false;
-  }
-  return true;
 }
 
 int RunUpdate(const CliArgs& args) {

@@ -175,10 +175,10 @@ bool FileExists(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-bool WriteFileAtomically(const std::string& path, const void* data, size_t size,
-                         std::string* error) {
+bool CAtomicFileWriter::Open(const std::string& path, std::string* error) {
+  Discard();
   std::string tmp = path + ".tmp-XXXXXX";
-  int fd = ::mkstemp(tmp.data());
+  const int fd = ::mkstemp(tmp.data());
   if (fd < 0) {
     SetError(error, ErrnoText("cannot create", path));
     return false;
@@ -187,18 +187,63 @@ bool WriteFileAtomically(const std::string& path, const void* data, size_t size,
   struct stat old;
   mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : (0666 & ~CurrentUmask());
   ::fchmod(fd, mode);
-  bool ok = WriteAll(fd, data, size);
-  if (!ok) SetError(error, ErrnoText("cannot write", path));
-  if (::close(fd) != 0 && ok) {
-    ok = false;
-    SetError(error, ErrnoText("cannot write", path));
+  path_ = path;
+  tmp_ = std::move(tmp);
+  fd_ = fd;
+  return true;
+}
+
+bool CAtomicFileWriter::Write(const void* data, size_t size, std::string* error) {
+  if (fd_ < 0) {
+    SetError(error, "cannot write " + path_ + ": not open");
+    return false;
   }
-  if (ok && ::rename(tmp.c_str(), path.c_str()) != 0) {
-    ok = false;
-    SetError(error, ErrnoText("cannot replace", path));
+  if (WriteAll(fd_, data, size)) return true;
+  SetError(error, ErrnoText("cannot write", path_));
+  Discard();
+  return false;
+}
+
+bool CAtomicFileWriter::Commit(std::string* error) {
+  if (fd_ < 0) {
+    SetError(error, "cannot write " + path_ + ": not open");
+    return false;
   }
-  if (!ok) ::unlink(tmp.c_str());
+  const int fd = fd_;
+  fd_ = -1;
+  bool ok = ::close(fd) == 0;
+  if (!ok) SetError(error, ErrnoText("cannot write", path_));
+  if (ok && ::rename(tmp_.c_str(), path_.c_str()) != 0) {
+    ok = false;
+    SetError(error, ErrnoText("cannot replace", path_));
+  }
+  if (!ok) ::unlink(tmp_.c_str());
+  tmp_.clear();
   return ok;
+}
+
+void CAtomicFileWriter::Discard() {
+  if (fd_ < 0) return;
+  ::close(fd_);
+  fd_ = -1;
+  ::unlink(tmp_.c_str());
+  tmp_.clear();
+}
+
+bool WriteFileAtomically(const std::string& path, const void* data, size_t size,
+                         std::string* error) {
+  CAtomicFileWriter writer;
+  return writer.Open(path, error) && writer.Write(data, size, error) && writer.Commit(error);
+}
+
+bool CanReadFile(const std::string& path) {
+  // Without blocking: a named pipe put where a price file belongs must not hang the batch.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat st;
+  const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+  ::close(fd);
+  return regular;
 }
 
 bool AppendToFile(const std::string& path, const void* data, size_t size, std::string* error) {

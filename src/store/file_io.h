@@ -89,6 +89,40 @@ int64_t FileSize(const std::string& path);
 bool WriteFileAtomically(const std::string& path, const void* data, size_t size,
                          std::string* error = nullptr);
 
+// A whole-file rewrite written in pieces, for outputs too large to build in memory first: the
+// bytes go to a temporary file in the target's folder, which Commit renames over the target.
+// A writer destroyed or discarded before Commit removes its temporary file, so the target is
+// either the old file or the whole new one, never a part.
+class CAtomicFileWriter {
+ public:
+  CAtomicFileWriter() = default;
+  ~CAtomicFileWriter() { Discard(); }
+  CAtomicFileWriter(const CAtomicFileWriter&) = delete;
+  CAtomicFileWriter& operator=(const CAtomicFileWriter&) = delete;
+
+  // Creates the temporary file for `path` (a writer already open is discarded first). False,
+  // with a reason naming `path` in `error` (may be null), when it cannot be created.
+  bool Open(const std::string& path, std::string* error = nullptr);
+  // Appends bytes to the temporary file. False, with a reason, when the write fails (the
+  // writer is then discarded).
+  bool Write(const void* data, size_t size, std::string* error = nullptr);
+  // Closes the temporary file and renames it over the target. False, with a reason, when the
+  // close or the rename fails (the target is then unchanged and the writer discarded).
+  bool Commit(std::string* error = nullptr);
+  // Removes the temporary file; the target stays as it was.
+  void Discard();
+  bool IsOpen() const { return fd_ >= 0; }
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+  std::string tmp_;
+  int fd_ = -1;
+};
+
+// True when `path` is a regular file this process can open for reading.
+bool CanReadFile(const std::string& path);
+
 // Appends bytes at the end of a regular file, creating it when absent. A write that fails part
 // way (a full disk) is cut back, so the file is left exactly as it was. Returns false, with a
 // reason in `error` (may be null), on failure.

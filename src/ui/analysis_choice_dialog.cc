@@ -11,20 +11,9 @@
 
 #include "app/user_messages.h"
 #include "screening/analysis_batch_job.h"
+#include "ui/number_field.h"
 
 namespace korvale {
-
-namespace {
-
-QSpinBox* DateField(int low, int high, int value, int width, QWidget* parent) {
-  auto* field = new QSpinBox(parent);
-  field->setRange(low, high);
-  field->setValue(value);
-  field->setFixedWidth(width);
-  return field;
-}
-
-}  // namespace
 
 CAnalysisChoiceDialog::CAnalysisChoiceDialog(const QDate& today, QWidget* parent)
     : QDialog(parent) {
@@ -41,10 +30,10 @@ CAnalysisChoiceDialog::CAnalysisChoiceDialog(const QDate& today, QWidget* parent
   // The fields keep to the accepted ranges, so a date outside them cannot be entered.
   auto* dateRow = new QHBoxLayout;
   dateRow->addSpacing(20);
-  year_ = DateField(kAsOfFirstYear, kAsOfLastYear,
-                    std::clamp(today.year(), kAsOfFirstYear, kAsOfLastYear), 72, this);
-  month_ = DateField(1, 12, today.month(), 52, this);
-  day_ = DateField(1, 31, today.day(), 52, this);
+  year_ = NumberField(kAsOfFirstYear, kAsOfLastYear,
+                      std::clamp(today.year(), kAsOfFirstYear, kAsOfLastYear), 72, this);
+  month_ = NumberField(1, 12, today.month(), 52, this);
+  day_ = NumberField(1, 31, today.day(), 52, this);
   dateRow->addWidget(year_);
   dateRow->addWidget(new QLabel("年", this));
   dateRow->addWidget(month_);

@@ -12,6 +12,7 @@
 #include "app/korvale_doc.h"
 #include "app/user_messages.h"
 #include "store/dictionary_file.h"
+#include "ui/file_filters.h"
 #include "ui/import_options_dialog.h"
 #include "ui/korvale_app.h"
 #include "ui/main_frame.h"
@@ -20,20 +21,6 @@
 namespace korvale {
 
 namespace {
-
-// A file pattern matching without regard to case, as the daily files' patterns are meant:
-// "ds*.*" becomes "[dD][sS]*.*".
-QString AnyCasePattern(const std::string& pattern) {
-  QString out;
-  for (QChar c : QString::fromStdString(pattern)) {
-    if (c.isLetter() && c.toLower() != c.toUpper()) {
-      out += QString("[%1%2]").arg(c.toLower()).arg(c.toUpper());
-    } else {
-      out += c;
-    }
-  }
-  return out;
-}
 
 // The open-file dialog's filters, one per import source in list order.
 QStringList ImportFilters(const ImportSourceList& list) {
@@ -84,16 +71,25 @@ CImportCommand::CImportCommand(CKorvaleApp* app, CMainFrame* frame)
 
 bool CImportCommand::localMode() const { return app_->settings().dataSourceMode == 0; }
 
+void ShowReloadedNames(CMainFrame* frame, const std::string& dataRootDir) {
+  CKorvaleDoc* doc = frame->document();
+  if (!doc->mutableDictionary()) return;
+  doc->mutableDictionary()->names.Load(dataRootDir);
+  doc->mutableDictionary()->Rebuild();
+  doc->ShowAll();
+  frame->RefreshStockList();
+}
+
 void CImportCommand::runUpdateJob(std::unique_ptr<CUpdateJob> job, const char* caption,
                                   const QString& name) {
-  auto* dialog = new CUpdateProgressDlg(std::move(job), QString::fromUtf8(caption), frame_);
-  connect(dialog, &CUpdateProgressDlg::Closed, frame_, [frame = frame_, dialog, name] {
-    frame->document()->ShowAll();  // new stocks appear in the list
-    frame->RefreshStockList();
-    frame->ShowStatusMessage(UpdateSummary(name, dialog->job()));
-  });
-  dialog->show();
-  dialog->StartJob();
+  RunInProgressDialog(frame_, std::move(job), caption,
+                      [frame = frame_, name](const CBatchJob& done) {
+                        frame->document()->ShowAll();  // new stocks appear in the list
+                        frame->RefreshStockList();
+                        // Only update jobs are run here.
+                        frame->ShowStatusMessage(
+                            UpdateSummary(name, static_cast<const CUpdateJob&>(done)));
+                      });
 }
 
 void CImportCommand::UpdatePrices() {
@@ -158,12 +154,8 @@ void CImportCommand::UpdateDictionaryFromImportFile() {
     QMessageBox::warning(frame_, "Error", QString::fromStdString(error));
     return;
   }
-  // The list shows the new names: the name table is read again and the stocks rescanned.
-  CKorvaleDoc* doc = frame_->document();
-  doc->mutableDictionary()->names.Load(s.dataRootDir);
-  doc->mutableDictionary()->Rebuild();
-  doc->ShowAll();
-  frame_->RefreshStockList();
+  // The list shows the new names.
+  ShowReloadedNames(frame_, s.dataRootDir);
 }
 
 }  // namespace korvale

@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QString>
 #include <memory>
+#include <string>
 
 namespace korvale {
 
@@ -19,6 +20,10 @@ class CUpdateJob;
 // 反映 n件, スキップ n件", with write failures and new stocks when there were any ("中止" for a
 // cancelled update, "失敗" for one that stopped on a file).
 QString UpdateSummary(const QString& name, const CUpdateJob& job);
+
+// After the dictionary file's names changed: the name table of `frame`'s document is read again
+// from `dataRootDir`, the stocks rescanned and every stock listed.
+void ShowReloadedNames(CMainFrame* frame, const std::string& dataRootDir);
 
 class CImportCommand : public QObject {
   Q_OBJECT

@@ -30,6 +30,7 @@
 #include <QUrl>
 #include <algorithm>
 
+#include "acquisition/consistency_check_job.h"
 #include "app/detail_panel.h"
 #include "app/korvale_doc.h"
 #include "app/main_window_layout.h"
@@ -48,6 +49,7 @@
 #include "ui/korvale_app.h"
 #include "ui/korvale_view.h"
 #include "ui/main_commands.h"
+#include "ui/maintenance_commands.h"
 #include "ui/recent_files.h"
 #include "ui/rule_editor_frame.h"
 #include "ui/settings_dialog.h"
@@ -131,6 +133,30 @@ std::span<const MainCommand> CMainFrame::Commands() {
        true},
       {kCmdDictionaryFromImport, kZentakDictionaryUpdateMenu,
        [](F& f) { f.import_->UpdateDictionaryFromImportFile(); }, CommandMode::kLocal},
+      {kCmdPriceFileToText, kPriceFileToTextMenu,
+       [](F& f) { f.maintenance_->PriceFileToText(); }, CommandMode::kLocal},
+      {kCmdPriceTextToFile, kPriceTextToFileMenu,
+       [](F& f) { f.maintenance_->PriceTextToFile(); }, CommandMode::kLocal},
+      {kCmdMarginFileToText, kMarginFileToTextMenu,
+       [](F& f) { f.maintenance_->MarginFileToText(); }, CommandMode::kLocal},
+      {kCmdMarginTextToFile, kMarginTextToFileMenu,
+       [](F& f) { f.maintenance_->MarginTextToFile(); }, CommandMode::kLocal},
+      {kCmdConsistencyCheck, kConsistencyCheckMenu,
+       [](F& f) { f.maintenance_->CheckConsistency(); }, CommandMode::kLocal},
+      {kCmdDeleteDate, kDeleteDateMenu, [](F& f) { f.maintenance_->DeleteDate(); },
+       CommandMode::kLocal},
+      {kCmdBulkExport, kBulkExportMenu, [](F& f) { f.maintenance_->BulkExport(); },
+       CommandMode::kLocal},
+      {kCmdBulkImport, kBulkImportMenu, [](F& f) { f.maintenance_->BulkImport(); },
+       CommandMode::kLocal},
+      {kCmdVendorImport, kVendorImportMenu, [](F& f) { f.maintenance_->VendorImport(); },
+       CommandMode::kLocal},
+      {kCmdDictionaryToText, kDictionaryToTextMenu,
+       [](F& f) { f.maintenance_->DictionaryToText(); }, CommandMode::kLocal},
+      {kCmdTextToDictionary, kTextToDictionaryMenu,
+       [](F& f) { f.maintenance_->TextToDictionary(); }, CommandMode::kLocal},
+      {kCmdDictionaryFromVendor, kDictionaryFromVendorMenu,
+       [](F& f) { f.maintenance_->DictionaryFromVendorInfo(); }, CommandMode::kLocal},
       {kCmdKagi, FindChartKind(kChartKagi)->caption, [](F& f) { f.toggleExtraChart(kChartKagi); },
        CommandMode::kAny, true},
       {kCmdNewPrice, FindChartKind(kChartNewPrice)->caption,
@@ -182,6 +208,7 @@ void CMainFrame::createActions() {
       this);
   analysis_ = new CAnalysisCommand(app_, this);
   import_ = new CImportCommand(app_, this);
+  maintenance_ = new CMaintenanceCommands(app_, this);
   web_ = new CWebModeCommand(app_, this);
   connect(web_, &CWebModeCommand::StockShown, this, &CMainFrame::afterStockOpened);
   for (const MainCommand& c : Commands()) {
@@ -265,7 +292,12 @@ void CMainFrame::createMenus() {
 
   addCommands(menuBar()->addMenu("分析(&A)"), {kCmdAnalyze, kCmdSeparator, kCmdRuleEditor});
   if (offered(kCmdDictionaryFromImport)) {
-    addCommands(menuBar()->addMenu("メンテナンス(&M)"), {kCmdDictionaryFromImport});
+    addCommands(menuBar()->addMenu("メンテナンス(&M)"),
+                {kCmdPriceFileToText, kCmdPriceTextToFile, kCmdMarginFileToText,
+                 kCmdMarginTextToFile, kCmdSeparator, kCmdConsistencyCheck, kCmdDeleteDate,
+                 kCmdSeparator, kCmdBulkExport, kCmdBulkImport, kCmdVendorImport, kCmdSeparator,
+                 kCmdDictionaryFromImport, kCmdDictionaryToText, kCmdTextToDictionary,
+                 kCmdDictionaryFromVendor});
   }
   addCommands(menuBar()->addMenu("ウインドウ(&W)"),
               {kCmdNewWindow, kCmdSeparator, kCmdStockListBar, kCmdDetailBar});

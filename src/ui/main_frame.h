@@ -29,6 +29,7 @@ class CExtraChartFrame;
 class CIMokChartFrm;
 class CImportCommand;
 class CRecentFiles;
+class CMaintenanceCommands;
 class CKorvaleApp;
 class CKorvaleDoc;
 class CKorvaleView;
@@ -79,6 +80,8 @@ class CMainFrame : public QMainWindow {
   CExtraChartFrame* extraChartWindow(int kindId) const;
   // The command "分析..." (its batch and the screening windows it opens).
   CAnalysisCommand* analysisCommand() const { return analysis_; }
+  // The maintenance menu's conversions, checks, deletions, exports and imports.
+  CMaintenanceCommands* maintenanceCommands() const { return maintenance_; }
   // A screening run or ranking filled the document's list: it is shown as after any list
   // command. `thumbnailTitle` is the title the thumbnail window takes when it is open.
   void ShowListedStocks(const QString& thumbnailTitle);
@@ -164,6 +167,7 @@ class CMainFrame : public QMainWindow {
   CAnalysisCommand* analysis_ = nullptr;
   CImportCommand* import_ = nullptr;
   CRecentFiles* recent_ = nullptr;
+  CMaintenanceCommands* maintenance_ = nullptr;
   CWebModeCommand* web_ = nullptr;  // opens stocks in the network modes
 };
 

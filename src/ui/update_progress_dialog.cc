@@ -6,12 +6,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "acquisition/update_job.h"
 #include "app/user_messages.h"
 
 namespace korvale {
 
-CUpdateProgressDlg::CUpdateProgressDlg(std::unique_ptr<CUpdateJob> job, const QString& caption,
+CUpdateProgressDlg::CUpdateProgressDlg(std::unique_ptr<CBatchJob> job, const QString& caption,
                                        QWidget* parent)
     : QDialog(parent), job_(std::move(job)) {
   setWindowTitle(caption);
@@ -41,12 +40,12 @@ CUpdateProgressDlg::CUpdateProgressDlg(std::unique_ptr<CUpdateJob> job, const QS
 CUpdateProgressDlg::~CUpdateProgressDlg() { job_->Finish(); }
 
 bool CUpdateProgressDlg::StartJob() {
-  const UpdateJobStatus status = job_->Start();
-  if (status == UpdateJobStatus::kFailed) {
+  const BatchStatus status = job_->Start();
+  if (status == BatchStatus::kFailed) {
     closeDialog(true);
     return false;
   }
-  if (status == UpdateJobStatus::kFinished) {
+  if (status == BatchStatus::kFinished) {
     closeDialog(false);
     return true;
   }
@@ -56,10 +55,10 @@ bool CUpdateProgressDlg::StartJob() {
 }
 
 void CUpdateProgressDlg::tick() {
-  const UpdateJobStatus status = job_->Step(kRecordsPerTick);
+  const BatchStatus status = job_->Step(kBatchItemsPerTick);
   showProgress();
-  if (status == UpdateJobStatus::kRunning) return;
-  closeDialog(status == UpdateJobStatus::kFailed);
+  if (status == BatchStatus::kRunning) return;
+  closeDialog(status == BatchStatus::kFailed);
 }
 
 void CUpdateProgressDlg::showProgress() {
@@ -92,6 +91,17 @@ void CUpdateProgressDlg::closeDialog(bool failed) {
   }
   emit Closed();
   close();
+}
+
+CUpdateProgressDlg* RunInProgressDialog(QWidget* parent, std::unique_ptr<CBatchJob> job,
+                                        const char* caption,
+                                        std::function<void(const CBatchJob&)> closed) {
+  auto* dialog = new CUpdateProgressDlg(std::move(job), QString::fromUtf8(caption), parent);
+  QObject::connect(dialog, &CUpdateProgressDlg::Closed, parent,
+                   [dialog, closed = std::move(closed)] { closed(dialog->job()); });
+  dialog->show();
+  dialog->StartJob();
+  return dialog;
 }
 
 }  // namespace korvale

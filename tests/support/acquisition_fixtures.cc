@@ -1,6 +1,7 @@
 #include "support/acquisition_fixtures.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 
 #include "store/cp932.h"
@@ -55,6 +56,19 @@ std::vector<std::string> FileNames(const std::string& folder) {
   }
   std::sort(names.begin(), names.end());
   return names;
+}
+
+BatchStatus RunToEnd(CBatchJob* job) {
+  BatchStatus status = job->Start();
+  while (status == BatchStatus::kRunning) status = job->Step(kBatchItemsPerTick);
+  job->Finish();
+  return status;
+}
+
+std::string BlockPricePath(const std::string& root, int code) {
+  char path[64];
+  std::snprintf(path, sizeof path, "/Data/%04d/KD%04d.KDT", code / 1000 * 1000, code);
+  return root + path;
 }
 
 }  // namespace korvale::testing

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "acquisition/batch_job.h"
 #include "acquisition/import_sources.h"
 #include "store/price_records.h"
 
@@ -33,6 +34,13 @@ std::vector<MarginRecord> StoredMargins(const std::string& path);
 
 // The folder names in `folder` that are regular files, sorted.
 std::vector<std::string> FileNames(const std::string& folder);
+
+// Runs a batch job as the progress dialog does, 20 items a step, to its end; then Finish.
+BatchStatus RunToEnd(CBatchJob* job);
+
+// Price file path of `code` in its thousand-block folder below `root`
+// ("root/Data/7000/KD7203.KDT").
+std::string BlockPricePath(const std::string& root, int code);
 
 }  // namespace korvale::testing
 

@@ -541,7 +541,9 @@ TEST(MainFrameMenuTest, CommandsAreOfferedInTheirDataSourceModesWithoutStraySepa
       }
     }
     const bool local = mode == 0;
-    for (int id : {kCmdPriceUpdate, kCmdMarginUpdate, kCmdDictionaryFromImport}) {
+    for (int id : {kCmdPriceUpdate, kCmdMarginUpdate, kCmdDictionaryFromImport,
+                   kCmdPriceFileToText, kCmdConsistencyCheck, kCmdBulkExport, kCmdVendorImport,
+                   kCmdDictionaryFromVendor}) {
       EXPECT_EQ(offered.count(id) == 1, local) << "command " << id << " in mode " << mode;
     }
     EXPECT_EQ(offered.count(kCmdQuoteDetail) == 1, !local) << "mode " << mode;
