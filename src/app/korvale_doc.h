@@ -80,6 +80,9 @@ class CKorvaleDoc {
   const CChartPainter* painter() const { return painter_.get(); }
   int chartPeriod() const { return chartPeriod_; }
   void SetChartPeriod(int period) { chartPeriod_ = period; }
+  // The price table's kind (32775 daily, 32776 weekly, 32777 monthly), 0 while no table is open.
+  int tablePeriod() const { return tablePeriod_; }
+  void SetTablePeriod(int period) { tablePeriod_ = period; }
   int code() const { return code_; }
   const std::string& title() const { return title_; }  // cp932: the stock's name
   const std::string& filePath() const { return filePath_; }
@@ -107,6 +110,7 @@ class CKorvaleDoc {
   CPriceSeries series_;
   std::unique_ptr<CChartPainter> painter_;
   int chartPeriod_ = kChartDaily;
+  int tablePeriod_ = 0;
   int code_ = 0;
   int market_ = 0;
   int industry_ = 0;

@@ -51,14 +51,32 @@ class MonthlyChart : public PeriodChart {
   }
 };
 
+// The trend-line editor's chart, on the document's daily painter.
+class TrendLineEditorChart : public ChartKind {
+ public:
+  void Attach(CChartPainter& p, CPriceSeries& series) const override {
+    p.Attach(series, kChartDaily);
+  }
+  int Width(const CChartPainter& p) const override { return p.editorWidth(); }
+  void Draw(CChartPainter& p, Canvas& canvas) const override { p.DrawTrendLineEditor(canvas); }
+  ChartHit HitTest(const CChartPainter& p, int px, int py) const override {
+    return p.HitTestTrendLineEditor(px, py);
+  }
+  std::string Readout(const ChartHit& hit) const override { return ReadoutText(hit, false); }
+};
+
 const DailyChart kDaily;
 const WeeklyChart kWeekly;
 const MonthlyChart kMonthly;
+const TrendLineEditorChart kTrendLineEditor;
 
 const std::array kKinds = {
     ChartKindEntry{kChartDaily, "daily", "日足", ChartKindGroup::kPeriod, kDaily},
     ChartKindEntry{kChartWeekly, "weekly", "週足", ChartKindGroup::kPeriod, kWeekly},
     ChartKindEntry{kChartMonthly, "monthly", "月足", ChartKindGroup::kPeriod, kMonthly},
+    // Its status bar names the daily bars it shows.
+    ChartKindEntry{kChartTrendLineEditor, "lineeditor", "日足", ChartKindGroup::kWindow,
+                   kTrendLineEditor},
 };
 
 }  // namespace

@@ -34,6 +34,7 @@ class ChartKind {
 // Where a kind is offered.
 enum class ChartKindGroup {
   kPeriod,  // the main window's period commands (daily, weekly, monthly)
+  kWindow,  // a child window of its own, opened by its own command
 };
 
 struct ChartKindEntry {

@@ -113,8 +113,8 @@ class CPriceSeries {
   // --- Trend lines.
   void SetLinePath(const std::string& path);
   void LoadLines();
-  // Writes the lines to linePath. With no lines a file read earlier is removed, so lines the
-  // user deleted do not come back. False when the file cannot be written.
+  // Writes the lines to linePath. With no lines a file read or written earlier is removed, so
+  // lines the user deleted do not come back. False when the file cannot be written.
   bool SaveLines(std::string* error = nullptr) const;
   void ClearLines();
 
@@ -150,7 +150,9 @@ class CPriceSeries {
   uint8_t partialRecord_[kPriceFileRecordSize] = {};
   size_t partialBytes_ = 0;
   std::vector<int32_t> grid_;  // calendar grid of LoadMerged, kept for reuse
-  bool linesFromFile_ = false;
+  // The line file holds lines this series read or wrote, so removing it when every line is
+  // deleted loses nothing the user kept. Set by the writer too, hence mutable.
+  mutable bool linesFromFile_ = false;
 };
 
 }  // namespace korvale

@@ -31,9 +31,14 @@ bool ResolveStockFiles(const CStockDictionary& dictionary, int code, const std::
 
 bool LoadStock(const StockFiles& files, CPriceSeries* series, const StockLoadLimit& limit,
                bool placeholderWhenEmpty) {
-  const bool loaded = limit.asOf
-                          ? series->LoadUntil(limit.year, limit.month, limit.day, files.pricePath)
-                          : series->LoadAll(files.pricePath);
+  bool loaded = false;
+  if (limit.tail) {
+    loaded = series->LoadTail(files.pricePath);
+  } else if (limit.asOf) {
+    loaded = series->LoadUntil(limit.year, limit.month, limit.day, files.pricePath);
+  } else {
+    loaded = series->LoadAll(files.pricePath);
+  }
   if (!loaded && placeholderWhenEmpty) series->Reset();
   series->SetMarginPath(files.marginPath);
   series->SetLinePath(files.linePath);

@@ -27,16 +27,18 @@ bool ResolveItemFiles(const CStockDictionary& dictionary, int itemIndex,
 bool ResolveStockFiles(const CStockDictionary& dictionary, int code, const std::string& lineFolder,
                        StockFiles* files);
 
-// How much of the price file LoadStock reads: every record, or those up to and including a date.
+// How much of the price file LoadStock reads: every record, those up to and including a date,
+// or (`tail`) the newest 32 only.
 struct StockLoadLimit {
   bool asOf = false;
   int year = 0, month = 0, day = 0;
+  bool tail = false;
 };
 
-// Loads a stock as the document opens one: the bars (all, or up to the limit's date), then the
-// margin-file path and the trend lines. With `placeholderWhenEmpty`, a load that kept no bar
+// Loads a stock as the document opens one: the bars (all, up to the limit's date or the tail),
+// then the margin-file path and the trend lines. With `placeholderWhenEmpty`, a load that kept no bar
 // leaves the one-bar placeholder the chart shows instead. Returns what the load returned: a bar
-// kept (all bars) or the file opened (up to a date).
+// kept (all bars, the tail) or the file opened (up to a date).
 bool LoadStock(const StockFiles& files, CPriceSeries* series, const StockLoadLimit& limit = {},
                bool placeholderWhenEmpty = false);
 

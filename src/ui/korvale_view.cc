@@ -21,7 +21,14 @@ CKorvaleView::CKorvaleView(CKorvaleDoc* doc, const SettingsRecord& settings, QWi
 
 int CKorvaleView::scrollX() const { return horizontalScrollBar()->value(); }
 
-const ChartKind& CKorvaleView::kind() const { return ChartKindOrDaily(doc_->chartPeriod()).kind; }
+void CKorvaleView::SetChartKind(int id) {
+  fixedKind_ = id;
+  Redraw();
+}
+
+const ChartKind& CKorvaleView::kind() const {
+  return ChartKindOrDaily(fixedKind_ ? fixedKind_ : doc_->chartPeriod()).kind;
+}
 
 int CKorvaleView::chartWidth() const {
   const CChartPainter* painter = doc_->painter();
@@ -30,7 +37,8 @@ int CKorvaleView::chartWidth() const {
 }
 
 void CKorvaleView::emitReadOut(const ChartHit& hit) {
-  emit ReadOut(QString::fromStdString(kind().Readout(hit)), hit, doc_->chartPeriod());
+  emit ReadOut(QString::fromStdString(kind().Readout(hit)), hit,
+               fixedKind_ ? fixedKind_ : doc_->chartPeriod());
 }
 
 void CKorvaleView::updateScrollRange() {
@@ -70,12 +78,14 @@ void CKorvaleView::renderChart() {
     canvas.SetOrigin(scrollX(), 0);
     painter->SetChartHeight(size.height());
     kind().Draw(*painter, canvas);
-  } else {
+  } else if (!fixedKind_) {
+    // The main view greets with the database's figures; a window of its own stays empty.
     const int stocks = doc_->dictionary() ? doc_->dictionary()->itemCount : 0;
     DrawInformationText(canvas, settings_, stocks, doc_->latestYear(), doc_->latestMonth(),
                         doc_->latestDay());
   }
   cacheValid_ = true;
+  chartRendered();
 }
 
 void CKorvaleView::paintEvent(QPaintEvent*) {
@@ -121,7 +131,11 @@ bool CKorvaleView::crosshairWanted(Qt::MouseButtons buttons) const {
   }
 }
 
-void CKorvaleView::mouseMoveEvent(QMouseEvent* event) {
+void CKorvaleView::mouseMoveEvent(QMouseEvent* event) { trackMouse(event); }
+
+void CKorvaleView::mousePressEvent(QMouseEvent* event) { trackMouse(event); }
+
+void CKorvaleView::trackMouse(QMouseEvent* event) {
   const QPoint pos = event->position().toPoint();
   readOutAt(pos.x(), pos.y());
   const bool wanted = crosshairWanted(event->buttons());
@@ -131,8 +145,6 @@ void CKorvaleView::mouseMoveEvent(QMouseEvent* event) {
     viewport()->update();
   }
 }
-
-void CKorvaleView::mousePressEvent(QMouseEvent* event) { mouseMoveEvent(event); }
 
 void CKorvaleView::mouseReleaseEvent(QMouseEvent* event) {
   if (crosshairShown_ && !crosshairWanted(event->buttons())) {

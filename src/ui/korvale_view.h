@@ -28,14 +28,22 @@ class CKorvaleView : public QAbstractScrollArea {
   // The read-out of the pixel (x, y) of the unscrolled chart; (-1, -1) the last displayed bar.
   ChartHit HitAt(int x, int y) const;
   int scrollX() const;
+  CKorvaleDoc* document() const { return doc_; }
   // Docked side bars, for the scroll width without a painter.
   void SetDockedBars(int count) { dockedBars_ = count; }
+  // Shows the chart kind `id` of the kind table whatever the document's period (a window of
+  // its own, such as the trend-line editor); 0 follows the document's period again.
+  void SetChartKind(int id);
 
  signals:
   // The read-out text (UTF-8 as QString) and the hit behind it.
   void ReadOut(const QString& text, const ChartHit& hit, int chartKind);
 
  protected:
+  // The chart as last drawn, in viewport pixels (scrolled by scrollX()).
+  QImage& chartImage() { return cache_; }
+  // Called each time the chart was drawn afresh into chartImage(), before it is shown.
+  virtual void chartRendered() {}
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void scrollContentsBy(int dx, int dy) override;
@@ -53,6 +61,8 @@ class CKorvaleView : public QAbstractScrollArea {
   void updateScrollRange();
   void renderChart();
   void readOutAt(int x, int y);
+  // The read-out and the crosshair follow the mouse.
+  void trackMouse(QMouseEvent* event);
   bool crosshairWanted(Qt::MouseButtons buttons) const;
 
   CKorvaleDoc* doc_;
@@ -62,6 +72,7 @@ class CKorvaleView : public QAbstractScrollArea {
   QPoint crosshair_{-1, -1};
   bool crosshairShown_ = false;
   int dockedBars_ = 2;
+  int fixedKind_ = 0;
 };
 
 }  // namespace korvale

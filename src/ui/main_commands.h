@@ -12,6 +12,9 @@ class CMainFrame;
 enum MainCommandId : int {
   kCmdSeparator = 0,  // in a menu layout: a separator
   kCmdPriceUpdate = 32771,
+  kCmdDailyTable = 32775,
+  kCmdWeeklyTable = 32776,
+  kCmdMonthlyTable = 32777,
   kCmdAllStocks = 32781,
   kCmdNameSearch = 32782,
   kCmdCodeRange = 32783,
@@ -19,6 +22,8 @@ enum MainCommandId : int {
   kCmdHelp = 32830,
   kCmdMarginUpdate = 32831,
   kCmdStockListBar = 32851,
+  kCmdLineEditor = 32861,
+  kCmdThumbnails = 32867,
   kCmdAnalyze = 32870,
   kCmdRuleEditor = 32872,
   kCmdQuoteDetail = 32879,

@@ -27,21 +27,29 @@
 #include "app/main_window_layout.h"
 #include "app/user_messages.h"
 #include "charts/chart_kind.h"
+#include "charts/price_table.h"
 #include "store/cp932.h"
 #include "store/market_industry_tables.h"
 #include "ui/analize_frame.h"
 #include "ui/analysis_batch_dialog.h"
 #include "ui/analysis_command.h"
 #include "ui/detail_bar.h"
+#include "ui/free_line_edit_frame.h"
+#include "ui/free_line_edit_view.h"
 #include "ui/import_command.h"
 #include "ui/korvale_app.h"
 #include "ui/korvale_view.h"
 #include "ui/main_commands.h"
 #include "ui/rule_editor_frame.h"
+#include "ui/table_frame.h"
+#include "ui/thumbnail_frame.h"
 
 namespace korvale {
 
 namespace {
+
+static_assert(kCmdDailyTable == kTableDaily && kCmdWeeklyTable == kTableWeekly &&
+              kCmdMonthlyTable == kTableMonthly);
 
 QString FromCp932(const std::string& cp932) { return QString::fromStdString(Cp932ToUtf8(cp932)); }
 std::string ToCp932(const QString& text) { return Utf8ToCp932(text.toStdString()); }
@@ -75,10 +83,12 @@ CMainFrame::~CMainFrame() {
   // The docks report their hiding while the window is torn down; nobody listens any more.
   listDock_->disconnect(this);
   detailDock_->disconnect(this);
-  // The child windows close with the main window, before its document goes.
-  if (ruleEditor_) {
-    ruleEditor_->disconnect(this);
-    delete ruleEditor_;
+  // The child windows close with the main window, before its document goes, in this order.
+  for (QMainWindow* child :
+       std::initializer_list<QMainWindow*>{table_, lineEditor_, thumbnails_, ruleEditor_}) {
+    if (!child) continue;
+    child->disconnect(this);
+    delete child;
   }
   delete analysis_->batchDialog();
   qDeleteAll(findChildren<CAnalizeFrame*>(Qt::FindDirectChildrenOnly));
@@ -103,6 +113,16 @@ std::span<const MainCommand> CMainFrame::Commands() {
        "銘柄分析抽出ウインドウを開く", "分析"},
       {kCmdRuleEditor, "銘柄抽出条件編集...", [](F& f) { f.toggleRuleEditor(); }, CommandMode::kAny,
        true},
+      {kCmdDailyTable, "日足株価", [](F& f) { f.choosePriceTable(kTableDaily); }, CommandMode::kAny,
+       true},
+      {kCmdWeeklyTable, "週足株価", [](F& f) { f.choosePriceTable(kTableWeekly); },
+       CommandMode::kAny, true},
+      {kCmdMonthlyTable, "月足株価", [](F& f) { f.choosePriceTable(kTableMonthly); },
+       CommandMode::kAny, true},
+      {kCmdLineEditor, "トレンドライン編集...", [](F& f) { f.toggleLineEditor(); },
+       CommandMode::kAny, true, "トレンドラインを引く", "トレンドライン"},
+      {kCmdThumbnails, "日足サムネイル", [](F& f) { f.toggleThumbnails(); }, CommandMode::kLocal,
+       true, "一覧の銘柄の日足を並べて表示", "サムネイル"},
       {kCmdDictionaryFromImport, kZentakDictionaryUpdateMenu,
        [](F& f) { f.import_->UpdateDictionaryFromImportFile(); }, CommandMode::kLocal},
       {kCmdNewWindow, "新規ウインドウ(&N)", [](F& f) { f.newWindow(); }},
@@ -212,7 +232,12 @@ void CMainFrame::createMenus() {
               {kCmdOpenList, kCmdSaveList, kCmdSeparator, kCmdPriceUpdate, kCmdMarginUpdate,
                kCmdSeparator, kCmdExit});
 
-  addCommands(menuBar()->addMenu("チャート(&C)"), periodCommands());
+  std::vector<int> chartMenu = periodCommands();
+  for (int id : {kCmdSeparator, kCmdDailyTable, kCmdWeeklyTable, kCmdMonthlyTable, kCmdSeparator,
+                 kCmdLineEditor, kCmdThumbnails}) {
+    chartMenu.push_back(id);
+  }
+  addCommands(menuBar()->addMenu("チャート(&C)"), chartMenu);
 
   QMenu* stocks = menuBar()->addMenu("銘柄(&S)");
   addCommands(stocks, {kCmdAllStocks, kCmdCodeRange, kCmdNameSearch});
@@ -235,8 +260,8 @@ void CMainFrame::createToolBar() {
   bar->setObjectName("toolbar");
   std::vector<int> ids = {kCmdOpenList, kCmdSaveList, kCmdSeparator};
   for (int id : periodCommands()) ids.push_back(id);
-  for (int id : {kCmdSeparator, kCmdPriceUpdate, kCmdMarginUpdate, kCmdSeparator, kCmdAllStocks,
-                 kCmdCodeRange, kCmdNameSearch}) {
+  for (int id : {kCmdSeparator, kCmdLineEditor, kCmdThumbnails, kCmdSeparator, kCmdPriceUpdate,
+                 kCmdMarginUpdate, kCmdSeparator, kCmdAllStocks, kCmdCodeRange, kCmdNameSearch}) {
     ids.push_back(id);
   }
   addCommands(bar, ids);
@@ -284,6 +309,11 @@ void CMainFrame::updateCommandStates() {
   actions_[kCmdSaveList]->setEnabled(hasList && !doc_->list().rows.empty());
   actions_[kCmdQuoteDetail]->setEnabled(true);
   actions_[kCmdRuleEditor]->setChecked(ruleEditor_ != nullptr);
+  for (int id : {kCmdDailyTable, kCmdWeeklyTable, kCmdMonthlyTable}) {
+    actions_[id]->setChecked(table_ && doc_->tablePeriod() == id);
+  }
+  actions_[kCmdLineEditor]->setChecked(lineEditor_ != nullptr);
+  actions_[kCmdThumbnails]->setChecked(thumbnails_ != nullptr);
 }
 
 void CMainFrame::RefreshStockList() {
@@ -291,6 +321,8 @@ void CMainFrame::RefreshStockList() {
   stockList_->clear();
   for (const StockListRow& row : doc_->list().rows) stockList_->addItem(FromCp932(row.text));
   setWindowTitle(FromCp932(doc_->list().title) + " - Korvale");
+  // The thumbnail window tabulates the shown list under the list's title.
+  if (thumbnails_) thumbnails_->ShowList(doc_->list());
   updateCommandStates();
   view_->Redraw();
 }
@@ -309,6 +341,8 @@ void CMainFrame::applySpanRule() {
   if (ApplyAutomaticSpan(&app_->settings(), width(), listDocked, detailDocked)) {
     doc_->ApplySettings();
     view_->ShowLatest();
+    // The editor draws through the same painter, whose window just changed.
+    if (lineEditor_) lineEditor_->view()->Redraw();
   }
 }
 
@@ -320,11 +354,12 @@ void CMainFrame::resizeEvent(QResizeEvent* event) {
 void CMainFrame::OpenListRow(int row) {
   if (row < 0) return;
   if (!doc_->OpenRow(row)) return;
+  // Every view shows the new stock before a message box lets events run.
+  afterStockOpened();
   if (!doc_->lineSaveError().empty()) {
     showError(QString::fromUtf8(kDiskAccessErrorMessage) + "\n" +
               QString::fromStdString(doc_->lineSaveError()));
   }
-  afterStockOpened();
 }
 
 void CMainFrame::afterStockOpened() {
@@ -345,6 +380,12 @@ void CMainFrame::afterStockOpened() {
   }
   setWindowTitle(FromCp932(doc_->title()) + " - Korvale");
   view_->ShowLatest();
+  updateChildViews();
+}
+
+void CMainFrame::updateChildViews() {
+  if (table_) table_->Refresh();
+  if (lineEditor_) lineEditor_->DocumentChanged();
 }
 
 void CMainFrame::showDayOfPicker(const QDate& date) {
@@ -444,12 +485,69 @@ void CMainFrame::newWindow() {
 }
 
 CRuleEditorFrame* CMainFrame::ruleEditor() const { return ruleEditor_; }
+CTableFrame* CMainFrame::priceTable() const { return table_; }
+CFreeLineEditFrame* CMainFrame::lineEditor() const { return lineEditor_; }
+CThumbnailFrame* CMainFrame::thumbnails() const { return thumbnails_; }
 
 void CMainFrame::ShowListedStocks(const QString& thumbnailTitle) {
   RefreshStockList();
-  // The thumbnail window, once there is one, takes `thumbnailTitle` as its document title here
-  // and redraws from the new list.
-  (void)thumbnailTitle;
+  if (thumbnails_ && !thumbnailTitle.isEmpty()) thumbnails_->SetTitle(thumbnailTitle);
+}
+
+void CMainFrame::choosePriceTable(int kind) {
+  if (table_ && doc_->tablePeriod() == kind) {
+    table_->close();  // its destruction records that no table is open
+    return;
+  }
+  doc_->SetTablePeriod(kind);
+  if (table_) {
+    table_->Refresh();
+  } else {
+    table_ = new CTableFrame(doc_, app_->settings(), this);
+    connect(table_, &CTableFrame::KindChosen, this, &CMainFrame::updateCommandStates);
+    connect(table_, &QObject::destroyed, this, [this] {
+      table_ = nullptr;
+      doc_->SetTablePeriod(0);
+      updateCommandStates();
+    });
+    table_->show();
+  }
+  updateCommandStates();
+}
+
+void CMainFrame::toggleLineEditor() {
+  if (lineEditor_) {
+    lineEditor_->close();  // it writes the lines as it goes
+    return;
+  }
+  lineEditor_ = new CFreeLineEditFrame(doc_, app_->settings(), this);
+  // Every change of the lines shows in the main chart too.
+  connect(lineEditor_, &CFreeLineEditFrame::LinesChanged, view_, &CKorvaleView::Redraw);
+  connect(lineEditor_, &QObject::destroyed, this, [this] {
+    lineEditor_ = nullptr;
+    updateCommandStates();
+  });
+  lineEditor_->show();
+  updateCommandStates();
+}
+
+void CMainFrame::toggleThumbnails() {
+  if (app_->settings().dataSourceMode != 0) return;  // the local folders only
+  if (thumbnails_) {
+    thumbnails_->close();
+    return;
+  }
+  thumbnails_ = new CThumbnailFrame(app_->settings(), *doc_->dictionary(), this);
+  thumbnails_->ShowList(doc_->list());
+  // A click opens the stock as picking its row in the list does.
+  connect(thumbnails_, &CThumbnailFrame::StockChosen, this,
+          [this](int row) { stockList_->setCurrentRow(row); });
+  connect(thumbnails_, &QObject::destroyed, this, [this] {
+    thumbnails_ = nullptr;
+    updateCommandStates();
+  });
+  thumbnails_->show();
+  updateCommandStates();
 }
 
 void CMainFrame::toggleRuleEditor() {

@@ -25,11 +25,14 @@ namespace korvale {
 
 class CAnalysisCommand;
 class CDetailBar;
+class CFreeLineEditFrame;
 class CImportCommand;
 class CKorvaleApp;
 class CKorvaleDoc;
 class CKorvaleView;
 class CRuleEditorFrame;
+class CTableFrame;
+class CThumbnailFrame;
 
 class CMainFrame : public QMainWindow {
   Q_OBJECT
@@ -55,8 +58,11 @@ class CMainFrame : public QMainWindow {
   void OpenDocumentFile(const QString& path);
   // Opens the stock of a list row as picking it does.
   void OpenListRow(int row);
-  // The rule editor window while it is open, else null.
+  // The child windows while they are open, else null.
   CRuleEditorFrame* ruleEditor() const;
+  CTableFrame* priceTable() const;
+  CFreeLineEditFrame* lineEditor() const;
+  CThumbnailFrame* thumbnails() const;
   // The command "分析..." (its batch and the screening windows it opens).
   CAnalysisCommand* analysisCommand() const { return analysis_; }
   // A screening run or ranking filled the document's list: it is shown as after any list
@@ -102,6 +108,13 @@ class CMainFrame : public QMainWindow {
   void newWindow();
   void toggleDock(QDockWidget* dock);
   void toggleRuleEditor();
+  // The price table commands: open a table of `kind`, switch the open one to it, or close it
+  // when it already shows that kind.
+  void choosePriceTable(int kind);
+  void toggleLineEditor();
+  void toggleThumbnails();
+  // After another stock was opened or the chart's layout changed: the child views follow.
+  void updateChildViews();
   void openHelp();
   void openQuotePage();
   void about();
@@ -119,6 +132,9 @@ class CMainFrame : public QMainWindow {
   std::vector<int> marketCommands_;    // in the order of the market codes
   std::vector<int> industryCommands_;  // in the order of the industry codes
   QPointer<CRuleEditorFrame> ruleEditor_;
+  QPointer<CTableFrame> table_;
+  QPointer<CFreeLineEditFrame> lineEditor_;
+  QPointer<CThumbnailFrame> thumbnails_;
   CAnalysisCommand* analysis_ = nullptr;
   CImportCommand* import_ = nullptr;
 };
