@@ -43,6 +43,7 @@
 #include "ui/rule_editor_frame.h"
 #include "ui/table_frame.h"
 #include "ui/thumbnail_frame.h"
+#include "ui/web_mode_command.h"
 
 namespace korvale {
 
@@ -164,6 +165,8 @@ bool CMainFrame::offered(int commandId) const {
 void CMainFrame::createActions() {
   analysis_ = new CAnalysisCommand(app_, this);
   import_ = new CImportCommand(app_, this);
+  web_ = new CWebModeCommand(app_, this);
+  connect(web_, &CWebModeCommand::StockShown, this, &CMainFrame::afterStockOpened);
   for (const MainCommand& c : Commands()) {
     QAction* a = addCommand(
         c.id, QString::fromUtf8(c.text), [this, run = c.run] { run(*this); }, c.checkable);
@@ -353,6 +356,10 @@ void CMainFrame::resizeEvent(QResizeEvent* event) {
 
 void CMainFrame::OpenListRow(int row) {
   if (row < 0) return;
+  if (app_->settings().dataSourceMode == 2) {
+    web_->OpenRow(row);  // the download redraws when it ends
+    return;
+  }
   if (!doc_->OpenRow(row)) return;
   // Every view shows the new stock before a message box lets events run.
   afterStockOpened();

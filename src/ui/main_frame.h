@@ -33,6 +33,7 @@ class CKorvaleView;
 class CRuleEditorFrame;
 class CTableFrame;
 class CThumbnailFrame;
+class CWebModeCommand;
 
 class CMainFrame : public QMainWindow {
   Q_OBJECT
@@ -137,6 +138,7 @@ class CMainFrame : public QMainWindow {
   QPointer<CThumbnailFrame> thumbnails_;
   CAnalysisCommand* analysis_ = nullptr;
   CImportCommand* import_ = nullptr;
+  CWebModeCommand* web_ = nullptr;  // opens stocks in web mode
 };
 
 }  // namespace korvale
