@@ -154,7 +154,7 @@ void BM_PriceTableRows(benchmark::State& state) {
   FillSeries(&stock, 5000, 1500, 7);
   stock.filePath = "KD1301.KDT";
   const SettingsRecord settings = EveryDayInTheTable();
-  std::vector<PriceTableRow> rows;
+  std::vector<PriceTableTexts> rows;
   for (auto _ : state) {
     FillPriceTableRows(stock, kTableDaily, settings, &rows);
     benchmark::DoNotOptimize(rows.data());

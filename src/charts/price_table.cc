@@ -19,13 +19,13 @@ void AssignNumber(std::string* out, int32_t value) {
 }
 
 template <typename BarT>
-void FillRows(const BarT* bars, int count, int limit, std::vector<PriceTableRow>* rows) {
+void FillRows(const BarT* bars, int count, int limit, std::vector<PriceTableTexts>* rows) {
   const int n = std::clamp(limit, 0, std::max(count, 0));
   rows->resize(static_cast<size_t>(n));
   char date[32];
   for (int i = 0; i < n; ++i) {
     const BarT& b = bars[count - n + i];
-    PriceTableRow& row = (*rows)[static_cast<size_t>(i)];
+    PriceTableTexts& row = (*rows)[static_cast<size_t>(i)];
     int length = 0;
     if constexpr (requires { b.day; }) {
       length = std::snprintf(date, sizeof date, "%04d/%02d/%02d", b.year, b.month, b.day);
@@ -51,7 +51,7 @@ bool IsPlaceholder(const CPriceSeries& s) {
 std::span<const PriceTableColumn> PriceTableColumns() { return kColumns; }
 
 void FillPriceTableRows(const CPriceSeries& series, int kind, const SettingsRecord& settings,
-                        std::vector<PriceTableRow>* rows) {
+                        std::vector<PriceTableTexts>* rows) {
   if (IsPlaceholder(series)) {
     rows->clear();
     return;

@@ -27,7 +27,8 @@ struct PriceTableColumn {
 std::span<const PriceTableColumn> PriceTableColumns();
 
 inline constexpr int kPriceTableColumnCount = 6;
-using PriceTableRow = std::array<std::string, kPriceTableColumnCount>;
+// One row's texts in column order.
+using PriceTableTexts = std::array<std::string, kPriceTableColumnCount>;
 
 // The rows of a table kind, oldest first: the last dailyTableDays daily bars, the last
 // weeklyTableWeeks weekly or the last monthlyTableMonths monthly bars of the series (all when
@@ -37,7 +38,7 @@ using PriceTableRow = std::array<std::string, kPriceTableColumnCount>;
 // volume "%6d". The weekly and monthly bars are read as the series holds them: build them first.
 // `rows` keeps its capacity, so refilling a table allocates only while it grows.
 void FillPriceTableRows(const CPriceSeries& series, int kind, const SettingsRecord& settings,
-                        std::vector<PriceTableRow>* rows);
+                        std::vector<PriceTableTexts>* rows);
 
 }  // namespace korvale
 

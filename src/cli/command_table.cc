@@ -33,7 +33,7 @@ int RunTable(const CliArgs& args) {
     kind = kTableMonthly;
     name = "monthly";
   }
-  std::vector<PriceTableRow> rows;
+  std::vector<PriceTableTexts> rows;
   FillPriceTableRows(series, kind, settings, &rows);
   if (args.Has("--json")) {
     std::printf("{\"kind\": \"%s\", \"columns\": [", name);
@@ -53,7 +53,7 @@ int RunTable(const CliArgs& args) {
     std::printf("\n]}\n");
     return kExitOk;
   }
-  for (const PriceTableRow& row : rows) {
+  for (const PriceTableTexts& row : rows) {
     std::printf("%s %s %s %s %s %s\n", row[0].c_str(), row[1].c_str(), row[2].c_str(),
                 row[3].c_str(), row[4].c_str(), row[5].c_str());
   }

@@ -73,7 +73,7 @@ void CChartTableView::fitColumns() {
     const PriceTableColumn& column = PriceTableColumns()[c];
     size_t longest = 0;
     const std::string* widest = nullptr;
-    for (const PriceTableRow& row : model_.rows()) {
+    for (const PriceTableTexts& row : model_.rows()) {
       if (row[c].size() > longest) {
         longest = row[c].size();
         widest = &row[c];

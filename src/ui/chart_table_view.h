@@ -20,7 +20,7 @@ class CPriceTableModel : public QAbstractTableModel {
 
   // The rows of `kind` from the series (none for a null series), as FillPriceTableRows gives.
   void Fill(const CPriceSeries* series, int kind, const SettingsRecord& settings);
-  const std::vector<PriceTableRow>& rows() const { return rows_; }
+  const std::vector<PriceTableTexts>& rows() const { return rows_; }
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
@@ -28,7 +28,7 @@ class CPriceTableModel : public QAbstractTableModel {
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
  private:
-  std::vector<PriceTableRow> rows_;
+  std::vector<PriceTableTexts> rows_;
 };
 
 class CChartTableView : public QTableView {

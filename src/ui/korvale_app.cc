@@ -11,11 +11,11 @@
 
 namespace korvale {
 
-CKorvaleApp::CKorvaleApp(const QString& dataRoot, const QString& rootStorePath) {
+CKorvaleApp::CKorvaleApp(const QString& dataRoot, const QString& rootStorePath)
+    : rootStorePath_(rootStorePath.toStdString()) {
   SettingsRecord settings;
   std::string error;
-  if (!LoadSettingsAtStart(dataRoot.toStdString(), rootStorePath.toStdString(), &settings,
-                           &error)) {
+  if (!LoadSettingsAtStart(dataRoot.toStdString(), rootStorePath_, &settings, &error)) {
     startError_ = QString::fromStdString(error);
   }
   // Settings first, then every rule of the Rules folder, as the program starts.

@@ -30,6 +30,7 @@
 #include "charts/price_table.h"
 #include "store/cp932.h"
 #include "store/market_industry_tables.h"
+#include "store/settings_field_rules.h"
 #include "ui/analize_frame.h"
 #include "ui/analysis_batch_dialog.h"
 #include "ui/analysis_command.h"
@@ -37,10 +38,12 @@
 #include "ui/free_line_edit_frame.h"
 #include "ui/free_line_edit_view.h"
 #include "ui/import_command.h"
+#include "ui/kept_window_size.h"
 #include "ui/korvale_app.h"
 #include "ui/korvale_view.h"
 #include "ui/main_commands.h"
 #include "ui/rule_editor_frame.h"
+#include "ui/settings_dialog.h"
 #include "ui/table_frame.h"
 #include "ui/thumbnail_frame.h"
 #include "ui/web_mode_command.h"
@@ -127,6 +130,7 @@ std::span<const MainCommand> CMainFrame::Commands() {
       {kCmdDictionaryFromImport, kZentakDictionaryUpdateMenu,
        [](F& f) { f.import_->UpdateDictionaryFromImportFile(); }, CommandMode::kLocal},
       {kCmdNewWindow, "新規ウインドウ(&N)", [](F& f) { f.newWindow(); }},
+      {kCmdSettings, "初期設定...", [](F& f) { f.editSettings(); }},
       {kCmdStockListBar, "銘柄リスト", [](F& f) { f.toggleDock(f.listDock_); }, CommandMode::kAny,
        true},
       {kCmdDetailBar, "詳細情報", [](F& f) { f.toggleDock(f.detailDock_); }, CommandMode::kAny,
@@ -236,10 +240,9 @@ void CMainFrame::createMenus() {
                kCmdSeparator, kCmdExit});
 
   std::vector<int> chartMenu = periodCommands();
-  for (int id : {kCmdSeparator, kCmdDailyTable, kCmdWeeklyTable, kCmdMonthlyTable, kCmdSeparator,
-                 kCmdLineEditor, kCmdThumbnails}) {
-    chartMenu.push_back(id);
-  }
+  chartMenu.insert(chartMenu.end(),
+                   {kCmdSeparator, kCmdDailyTable, kCmdWeeklyTable, kCmdMonthlyTable, kCmdSeparator,
+                    kCmdLineEditor, kCmdThumbnails, kCmdSeparator, kCmdSettings});
   addCommands(menuBar()->addMenu("チャート(&C)"), chartMenu);
 
   QMenu* stocks = menuBar()->addMenu("銘柄(&S)");
@@ -512,6 +515,8 @@ void CMainFrame::choosePriceTable(int kind) {
   } else {
     table_ = new CTableFrame(doc_, app_->settings(), this);
     connect(table_, &CTableFrame::KindChosen, this, &CMainFrame::updateCommandStates);
+    connect(table_, &CTableFrame::SettingsWanted, this,
+            [this] { editSettingsAt(kSettingsPageAuxiliary, table_); });
     connect(table_, &QObject::destroyed, this, [this] {
       table_ = nullptr;
       doc_->SetTablePeriod(0);
@@ -609,7 +614,22 @@ void CMainFrame::dropEvent(QDropEvent* event) {
   }
 }
 
+void CMainFrame::editSettings() {
+  editSettingsAt(CSettingsDialog::PageOfChart(doc_->chartPeriod()), this);
+}
+
+void CMainFrame::editSettingsAt(int page, QWidget* parent) {
+  if (!CSettingsDialog::Edit(app_, page, parent)) return;
+  // The span rule sees the new values, the painter takes a fresh copy (a new colour theme waits
+  // for the next painter) and the chart repaints.
+  applySpanRule();
+  doc_->ApplySettings();
+  view_->Redraw();
+  updateChildViews();
+}
+
 void CMainFrame::closeEvent(QCloseEvent* event) {
+  KeepClosingWindowSize(*this, KeptWindow::kMain, &app_->settings());
   std::string error;
   if (!doc_->SaveTrendLines(&error)) {
     showError(QString::fromUtf8(kDiskAccessErrorMessage) + "\n" + QString::fromStdString(error));

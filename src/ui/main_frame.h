@@ -96,6 +96,10 @@ class CMainFrame : public QMainWindow {
   void setChartPeriod(int period);
   void updateCommandStates();
   void applySpanRule();
+  // The command "初期設定...": the settings dialog at the page of the chart period shown.
+  void editSettings();
+  // The settings dialog at `page` over `parent`; after OK every view follows the new values.
+  void editSettingsAt(int page, QWidget* parent);
   void afterStockOpened();
   void showDayOfPicker(const QDate& date);
   void showReadOut(const QString& text, const ChartHit& hit, int chartKind);

@@ -53,9 +53,6 @@ void CTableFrame::createActions() {
   }
   actions_[kCmdTableSettings] = new QAction("初期設定...", this);
   connect(actions_[kCmdTableSettings], &QAction::triggered, this, &CTableFrame::SettingsWanted);
-  // The settings dialog is not part of the program yet: until it is, the command stays off.
-  // Once it is, the main window answers SettingsWanted by opening it at its auxiliary page.
-  actions_[kCmdTableSettings]->setEnabled(false);
   actions_[kCmdTableClose] = new QAction("株価表の終了(&X)", this);
   connect(actions_[kCmdTableClose], &QAction::triggered, this, &QWidget::close);
 }

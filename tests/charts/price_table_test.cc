@@ -14,8 +14,8 @@ using testing::Bar;
 using testing::DefaultSettings;
 using testing::SeriesOf;
 
-std::vector<PriceTableRow> Rows(const CPriceSeries& s, int kind, const SettingsRecord& settings) {
-  std::vector<PriceTableRow> rows;
+std::vector<PriceTableTexts> Rows(const CPriceSeries& s, int kind, const SettingsRecord& settings) {
+  std::vector<PriceTableTexts> rows;
   FillPriceTableRows(s, kind, settings, &rows);
   return rows;
 }
@@ -37,10 +37,10 @@ TEST(PriceTableTest, RowsAreTheNewestBarsOfTheKindOldestFirst) {
   const auto daily = Rows(s, kTableDaily, settings);
   ASSERT_EQ(daily.size(), 31u);
   EXPECT_EQ(daily[0],
-            (PriceTableRow{"2006/01/02", "   102", "   112", "    92", "   107", "  2000"}));
+            (PriceTableTexts{"2006/01/02", "   102", "   112", "    92", "   107", "  2000"}));
   // Numbers wider than six digits keep every digit.
   EXPECT_EQ(daily[30],
-            (PriceTableRow{"2006/02/01", "1234567", "1234568", "     1", "1234560", "123456789"}));
+            (PriceTableTexts{"2006/02/01", "1234567", "1234568", "     1", "1234560", "123456789"}));
   settings.dailyTableDays = 3;
   EXPECT_EQ(Rows(s, kTableDaily, settings).front()[0], "2006/01/30");
 
@@ -58,7 +58,7 @@ TEST(PriceTableTest, RowsAreTheNewestBarsOfTheKindOldestFirst) {
 
   const auto monthly = Rows(s, kTableMonthly, settings);
   ASSERT_EQ(monthly.size(), 2u);
-  EXPECT_EQ(monthly[0], (PriceTableRow{"2006/01", "   102", "   141", "    92", "   136",
+  EXPECT_EQ(monthly[0], (PriceTableTexts{"2006/01", "   102", "   141", "    92", "   136",
                                        StringPrintf("%6d", s.months[0].volume)}));
   EXPECT_EQ(monthly[1][0], "2006/02");
 }
