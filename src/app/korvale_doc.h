@@ -99,6 +99,10 @@ class CKorvaleDoc {
   // The price table's kind (32775 daily, 32776 weekly, 32777 monthly), 0 while no table is open.
   int tablePeriod() const { return tablePeriod_; }
   void SetTablePeriod(int period) { tablePeriod_ = period; }
+  // The period the Ichimoku window shows (32772 daily, 32773 weekly, 32774 monthly), kept beside
+  // the main chart's while the window is closed.
+  int ichimokuKind() const { return ichimokuKind_; }
+  void SetIchimokuKind(int period) { ichimokuKind_ = period; }
   int code() const { return code_; }
   const std::string& title() const { return title_; }  // cp932: the stock's name
   const std::string& filePath() const { return filePath_; }
@@ -127,6 +131,7 @@ class CKorvaleDoc {
   std::unique_ptr<CChartPainter> painter_;
   int chartPeriod_ = kChartDaily;
   int tablePeriod_ = 0;
+  int ichimokuKind_ = kChartDaily;
   int code_ = 0;
   int market_ = 0;
   int industry_ = 0;

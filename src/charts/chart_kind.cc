@@ -2,6 +2,11 @@
 
 #include <array>
 
+#include "charts/ichimoku_chart.h"
+#include "charts/kagi_chart.h"
+#include "charts/new_price_chart.h"
+#include "charts/reverse_watch_chart.h"
+
 namespace korvale {
 
 namespace {
@@ -63,6 +68,10 @@ class TrendLineEditorChart : public ChartKind {
     return p.HitTestTrendLineEditor(px, py);
   }
   std::string Readout(const ChartHit& hit) const override { return ReadoutText(hit, false); }
+  // The editor's window has a height of its own; the main chart's stays as it is.
+  void SetClientSize(CChartPainter& p, int width, int height) const override {
+    p.SetClientSize(kChartTrendLineEditor, width, height);
+  }
 };
 
 const DailyChart kDaily;
@@ -70,28 +79,41 @@ const WeeklyChart kWeekly;
 const MonthlyChart kMonthly;
 const TrendLineEditorChart kTrendLineEditor;
 
-const std::array kKinds = {
-    ChartKindEntry{kChartDaily, "daily", "日足", ChartKindGroup::kPeriod, kDaily},
-    ChartKindEntry{kChartWeekly, "weekly", "週足", ChartKindGroup::kPeriod, kWeekly},
-    ChartKindEntry{kChartMonthly, "monthly", "月足", ChartKindGroup::kPeriod, kMonthly},
-    // Its status bar names the daily bars it shows.
-    ChartKindEntry{kChartTrendLineEditor, "lineeditor", "日足", ChartKindGroup::kWindow,
-                   kTrendLineEditor},
-};
-
 }  // namespace
 
-std::span<const ChartKindEntry> ChartKinds() { return kKinds; }
+std::span<const ChartKindEntry> ChartKinds() {
+  // Made on first use: the window kinds live in files of their own.
+  static const std::array kKinds = {
+      ChartKindEntry{kChartDaily, "daily", "日足", ChartKindGroup::kPeriod, kDaily},
+      ChartKindEntry{kChartWeekly, "weekly", "週足", ChartKindGroup::kPeriod, kWeekly},
+      ChartKindEntry{kChartMonthly, "monthly", "月足", ChartKindGroup::kPeriod, kMonthly},
+      ChartKindEntry{IchimokuKindId(kChartDaily), "ichimoku", "日足", ChartKindGroup::kIchimoku,
+                     IchimokuChartKind(kChartDaily)},
+      ChartKindEntry{IchimokuKindId(kChartWeekly), "ichimoku-weekly", "週足",
+                     ChartKindGroup::kIchimoku, IchimokuChartKind(kChartWeekly)},
+      ChartKindEntry{IchimokuKindId(kChartMonthly), "ichimoku-monthly", "月足",
+                     ChartKindGroup::kIchimoku, IchimokuChartKind(kChartMonthly)},
+      ChartKindEntry{kChartKagi, "kagi", "カギ足", ChartKindGroup::kAuxiliary, KagiChartKind()},
+      ChartKindEntry{kChartNewPrice, "newprice", "新値足", ChartKindGroup::kAuxiliary,
+                     NewPriceChartKind()},
+      ChartKindEntry{kChartReverseWatch, "reverse", "逆ウォッチ曲線", ChartKindGroup::kAuxiliary,
+                     ReverseWatchChartKind()},
+      // Its status bar names the daily bars it shows.
+      ChartKindEntry{kChartTrendLineEditor, "lineeditor", "日足", ChartKindGroup::kLineEditor,
+                     kTrendLineEditor},
+  };
+  return kKinds;
+}
 
 const ChartKindEntry* FindChartKind(int id) {
-  for (const ChartKindEntry& e : kKinds) {
+  for (const ChartKindEntry& e : ChartKinds()) {
     if (e.id == id) return &e;
   }
   return nullptr;
 }
 
 const ChartKindEntry* FindChartKindByOption(std::string_view option) {
-  for (const ChartKindEntry& e : kKinds) {
+  for (const ChartKindEntry& e : ChartKinds()) {
     if (option == e.option) return &e;
   }
   return nullptr;
@@ -99,12 +121,12 @@ const ChartKindEntry* FindChartKindByOption(std::string_view option) {
 
 const ChartKindEntry& ChartKindOrDaily(int id) {
   const ChartKindEntry* e = FindChartKind(id);
-  return e ? *e : kKinds[0];
+  return e ? *e : ChartKinds()[0];
 }
 
 std::string ChartKindOptions() {
   std::string names;
-  for (const ChartKindEntry& e : kKinds) {
+  for (const ChartKindEntry& e : ChartKinds()) {
     if (!names.empty()) names += ", ";
     names += e.option;
   }

@@ -24,7 +24,7 @@ int CChartPainter::editorWidth() const { return kBarPitch * windowCount_ + kEdit
 
 void CChartPainter::DrawTrendLineEditor(Canvas& canvas) {
   CChartMapper mapper;
-  const int H = chartHeight_;
+  const int H = clientSize(kChartTrendLineEditor).height;
   BeginChart(canvas, &mapper, kSlotBackground, editorWidth(), H);
   const CPriceSeries* source = series_ ? series_ : barsOnly_;
   if (!source) {

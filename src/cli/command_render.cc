@@ -121,6 +121,7 @@ int RunRender(const CliArgs& args) {
     }
     settings.colourTheme = theme[0] - '0';
   }
+  if (!ParamOption(args, *kind, &settings)) return kExitUsage;
 #ifdef KORVALE_HAVE_RENDER
   ChartInput input;
   if (!LoadChartInput(args, rest[0], settings, &input)) return kExitFailure;
@@ -142,22 +143,26 @@ int RunRender(const CliArgs& args) {
 const CommandRegistration kRegistration({
     "render",
     "draw a chart or a page of thumbnails into a PNG file",
-    "usage: korvale-cli render (CODE | PATH) --chart daily|weekly|monthly|lineeditor\n"
-    "                          [--size WxH] [--theme N] [--set NAME=VALUE]... -o OUT.png\n"
+    "usage: korvale-cli render (CODE | PATH) --chart KIND [--size WxH] [--theme N]\n"
+    "                          [--param N] [--set NAME=VALUE]... -o OUT.png\n"
     "                          [--margin FILE] [--lines FILE]\n"
     "       korvale-cli render --thumbnails LIST.LST|all [--size WxH] [--first N]\n"
     "                          [--set NAME=VALUE]... -o OUT.png\n"
     "\n"
-    "Draws the chart as the main view draws it for a client area of WxH pixels (default\n"
-    "1200x800), scrolled to the latest bars, and writes it as a PNG file. CODE is a stock\n"
-    "code whose files are found below the data root; PATH a price file, with its margin and\n"
-    "trend-line files given by --margin and --lines. The settings are those of the data root,\n"
-    "then every --set NAME=VALUE; --theme N picks the colour theme 0-5 (標準, Hanamori,\n"
-    "Tsukishiro, 白黒, 古書, Mindows-YP). When dailySpanDays is 0 or dailyAutoPeriod is set,\n"
-    "the span comes from the width: (W - 220) / 4 bars, as with both side bars docked.\n"
-    "The index panes read the stock indexStockCode below the data root. The chart lineeditor\n"
-    "is the trend-line editor's: the daily price pane with a quarter of margin and 104 pixels\n"
-    "of room to the right.\n"
+    "Draws the chart as its window draws it for a client area of WxH pixels (default\n"
+    "1200x800), scrolled to the latest bars, and writes it as a PNG file. KIND is daily,\n"
+    "weekly or monthly (the main window's chart), ichimoku, ichimoku-weekly or\n"
+    "ichimoku-monthly (the Ichimoku window), kagi, newprice or reverse (the auxiliary\n"
+    "windows), lineeditor (the trend-line editor's: the daily price pane with a quarter of\n"
+    "margin and 104 pixels of room to the right). CODE is a stock code whose files are found\n"
+    "below the data root; PATH a price file, with its margin and trend-line files given by\n"
+    "--margin and --lines. The settings are those of the data root, then every --set\n"
+    "NAME=VALUE; --theme N picks the colour theme 0-5 (標準, Hanamori, Tsukishiro, 白黒, 古書,\n"
+    "Mindows-YP). --param N sets the slider of a kagi (reversal in percent 1-100, or in yen\n"
+    "1-500 with kagiReversalMode=0), newprice (reversal lines 1-10) or reverse (moving-average\n"
+    "days 1-100) chart. When dailySpanDays is 0 or dailyAutoPeriod is set, the span comes from\n"
+    "the width: (W - 220) / 4 bars, as with both side bars docked. The index panes read the\n"
+    "stock indexStockCode below the data root.\n"
     "\n"
     "With --thumbnails the thumbnail window's grid is drawn instead: one cell per row of the\n"
     "list file (a relative name is also looked for in the data root) or, with \"all\", per\n"
@@ -167,8 +172,8 @@ const CommandRegistration kRegistration({
     "are W / columns wide and as many rows show as fit. The grid is scrolled so that the row\n"
     "of list position N (0 the first; default 0) stands at the top.\n",
     {{},
-     {"--chart", "--size", "--theme", "--set", "--output", "--margin", "--lines", "--thumbnails",
-      "--first"}},
+     {"--chart", "--size", "--theme", "--param", "--set", "--output", "--margin", "--lines",
+      "--thumbnails", "--first"}},
     RunRender,
 });
 

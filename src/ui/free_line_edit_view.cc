@@ -11,8 +11,11 @@ namespace korvale {
 CFreeLineEditView::CFreeLineEditView(CKorvaleDoc* doc, const SettingsRecord& settings,
                                      QWidget* parent)
     : CKorvaleView(doc, settings, parent) {
-  SetChartKind(kChartTrendLineEditor);
   model_.SetPainter(doc->painter());
+}
+
+const ChartKindEntry& CFreeLineEditView::entry() const {
+  return ChartKindOrDaily(kChartTrendLineEditor);
 }
 
 void CFreeLineEditView::DocumentChanged() {

@@ -31,6 +31,9 @@ class CFreeLineEditView : public CKorvaleView {
   void CommandStatesChanged();
 
  protected:
+  // The editor's chart, whatever the main window's period; nothing while no stock is shown.
+  const ChartKindEntry& entry() const override;
+  void drawWithoutPainter(Canvas&) override {}
   void chartRendered() override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;

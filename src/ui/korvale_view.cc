@@ -21,14 +21,7 @@ CKorvaleView::CKorvaleView(CKorvaleDoc* doc, const SettingsRecord& settings, QWi
 
 int CKorvaleView::scrollX() const { return horizontalScrollBar()->value(); }
 
-void CKorvaleView::SetChartKind(int id) {
-  fixedKind_ = id;
-  Redraw();
-}
-
-const ChartKind& CKorvaleView::kind() const {
-  return ChartKindOrDaily(fixedKind_ ? fixedKind_ : doc_->chartPeriod()).kind;
-}
+const ChartKindEntry& CKorvaleView::entry() const { return ChartKindOrDaily(doc_->chartPeriod()); }
 
 int CKorvaleView::chartWidth() const {
   const CChartPainter* painter = doc_->painter();
@@ -37,8 +30,7 @@ int CKorvaleView::chartWidth() const {
 }
 
 void CKorvaleView::emitReadOut(const ChartHit& hit) {
-  emit ReadOut(QString::fromStdString(kind().Readout(hit)), hit,
-               fixedKind_ ? fixedKind_ : doc_->chartPeriod());
+  emit ReadOut(QString::fromStdString(kind().Readout(hit)), hit, entry().id);
 }
 
 void CKorvaleView::updateScrollRange() {
@@ -52,7 +44,9 @@ void CKorvaleView::updateScrollRange() {
 void CKorvaleView::ShowLatest() {
   crosshairShown_ = false;
   crosshair_ = {-1, -1};
-  if (CChartPainter* painter = doc_->painter()) painter->SetChartHeight(viewport()->height());
+  if (CChartPainter* painter = doc_->painter()) {
+    kind().SetClientSize(*painter, viewport()->width(), viewport()->height());
+  }
   updateScrollRange();
   horizontalScrollBar()->setValue(std::max(0, chartWidth() - viewport()->width()));
   cacheValid_ = false;
@@ -62,7 +56,9 @@ void CKorvaleView::ShowLatest() {
 }
 
 void CKorvaleView::Redraw() {
-  if (CChartPainter* painter = doc_->painter()) painter->SetChartHeight(viewport()->height());
+  if (CChartPainter* painter = doc_->painter()) {
+    kind().SetClientSize(*painter, viewport()->width(), viewport()->height());
+  }
   updateScrollRange();
   cacheValid_ = false;
   viewport()->update();
@@ -76,16 +72,19 @@ void CKorvaleView::renderChart() {
   QPainterCanvas canvas(&cache_);
   if (CChartPainter* painter = doc_->painter()) {
     canvas.SetOrigin(scrollX(), 0);
-    painter->SetChartHeight(size.height());
+    kind().SetClientSize(*painter, size.width(), size.height());
     kind().Draw(*painter, canvas);
-  } else if (!fixedKind_) {
-    // The main view greets with the database's figures; a window of its own stays empty.
-    const int stocks = doc_->dictionary() ? doc_->dictionary()->itemCount : 0;
-    DrawInformationText(canvas, settings_, stocks, doc_->latestYear(), doc_->latestMonth(),
-                        doc_->latestDay());
+  } else {
+    drawWithoutPainter(canvas);
   }
   cacheValid_ = true;
   chartRendered();
+}
+
+void CKorvaleView::drawWithoutPainter(Canvas& canvas) {
+  const int stocks = doc_->dictionary() ? doc_->dictionary()->itemCount : 0;
+  DrawInformationText(canvas, settings_, stocks, doc_->latestYear(), doc_->latestMonth(),
+                      doc_->latestDay());
 }
 
 void CKorvaleView::paintEvent(QPaintEvent*) {

@@ -37,6 +37,8 @@
 #include "ui/detail_bar.h"
 #include "ui/free_line_edit_frame.h"
 #include "ui/free_line_edit_view.h"
+#include "ui/extra_chart_frame.h"
+#include "ui/imok_chart_frm.h"
 #include "ui/import_command.h"
 #include "ui/kept_window_size.h"
 #include "ui/korvale_app.h"
@@ -87,7 +89,18 @@ CMainFrame::~CMainFrame() {
   // The docks report their hiding while the window is torn down; nobody listens any more.
   listDock_->disconnect(this);
   detailDock_->disconnect(this);
-  // The child windows close with the main window, before its document goes, in this order.
+  // The child windows close with the main window, before its document goes: the auxiliary
+  // charts, the Ichimoku window, then the others in this order.
+  for (int kind : {kChartKagi, kChartNewPrice, kChartReverseWatch}) {
+    if (CExtraChartFrame* frame = extraChartWindow(kind)) {
+      frame->disconnect(this);
+      delete frame;
+    }
+  }
+  if (ichimoku_) {
+    ichimoku_->disconnect(this);
+    delete ichimoku_;
+  }
   for (QMainWindow* child :
        std::initializer_list<QMainWindow*>{table_, lineEditor_, thumbnails_, ruleEditor_}) {
     if (!child) continue;
@@ -129,6 +142,14 @@ std::span<const MainCommand> CMainFrame::Commands() {
        true, "一覧の銘柄の日足を並べて表示", "サムネイル"},
       {kCmdDictionaryFromImport, kZentakDictionaryUpdateMenu,
        [](F& f) { f.import_->UpdateDictionaryFromImportFile(); }, CommandMode::kLocal},
+      {kCmdKagi, FindChartKind(kChartKagi)->caption, [](F& f) { f.toggleExtraChart(kChartKagi); },
+       CommandMode::kAny, true},
+      {kCmdNewPrice, FindChartKind(kChartNewPrice)->caption,
+       [](F& f) { f.toggleExtraChart(kChartNewPrice); }, CommandMode::kAny, true},
+      {kCmdReverseWatch, FindChartKind(kChartReverseWatch)->caption,
+       [](F& f) { f.toggleExtraChart(kChartReverseWatch); }, CommandMode::kAny, true},
+      {kCmdIchimoku, "一目均衡表", [](F& f) { f.toggleIchimoku(); }, CommandMode::kAny, true,
+       "一目均衡表ウインドウを開く", "一目均衡表"},
       {kCmdNewWindow, "新規ウインドウ(&N)", [](F& f) { f.newWindow(); }},
       {kCmdSettings, "初期設定...", [](F& f) { f.editSettings(); }},
       {kCmdStockListBar, "銘柄リスト", [](F& f) { f.toggleDock(f.listDock_); }, CommandMode::kAny,
@@ -239,11 +260,12 @@ void CMainFrame::createMenus() {
               {kCmdOpenList, kCmdSaveList, kCmdSeparator, kCmdPriceUpdate, kCmdMarginUpdate,
                kCmdSeparator, kCmdExit});
 
-  std::vector<int> chartMenu = periodCommands();
-  chartMenu.insert(chartMenu.end(),
-                   {kCmdSeparator, kCmdDailyTable, kCmdWeeklyTable, kCmdMonthlyTable, kCmdSeparator,
-                    kCmdLineEditor, kCmdThumbnails, kCmdSeparator, kCmdSettings});
-  addCommands(menuBar()->addMenu("チャート(&C)"), chartMenu);
+  std::vector<int> chart = periodCommands();
+  chart.insert(chart.end(),
+               {kCmdSeparator, kCmdKagi, kCmdNewPrice, kCmdReverseWatch, kCmdSeparator,
+                kCmdIchimoku, kCmdSeparator, kCmdDailyTable, kCmdWeeklyTable, kCmdMonthlyTable,
+                kCmdSeparator, kCmdLineEditor, kCmdThumbnails, kCmdSeparator, kCmdSettings});
+  addCommands(menuBar()->addMenu("チャート(&C)"), chart);
 
   QMenu* stocks = menuBar()->addMenu("銘柄(&S)");
   addCommands(stocks, {kCmdAllStocks, kCmdCodeRange, kCmdNameSearch});
@@ -266,8 +288,9 @@ void CMainFrame::createToolBar() {
   bar->setObjectName("toolbar");
   std::vector<int> ids = {kCmdOpenList, kCmdSaveList, kCmdSeparator};
   for (int id : periodCommands()) ids.push_back(id);
-  for (int id : {kCmdSeparator, kCmdLineEditor, kCmdThumbnails, kCmdSeparator, kCmdPriceUpdate,
-                 kCmdMarginUpdate, kCmdSeparator, kCmdAllStocks, kCmdCodeRange, kCmdNameSearch}) {
+  for (int id : {kCmdIchimoku, kCmdSeparator, kCmdLineEditor, kCmdThumbnails, kCmdSeparator,
+                 kCmdPriceUpdate, kCmdMarginUpdate, kCmdSeparator, kCmdAllStocks, kCmdCodeRange,
+                 kCmdNameSearch}) {
     ids.push_back(id);
   }
   addCommands(bar, ids);
@@ -320,6 +343,10 @@ void CMainFrame::updateCommandStates() {
   }
   actions_[kCmdLineEditor]->setChecked(lineEditor_ != nullptr);
   actions_[kCmdThumbnails]->setChecked(thumbnails_ != nullptr);
+  actions_[kCmdIchimoku]->setChecked(ichimoku_ != nullptr);
+  for (int kind : {kChartKagi, kChartNewPrice, kChartReverseWatch}) {
+    actions_[kind]->setChecked(extraChartWindow(kind) != nullptr);
+  }
 }
 
 void CMainFrame::RefreshStockList() {
@@ -347,8 +374,7 @@ void CMainFrame::applySpanRule() {
   if (ApplyAutomaticSpan(&app_->settings(), width(), listDocked, detailDocked)) {
     doc_->ApplySettings();
     view_->ShowLatest();
-    // The editor draws through the same painter, whose window just changed.
-    if (lineEditor_) lineEditor_->view()->Redraw();
+    refreshChildWindows();
   }
 }
 
@@ -390,11 +416,8 @@ void CMainFrame::afterStockOpened() {
   }
   setWindowTitle(FromCp932(doc_->title()) + " - Korvale");
   view_->ShowLatest();
-  updateChildViews();
-}
-
-void CMainFrame::updateChildViews() {
-  if (table_) table_->Refresh();
+  refreshChildWindows();
+  // Editing starts over on the new stock's chart.
   if (lineEditor_) lineEditor_->DocumentChanged();
 }
 
@@ -577,6 +600,54 @@ void CMainFrame::toggleRuleEditor() {
   updateCommandStates();
 }
 
+CIMokChartFrm* CMainFrame::ichimokuWindow() const { return ichimoku_; }
+
+CExtraChartFrame* CMainFrame::extraChartWindow(int kindId) const {
+  auto it = extraCharts_.find(kindId);
+  return it == extraCharts_.end() ? nullptr : it->second.data();
+}
+
+void CMainFrame::toggleIchimoku() {
+  if (ichimoku_) {
+    ichimoku_->close();  // its destruction unchecks the command
+    return;
+  }
+  ichimoku_ = new CIMokChartFrm(app_, doc_, this);
+  connect(ichimoku_, &CIMokChartFrm::SettingsApplied, this, [this] { settingsApplied(); });
+  connect(ichimoku_, &QObject::destroyed, this, [this] {
+    ichimoku_ = nullptr;
+    updateCommandStates();
+  });
+  ichimoku_->show();
+  ichimoku_->Refresh();  // scrolled to the newest bars at the size it shows
+  updateCommandStates();
+}
+
+void CMainFrame::toggleExtraChart(int kindId) {
+  if (CExtraChartFrame* open = extraChartWindow(kindId)) {
+    open->close();  // its destruction unchecks the command
+    return;
+  }
+  auto* frame = new CExtraChartFrame(doc_, app_->settings(), kindId, this);
+  extraCharts_[kindId] = frame;
+  connect(frame, &QObject::destroyed, this, [this, kindId] {
+    extraCharts_.erase(kindId);
+    updateCommandStates();
+  });
+  frame->show();
+  updateCommandStates();
+}
+
+void CMainFrame::refreshChildWindows() {
+  if (ichimoku_) ichimoku_->Refresh();
+  for (auto& [kind, frame] : extraCharts_) {
+    if (frame) frame->Refresh();
+  }
+  if (table_) table_->Refresh();
+  // The editor draws through the same painter; its selection stays.
+  if (lineEditor_) lineEditor_->view()->Redraw();
+}
+
 void CMainFrame::openHelp() {
   const QString path = QDir::current().filePath("doc/index.html");
   if (!QFileInfo::exists(path) || !QDesktopServices::openUrl(QUrl::fromLocalFile(path))) {
@@ -619,13 +690,16 @@ void CMainFrame::editSettings() {
 }
 
 void CMainFrame::editSettingsAt(int page, QWidget* parent) {
-  if (!CSettingsDialog::Edit(app_, page, parent)) return;
+  if (CSettingsDialog::Edit(app_, page, parent)) settingsApplied();
+}
+
+void CMainFrame::settingsApplied() {
   // The span rule sees the new values, the painter takes a fresh copy (a new colour theme waits
-  // for the next painter) and the chart repaints.
+  // for the next painter) and the chart and the windows drawn by the same painter repaint.
   applySpanRule();
   doc_->ApplySettings();
   view_->Redraw();
-  updateChildViews();
+  refreshChildWindows();
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

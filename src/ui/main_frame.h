@@ -25,7 +25,9 @@ namespace korvale {
 
 class CAnalysisCommand;
 class CDetailBar;
+class CExtraChartFrame;
 class CFreeLineEditFrame;
+class CIMokChartFrm;
 class CImportCommand;
 class CKorvaleApp;
 class CKorvaleDoc;
@@ -64,6 +66,11 @@ class CMainFrame : public QMainWindow {
   CTableFrame* priceTable() const;
   CFreeLineEditFrame* lineEditor() const;
   CThumbnailFrame* thumbnails() const;
+  // The Ichimoku window while it is open, else null.
+  CIMokChartFrm* ichimokuWindow() const;
+  // The auxiliary chart window of kind `kindId` (kChartKagi, kChartNewPrice, kChartReverseWatch)
+  // while it is open, else null.
+  CExtraChartFrame* extraChartWindow(int kindId) const;
   // The command "分析..." (its batch and the screening windows it opens).
   CAnalysisCommand* analysisCommand() const { return analysis_; }
   // A screening run or ranking filled the document's list: it is shown as after any list
@@ -100,6 +107,8 @@ class CMainFrame : public QMainWindow {
   void editSettings();
   // The settings dialog at `page` over `parent`; after OK every view follows the new values.
   void editSettingsAt(int page, QWidget* parent);
+  // After the settings dialog (from this window or the Ichimoku window) applied new values.
+  void settingsApplied();
   void afterStockOpened();
   void showDayOfPicker(const QDate& date);
   void showReadOut(const QString& text, const ChartHit& hit, int chartKind);
@@ -118,8 +127,11 @@ class CMainFrame : public QMainWindow {
   void choosePriceTable(int kind);
   void toggleLineEditor();
   void toggleThumbnails();
-  // After another stock was opened or the chart's layout changed: the child views follow.
-  void updateChildViews();
+  void toggleIchimoku();
+  void toggleExtraChart(int kindId);
+  // The document shows another stock, the chart's window changed or its painter took new
+  // settings: the child windows that view the document redraw.
+  void refreshChildWindows();
   void openHelp();
   void openQuotePage();
   void about();
@@ -140,6 +152,9 @@ class CMainFrame : public QMainWindow {
   QPointer<CTableFrame> table_;
   QPointer<CFreeLineEditFrame> lineEditor_;
   QPointer<CThumbnailFrame> thumbnails_;
+  QPointer<CIMokChartFrm> ichimoku_;
+  // The auxiliary chart windows by kind.
+  std::map<int, QPointer<CExtraChartFrame>> extraCharts_;
   CAnalysisCommand* analysis_ = nullptr;
   CImportCommand* import_ = nullptr;
   CWebModeCommand* web_ = nullptr;  // opens stocks in web mode
