@@ -157,7 +157,7 @@ class CMainFrame : public QMainWindow {
   std::map<int, QPointer<CExtraChartFrame>> extraCharts_;
   CAnalysisCommand* analysis_ = nullptr;
   CImportCommand* import_ = nullptr;
-  CWebModeCommand* web_ = nullptr;  // opens stocks in web mode
+  CWebModeCommand* web_ = nullptr;  // opens stocks in the network modes
 };
 
 }  // namespace korvale
