@@ -115,6 +115,9 @@ class CKorvaleDoc {
   const CChartPainter* painter() const { return painter_.get(); }
   int chartPeriod() const { return chartPeriod_; }
   void SetChartPeriod(int period) { chartPeriod_ = period; }
+  // The price table's kind (32775 daily, 32776 weekly, 32777 monthly), 0 while no table is open.
+  int tablePeriod() const { return tablePeriod_; }
+  void SetTablePeriod(int period) { tablePeriod_ = period; }
   // The period the Ichimoku window shows (32772 daily, 32773 weekly, 32774 monthly), kept beside
   // the main chart's while the window is closed.
   int ichimokuKind() const { return ichimokuKind_; }
@@ -148,6 +151,7 @@ class CKorvaleDoc {
   CPriceSeries series_;
   std::unique_ptr<CChartPainter> painter_;
   int chartPeriod_ = kChartDaily;
+  int tablePeriod_ = 0;
   int ichimokuKind_ = kChartDaily;
   int code_ = 0;
   int market_ = 0;

@@ -56,9 +56,28 @@ class MonthlyChart : public PeriodChart {
   }
 };
 
+// The trend-line editor's chart, on the document's daily painter.
+class TrendLineEditorChart : public ChartKind {
+ public:
+  void Attach(CChartPainter& p, CPriceSeries& series) const override {
+    p.Attach(series, kChartDaily);
+  }
+  int Width(const CChartPainter& p) const override { return p.editorWidth(); }
+  void Draw(CChartPainter& p, Canvas& canvas) const override { p.DrawTrendLineEditor(canvas); }
+  ChartHit HitTest(const CChartPainter& p, int px, int py) const override {
+    return p.HitTestTrendLineEditor(px, py);
+  }
+  std::string Readout(const ChartHit& hit) const override { return ReadoutText(hit, false); }
+  // The editor's window has a height of its own; the main chart's stays as it is.
+  void SetClientSize(CChartPainter& p, int width, int height) const override {
+    p.SetClientSize(kChartTrendLineEditor, width, height);
+  }
+};
+
 const DailyChart kDaily;
 const WeeklyChart kWeekly;
 const MonthlyChart kMonthly;
+const TrendLineEditorChart kTrendLineEditor;
 
 }  // namespace
 
@@ -79,6 +98,9 @@ std::span<const ChartKindEntry> ChartKinds() {
                      NewPriceChartKind()},
       ChartKindEntry{kChartReverseWatch, "reverse", "逆ウォッチ曲線", ChartKindGroup::kAuxiliary,
                      ReverseWatchChartKind()},
+      // Its status bar names the daily bars it shows.
+      ChartKindEntry{kChartTrendLineEditor, "lineeditor", "日足", ChartKindGroup::kLineEditor,
+                     kTrendLineEditor},
   };
   return kKinds;
 }

@@ -39,9 +39,10 @@ class ChartKind {
 
 // Where a kind is offered.
 enum class ChartKindGroup {
-  kPeriod,     // the main window's period commands (daily, weekly, monthly)
-  kIchimoku,   // the Ichimoku window's daily, weekly and monthly bars
-  kAuxiliary,  // the kagi, new-price and reverse-watch windows
+  kPeriod,      // the main window's period commands (daily, weekly, monthly)
+  kIchimoku,    // the Ichimoku window's daily, weekly and monthly bars
+  kAuxiliary,   // the kagi, new-price and reverse-watch windows
+  kLineEditor,  // the trend-line editor's window
 };
 
 // The ids of the window kinds. The auxiliary charts take the commands that open their windows;

@@ -65,6 +65,7 @@ void CChartPainter::Attach(CPriceSeries& series, int kind) {
   barsOnly_ = nullptr;
   chartKind_ = kind;
   trendLines_.clear();
+  selectedLine_ = -1;
   dailyCount_ = std::max(series.barCount(), 0);
   ComputeDailyWindow();
   series.BuildWeekly(hiddenCount_, nullptr);
@@ -79,6 +80,7 @@ void CChartPainter::AttachBarsOnly(const CPriceSeries& series) {
   series_ = nullptr;
   barsOnly_ = &series;
   trendLines_.clear();
+  selectedLine_ = -1;
   for (auto& d : derived_) d.assign(static_cast<size_t>(std::max(series.barCount(), 0)) + 1, 0.0);
   Layout();
 }
@@ -186,14 +188,76 @@ void CChartPainter::CopyTrendLines() {
     t.price1 = line.price1;
     t.price2 = line.price2;
     t.kind = line.kind;
-    t.geometry = std::make_unique<CLineGeometry>(t.x1, t.price1, t.x2, t.price2);
-    t.geometry->SetTolerance(CLineGeometry::StandardTolX(), CLineGeometry::StandardTolY(t.price1));
+    SetLineGeometry(&t);
     trendLines_.push_back(std::move(t));
+  }
+}
+
+void CChartPainter::SetLineGeometry(ChartTrendLine* t) const {
+  t->geometry = std::make_unique<CLineGeometry>(t->x1, t->price1, t->x2, t->price2);
+  t->geometry->SetTolerance(CLineGeometry::StandardTolX(), CLineGeometry::StandardTolY(t->price1));
+}
+
+void CChartPainter::ShiftTrendLines(int delta) {
+  for (ChartTrendLine& t : trendLines_) {
+    t.x1 = ClampToInt32(int64_t{t.x1} + delta);
+    t.x2 = ClampToInt32(int64_t{t.x2} + delta);
+    SetLineGeometry(&t);
   }
 }
 
 void CChartPainter::MarkTrendLineDeleted(int index) {
   if (index >= 0 && index < static_cast<int>(trendLines_.size())) trendLines_[index].deleted = true;
+}
+
+void CChartPainter::RestoreTrendLine(int index) {
+  if (index >= 0 && index < static_cast<int>(trendLines_.size())) {
+    trendLines_[index].deleted = false;
+  }
+}
+
+int CChartPainter::AddTrendLine(int x1, int price1, int x2, int price2) {
+  ChartTrendLine t;
+  t.x1 = x1;
+  t.price1 = price1;
+  t.x2 = x2;
+  t.price2 = price2;
+  SetLineGeometry(&t);
+  // Support when the closes it spans stand mostly above it. Only the window's bars count; a
+  // vertical line compares with its whole extent.
+  const CPriceSeries* s = series_ ? series_ : barsOnly_;
+  int above = 0, below = 0;
+  if (s) {
+    const PriceBar* window = s->bars.data() + hiddenCount_;
+    const int from = std::max(std::min(x1, x2), 0);
+    const int to = std::min(std::max(x1, x2), windowCount_ - 1);
+    const CLineGeometry& g = *t.geometry;
+    for (int i = from; i <= to; ++i) {
+      const double close = window[i].close;
+      double top = 0, bottom = 0;
+      if (g.form == CLineGeometry::kVertical || g.form == CLineGeometry::kPoint) {
+        top = std::max(price1, price2);
+        bottom = std::min(price1, price2);
+      } else {
+        top = bottom = g.slope * i + g.intercept;
+      }
+      if (close > top) ++above;
+      if (close < bottom) ++below;
+    }
+  }
+  t.kind = above > below ? kLineSupport : kLineResistance;
+  // A line drawn in the editor is new: it is written back from its points, not from a record.
+  t.original = TrendLine{};
+  trendLines_.push_back(std::move(t));
+  return static_cast<int>(trendLines_.size()) - 1;
+}
+
+void CChartPainter::SetTrendLineKind(int index, int kind) {
+  if (index >= 0 && index < static_cast<int>(trendLines_.size())) trendLines_[index].kind = kind;
+}
+
+void CChartPainter::SelectTrendLine(int index) {
+  selectedLine_ = index >= 0 && index < static_cast<int>(trendLines_.size()) ? index : -1;
 }
 
 int CChartPainter::StoreTrendLines(CPriceSeries& series) const {

@@ -25,6 +25,8 @@ namespace korvale {
 inline constexpr int kChartDaily = 32772;
 inline constexpr int kChartWeekly = 32773;
 inline constexpr int kChartMonthly = 32774;
+// The trend-line editor's chart (the id of the command that opens the editor).
+inline constexpr int kChartTrendLineEditor = 32861;
 
 // The values the detail panel shows at a bar, in this order.
 struct IndicatorValues {
@@ -79,6 +81,10 @@ int PriceAreaHeight(int chartHeight, int paneCount);
 
 struct PaneRect;
 struct PaneTools;
+
+// Trend-line kinds: 1 resistance and 2 support, 3 and 4 a second such pair.
+inline constexpr int kLineResistance = 1;
+inline constexpr int kLineSupport = 2;
 
 // One trend line as the painter holds it: ends in window indexes and prices.
 struct ChartTrendLine {
@@ -154,6 +160,19 @@ class CChartPainter {
   // Marks a line deleted (it stays in the array until StoreTrendLines leaves it out); nothing for
   // an index outside the lines.
   void MarkTrendLineDeleted(int index);
+  // Takes a deleted line back (an edit that was given up); nothing for an index outside.
+  void RestoreTrendLine(int index);
+  // Appends a line through two points in window indexes and prices and returns its index. Its
+  // kind is support when more closes of the window bars it spans (from min(x1, x2) to
+  // min(max(x1, x2), window count - 1)) lie strictly above it than strictly below, else
+  // resistance.
+  int AddTrendLine(int x1, int price1, int x2, int price2);
+  // Sets the kind of a line; nothing for an index outside the lines.
+  void SetTrendLineKind(int index, int kind);
+  // The line the editor shows selected (circles at both ends), -1 for none; an index outside
+  // the lines selects none.
+  void SelectTrendLine(int index);
+  int selectedTrendLine() const { return selectedLine_; }
   void SetChartHeight(int height) { chartHeight_ = height; }
   // The chart column where a view's visible area begins; the panes' label columns (legends,
   // scale labels) are drawn there rather than at the chart's left edge. 0 draws them as a whole
@@ -214,6 +233,22 @@ class CChartPainter {
   void DrawDailyChart(Canvas& canvas);
   void DrawWeeklyChart(Canvas& canvas);
   void DrawMonthlyChart(Canvas& canvas);
+  // The trend-line editor's chart: the date axis and the daily price pane (a quarter of the
+  // range as margin) over 4 pixels a bar, 104 pixels of room to the right, and the lines with
+  // the selected one marked. Keeps its mapping for EditorToWorld and the editor's hit test.
+  void DrawTrendLineEditor(Canvas& canvas);
+  // The editor chart's width: 4 pixels per window bar plus 104.
+  int editorWidth() const;
+  // A pixel of the editor chart as (window index, price): bar = trunc(x), price = trunc(y) +
+  // the pane's low. False before the editor chart was drawn or when the bar lies outside
+  // 0 .. window count + 39.
+  bool EditorToWorld(int px, int py, int* bar, int* price) const;
+  // A point of the editor chart (window index, price) as a pixel.
+  CanvasPoint EditorToPixel(double bar, double price) const;
+  // A thumbnail of the daily window in the rectangle: background, candles (or a close line in
+  // the foreground colour with thumbnailBarStyle) over the range with a tenth of margin, and with
+  // thumbnailShowVolume the volume bars in the bottom third. No grid, labels or date axis.
+  void DrawThumbnail(Canvas& canvas, int left, int top, int width, int height) const;
   // The daily chart with the caller's value rows in place of the indicator panes, over a
   // canvas of width x height. Style 0 candles; any other style is drawn as 0 for now.
   void DrawSignalChart(Canvas& canvas, int style, const std::vector<SignalRow>& rows, int width,
@@ -224,6 +259,8 @@ class CChartPainter {
   ChartHit HitTestDaily(int px, int py) const;
   ChartHit HitTestWeekly(int px, int py) const;
   ChartHit HitTestMonthly(int px, int py) const;
+  // The same on the trend-line editor's chart, through its own mapping.
+  ChartHit HitTestTrendLineEditor(int px, int py) const;
   // The bar of the daily, weekly or monthly window (`period` 32772, 32773, 32774) under a pixel
   // through `mapper` (span x = window count); (-1, -1) is the last bar, a null mapper finds
   // nothing else.
@@ -235,8 +272,9 @@ class CChartPainter {
   // BeginChart for the weekly and monthly charts; without a series it ends the chart at once
   // and returns false.
   bool BeginPeriodChart(Canvas& canvas, CChartMapper* mapper, int width);
+  // Keeps the pane's mapping in `kept` for hit tests.
   void DrawDailyPricePane(Canvas& canvas, CChartMapper& mapper, const PaneRect& rect, int64_t low,
-                          int64_t range);
+                          int64_t range, CChartMapper* kept);
   void FillDerivedSeries();
   // The daily window from the daily count, the view's window or the settings' span.
   void ComputeDailyWindow();
@@ -245,6 +283,9 @@ class CChartPainter {
   // Moves the trend lines' window indexes by `delta` bars (the window start moved by -delta).
   void ShiftTrendLines(int delta);
   void CopyTrendLines();
+  // Moves the lines by `delta` window indexes (the window moved) and rebuilds their geometry.
+  void ShiftTrendLines(int delta);
+  void SetLineGeometry(ChartTrendLine* line) const;
   int WeekIndexOfBar(int barIndex) const;
 
   SettingsRecord settings_;
@@ -269,11 +310,16 @@ class CChartPainter {
   int labelLeft_ = 0;
   WindowExtremesResult spanExtremes_;
   std::vector<ChartTrendLine> trendLines_;
+  int selectedLine_ = -1;
   std::array<std::vector<double>, kDerivedCount> derived_;
 
   // Kept from the last drawing for hit-testing: the price pane's mapper and which chart set it.
   CChartMapper priceMapper_;
   int priceMapperKind_ = 0;  // 0 until a chart was drawn
+  // The editor chart's price pane, kept apart so the main view's read-out is not disturbed.
+  CChartMapper editorMapper_;
+  int64_t editorLow_ = 0;
+  bool editorDrawn_ = false;
 
   struct KindState {
     ClientSize size;

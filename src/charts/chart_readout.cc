@@ -88,4 +88,14 @@ ChartHit CChartPainter::HitTestMonthly(int px, int py) const {
                        px, py);
 }
 
+ChartHit CChartPainter::HitTestTrendLineEditor(int px, int py) const {
+  const CPriceSeries* source = series_ ? series_ : barsOnly_;
+  if (!source || windowCount_ <= 0) return {};
+  const PriceBar* window = source->bars.data() + hiddenCount_;
+  if (px == -1 && py == -1) return HitOf(window, windowCount_ - 1);
+  if (!editorDrawn_) return {};
+  const int i = WindowIndexAt(editorMapper_, px, py, windowCount_);
+  return i < 0 ? ChartHit{} : HitOf(window, i);
+}
+
 }  // namespace korvale

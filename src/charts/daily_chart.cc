@@ -137,7 +137,8 @@ void CChartPainter::DrawDailyChart(Canvas& canvas) {
 
   DrawDateAxis(t, PaneRect{W, P - th, sectionWidth, th}, window, wc);
 
-  DrawDailyPricePane(canvas, mapper, PaneRect{W, 0, sectionWidth, P - th}, low, r);
+  DrawDailyPricePane(canvas, mapper, PaneRect{W, 0, sectionWidth, P - th}, low, r, &priceMapper_);
+  priceMapperKind_ = kChartDaily;
   // The bars up to the window's end: a chart looking back is drawn as it stood on that day.
   const int count = windowEnd(), hidden = hiddenCount_;
   auto startOf = [&](int period) { return std::max(period - hidden + 1, 1); };
@@ -219,10 +220,9 @@ void CChartPainter::DrawDailyChart(Canvas& canvas) {
 }
 
 // Steps of the daily price pane: grid and bars, moving averages, Bollinger bands, parabolic
-// SAR, the highs of the year and of the span, and the grid price labels. Keeps the pane's
-// mapping for hit tests.
+// SAR, the highs of the year and of the span, and the grid price labels.
 void CChartPainter::DrawDailyPricePane(Canvas& canvas, CChartMapper& mapper, const PaneRect& price,
-                                       int64_t low, int64_t r) {
+                                       int64_t low, int64_t r, CChartMapper* kept) {
   const PaneTools t = Tools(canvas, mapper);
   const SettingsRecord& s = settings_;
   const CPriceSeries* source = series_ ? series_ : barsOnly_;
@@ -231,8 +231,7 @@ void CChartPainter::DrawDailyPricePane(Canvas& canvas, CChartMapper& mapper, con
   const int wc = windowCount_;
   const double lowD = static_cast<double>(low);
   const GridPrices grid = DrawPriceBars(t, price, window, wc, low, r, s.dailyBarStyle != 0);
-  priceMapper_ = mapper;
-  priceMapperKind_ = kChartDaily;
+  *kept = mapper;
   // The bars up to the window's end: a chart looking back is drawn as it stood on that day.
   const int count = windowEnd(), hidden = hiddenCount_;
   auto startOf = [&](int period) { return std::max(period - hidden + 1, 1); };
@@ -295,7 +294,8 @@ void CChartPainter::DrawSignalChart(Canvas& canvas, int style, const std::vector
   const int64_t low = range.low, r = range.high - range.low;
   if (source) {
     DrawDateAxis(t, PaneRect{0, P - th, width, th}, window, wc);
-    DrawDailyPricePane(canvas, mapper, PaneRect{0, 0, width, P - th}, low, r);
+    DrawDailyPricePane(canvas, mapper, PaneRect{0, 0, width, P - th}, low, r, &priceMapper_);
+    priceMapperKind_ = kChartDaily;
     if (settings_.dailyShowVolume) {
       const int volumeHeight = P / 3;
       DrawVolumeBars(t, PaneRect{0, P - volumeHeight, width, volumeHeight - th}, window, wc,

@@ -7,6 +7,7 @@
 
 #include "app/settings_file.h"
 #include "store/cp932.h"
+#include "store/file_io.h"
 
 namespace korvale::cli {
 
@@ -200,6 +201,12 @@ bool AsOfOption(const CliArgs& args, StockLoadLimit* limit) {
   }
   PrintError("--as-of needs a date YYYY-MM-DD");
   return false;
+}
+
+std::string ListFilePath(const std::string& given, const std::string& root) {
+  if (given.empty() || given[0] == '/' || FileExists(given)) return given;
+  const std::string underRoot = root + "/" + given;
+  return FileExists(underRoot) ? underRoot : given;
 }
 
 std::string JsonQuote(const std::string& s) {

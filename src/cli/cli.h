@@ -100,6 +100,10 @@ bool ParseMonth(const std::string& text, int* year, int* month);
 // reason and returns false for anything that is not such a date.
 bool AsOfOption(const CliArgs& args, StockLoadLimit* limit);
 
+// A list file named relative to the current directory, or else to the data root, where the
+// program keeps its lists; `given` itself when neither holds it.
+std::string ListFilePath(const std::string& given, const std::string& root);
+
 // JSON string literal of UTF-8 text.
 std::string JsonQuote(const std::string& utf8);
 

@@ -14,14 +14,6 @@
 namespace korvale::cli {
 namespace {
 
-// A list file named relative to the current directory, or else to the data root, where the
-// program keeps its lists.
-std::string ListFilePath(const std::string& given, const std::string& root) {
-  if (given.empty() || given[0] == '/' || FileExists(given)) return given;
-  const std::string underRoot = root + "/" + given;
-  return FileExists(underRoot) ? underRoot : given;
-}
-
 // The plain rows are headed by the list's title, which the JSON object carries anyway.
 void PrintList(const ShownStockList& list, bool json) {
   if (!json) std::printf("%s\n", Cp932ToUtf8(list.title).c_str());

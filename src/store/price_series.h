@@ -119,9 +119,9 @@ class CPriceSeries {
   // Loads the lines of linePath; a file of more than kMaxTrendLineFileRecords lines, or one
   // that is not a regular file, is refused (no lines, and readProblems() says so).
   void LoadLines();
-  // Writes the lines to linePath. With no lines a file read earlier is removed, so lines the
-  // user deleted do not come back. False when the file cannot be written, and when there are
-  // lines to write over a file LoadLines refused (that file is left as it is).
+  // Writes the lines to linePath. With no lines a file read or written earlier is removed, so
+  // lines the user deleted do not come back. False when the file cannot be written, and when
+  // there are lines to write over a file LoadLines refused (that file is left as it is).
   bool SaveLines(std::string* error = nullptr) const;
   void ClearLines();
 
@@ -167,7 +167,9 @@ class CPriceSeries {
 
   ByteBuffer fileBuffer_;
   std::vector<int32_t> grid_;  // calendar grid of LoadMerged, kept for reuse
-  bool linesFromFile_ = false;
+  // The line file holds lines this series read or wrote, so removing it when every line is
+  // deleted loses nothing the user kept. Set by the writer too, hence mutable.
+  mutable bool linesFromFile_ = false;
   bool linesRefused_ = false;
   bool priceRefused_ = false;
   std::string priceProblem_, lineProblem_, marginProblem_;

@@ -94,7 +94,7 @@ bool CPriceSeries::SaveLines(std::string* error) const {
     return false;
   }
   if (lineCount() <= 0) {
-    // Every line deleted: remove the file read earlier so they stay deleted.
+    // Every line deleted: remove the file read or written earlier so they stay deleted.
     if (linesFromFile_ && FileExists(linePath) && std::remove(linePath.c_str()) != 0) {
       if (error) *error = "cannot remove " + linePath;
       return false;
@@ -114,7 +114,9 @@ bool CPriceSeries::SaveLines(std::string* error) const {
     }
     EncodeTrendLineFileRecord(r, out.data() + i * kTrendLineFileRecordSize);
   }
-  return WriteFileAtomically(linePath, out.data(), out.size(), error);
+  if (!WriteFileAtomically(linePath, out.data(), out.size(), error)) return false;
+  linesFromFile_ = true;
+  return true;
 }
 
 }  // namespace korvale

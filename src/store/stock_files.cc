@@ -78,7 +78,9 @@ bool LoadStock(const StockFiles& files, CPriceSeries* series, const StockLoadLim
   if (error) error->clear();
   bool loaded;
   if (files.remote) {
-    loaded = LoadRemoteBars(files, series, limit, error, stop);
+    loaded = LoadRemoteBars(files, series, limit, error, stop);  // every bar: no tail remotely
+  } else if (limit.tail) {
+    loaded = series->LoadTail(files.pricePath);
   } else {
     loaded = limit.asOf ? series->LoadUntil(limit.year, limit.month, limit.day, files.pricePath)
                         : series->LoadAll(files.pricePath);

@@ -46,10 +46,12 @@ bool ResolveItemFiles(const CStockDictionary& dictionary, int itemIndex,
 bool ResolveStockFiles(const CStockDictionary& dictionary, int code, const std::string& lineFolder,
                        StockFiles* files);
 
-// How much of the price file LoadStock reads: every record, or those up to and including a date.
+// How much of the price file LoadStock reads: every record, those up to and including a date,
+// or (`tail`) the newest 32 only.
 struct StockLoadLimit {
   bool asOf = false;
   int year = 0, month = 0, day = 0;
+  bool tail = false;
 };
 
 // The bytes of the stock's price file: the file, or in remote mode the peer's answer. False,
@@ -58,12 +60,13 @@ struct StockLoadLimit {
 bool ReadPriceFile(const StockFiles& files, std::string* body, std::string* error,
                    const std::atomic<bool>* stop = nullptr);
 
-// Loads a stock as the document opens one: the bars (all, or up to the limit's date), then the
-// margin-file path and the trend lines. With `placeholderWhenEmpty`, a load that kept no bar
-// leaves the one-bar placeholder the chart shows instead. Returns what the load returned: a bar
-// kept (all bars) or the file opened (up to a date). A remote price file that cannot be read
-// loads no bar (never an error page read as prices); why goes to `error` (may be null; left
-// empty for local files and reads that succeeded). `stop` abandons a remote read.
+// Loads a stock as the document opens one: the bars (all, up to the limit's date, or locally the
+// tail), then the margin-file path and the trend lines. With `placeholderWhenEmpty`, a load that
+// kept no bar leaves the one-bar placeholder the chart shows instead. Returns what the load
+// returned: a bar kept (all bars, the tail) or the file opened (up to a date). A remote price
+// file that cannot be read loads no bar (never an error page read as prices); why goes to
+// `error` (may be null; left empty for local files and reads that succeeded). `stop` abandons a
+// remote read.
 bool LoadStock(const StockFiles& files, CPriceSeries* series, const StockLoadLimit& limit = {},
                bool placeholderWhenEmpty = false, std::string* error = nullptr,
                const std::atomic<bool>* stop = nullptr);

@@ -146,6 +146,7 @@ void CKorvaleView::renderChart() {
     drawWithoutPainter(canvas);
   }
   cacheValid_ = true;
+  chartRendered();
 }
 
 void CKorvaleView::drawWithoutPainter(Canvas& canvas) {
@@ -203,7 +204,11 @@ bool CKorvaleView::crosshairWanted(Qt::MouseButtons buttons) const {
   }
 }
 
-void CKorvaleView::mouseMoveEvent(QMouseEvent* event) {
+void CKorvaleView::mouseMoveEvent(QMouseEvent* event) { trackMouse(event); }
+
+void CKorvaleView::mousePressEvent(QMouseEvent* event) { trackMouse(event); }
+
+void CKorvaleView::trackMouse(QMouseEvent* event) {
   const QPoint pos = event->position().toPoint();
   readOutAt(pos.x(), pos.y());
   const bool wanted = crosshairWanted(event->buttons());
@@ -213,8 +218,6 @@ void CKorvaleView::mouseMoveEvent(QMouseEvent* event) {
     viewport()->update();
   }
 }
-
-void CKorvaleView::mousePressEvent(QMouseEvent* event) { mouseMoveEvent(event); }
 
 void CKorvaleView::mouseReleaseEvent(QMouseEvent* event) {
   if (crosshairShown_ && !crosshairWanted(event->buttons())) {

@@ -38,6 +38,7 @@ class CKorvaleView : public QAbstractScrollArea {
   // Steps the daily chart's pixels per bar up (+1) or down (-1) through 2, 3, 4, 6, 8, 12, 16,
   // keeping the window's newest bar.
   void Zoom(int direction);
+  CKorvaleDoc* document() const { return doc_; }
   // Docked side bars, for the scroll width without a painter.
   void SetDockedBars(int count) { dockedBars_ = count; }
 
@@ -46,6 +47,10 @@ class CKorvaleView : public QAbstractScrollArea {
   void ReadOut(const QString& text, const ChartHit& hit, int chartKind);
 
  protected:
+  // The chart as last drawn, in viewport pixels (scrolled by scrollX()).
+  QImage& chartImage() { return cache_; }
+  // Called each time the chart was drawn afresh into chartImage(), before it is shown.
+  virtual void chartRendered() {}
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void scrollContentsBy(int dx, int dy) override;
@@ -75,6 +80,8 @@ class CKorvaleView : public QAbstractScrollArea {
   void applyDailyView();
   void renderChart();
   void readOutAt(int x, int y);
+  // The read-out and the crosshair follow the mouse.
+  void trackMouse(QMouseEvent* event);
   bool crosshairWanted(Qt::MouseButtons buttons) const;
 
   CKorvaleDoc* doc_;

@@ -12,6 +12,9 @@ class CMainFrame;
 enum MainCommandId : int {
   kCmdSeparator = 0,  // in a menu layout: a separator
   kCmdPriceUpdate = 32771,
+  kCmdDailyTable = 32775,
+  kCmdWeeklyTable = 32776,
+  kCmdMonthlyTable = 32777,
   kCmdNewPrice = 32778,
   kCmdKagi = 32779,
   kCmdReverseWatch = 32780,
@@ -32,7 +35,9 @@ enum MainCommandId : int {
   kCmdMarginTextToFile = 32848,
   kCmdDeleteDate = 32849,
   kCmdStockListBar = 32851,
+  kCmdLineEditor = 32861,
   kCmdVendorImport = 32866,
+  kCmdThumbnails = 32867,
   kCmdAnalyze = 32870,
   kCmdRuleEditor = 32872,
   kCmdQuoteDetail = 32879,

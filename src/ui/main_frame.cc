@@ -36,12 +36,16 @@
 #include "app/main_window_layout.h"
 #include "app/user_messages.h"
 #include "charts/chart_kind.h"
+#include "charts/price_table.h"
 #include "store/cp932.h"
 #include "store/market_industry_tables.h"
+#include "store/settings_field_rules.h"
 #include "ui/analize_frame.h"
 #include "ui/analysis_batch_dialog.h"
 #include "ui/analysis_command.h"
 #include "ui/detail_bar.h"
+#include "ui/free_line_edit_frame.h"
+#include "ui/free_line_edit_view.h"
 #include "ui/extra_chart_frame.h"
 #include "ui/imok_chart_frm.h"
 #include "ui/import_command.h"
@@ -53,11 +57,16 @@
 #include "ui/recent_files.h"
 #include "ui/rule_editor_frame.h"
 #include "ui/settings_dialog.h"
+#include "ui/table_frame.h"
+#include "ui/thumbnail_frame.h"
 #include "ui/web_mode_command.h"
 
 namespace korvale {
 
 namespace {
+
+static_assert(kCmdDailyTable == kTableDaily && kCmdWeeklyTable == kTableWeekly &&
+              kCmdMonthlyTable == kTableMonthly);
 
 QString FromCp932(const std::string& cp932) { return QString::fromStdString(Cp932ToUtf8(cp932)); }
 std::string ToCp932(const QString& text) { return Utf8ToCp932(text.toStdString()); }
@@ -93,7 +102,7 @@ CMainFrame::~CMainFrame() {
   listDock_->disconnect(this);
   detailDock_->disconnect(this);
   // The child windows close with the main window, before its document goes: the auxiliary
-  // charts, the Ichimoku window, then the rule editor.
+  // charts, the Ichimoku window, then the others in this order.
   for (int kind : {kChartKagi, kChartNewPrice, kChartReverseWatch}) {
     if (CExtraChartFrame* frame = extraChartWindow(kind)) {
       frame->disconnect(this);
@@ -104,9 +113,11 @@ CMainFrame::~CMainFrame() {
     ichimoku_->disconnect(this);
     delete ichimoku_;
   }
-  if (ruleEditor_) {
-    ruleEditor_->disconnect(this);
-    delete ruleEditor_;
+  for (QMainWindow* child :
+       std::initializer_list<QMainWindow*>{table_, lineEditor_, thumbnails_, ruleEditor_}) {
+    if (!child) continue;
+    child->disconnect(this);
+    delete child;
   }
   delete analysis_->batchDialog();
   qDeleteAll(findChildren<CAnalizeFrame*>(Qt::FindDirectChildrenOnly));
@@ -131,6 +142,16 @@ std::span<const MainCommand> CMainFrame::Commands() {
        "銘柄分析抽出ウインドウを開く", "分析"},
       {kCmdRuleEditor, "銘柄抽出条件編集...", [](F& f) { f.toggleRuleEditor(); }, CommandMode::kAny,
        true},
+      {kCmdDailyTable, "日足株価", [](F& f) { f.choosePriceTable(kTableDaily); }, CommandMode::kAny,
+       true},
+      {kCmdWeeklyTable, "週足株価", [](F& f) { f.choosePriceTable(kTableWeekly); },
+       CommandMode::kAny, true},
+      {kCmdMonthlyTable, "月足株価", [](F& f) { f.choosePriceTable(kTableMonthly); },
+       CommandMode::kAny, true},
+      {kCmdLineEditor, "トレンドライン編集...", [](F& f) { f.toggleLineEditor(); },
+       CommandMode::kAny, true, "トレンドラインを引く", "トレンドライン"},
+      {kCmdThumbnails, "日足サムネイル", [](F& f) { f.toggleThumbnails(); }, CommandMode::kLocal,
+       true, "一覧の銘柄の日足を並べて表示", "サムネイル"},
       {kCmdDictionaryFromImport, kZentakDictionaryUpdateMenu,
        [](F& f) { f.import_->UpdateDictionaryFromImportFile(); }, CommandMode::kLocal},
       {kCmdPriceFileToText, kPriceFileToTextMenu,
@@ -281,8 +302,10 @@ void CMainFrame::createMenus() {
   recent_->AttachTo(file, action(kCmdExit), kCmdRecentFile);
 
   std::vector<int> chart = periodCommands();
-  chart.insert(chart.end(), {kCmdSeparator, kCmdKagi, kCmdNewPrice, kCmdReverseWatch,
-                             kCmdSeparator, kCmdIchimoku, kCmdSeparator, kCmdSettings});
+  chart.insert(chart.end(),
+               {kCmdSeparator, kCmdKagi, kCmdNewPrice, kCmdReverseWatch, kCmdSeparator,
+                kCmdIchimoku, kCmdSeparator, kCmdDailyTable, kCmdWeeklyTable, kCmdMonthlyTable,
+                kCmdSeparator, kCmdLineEditor, kCmdThumbnails, kCmdSeparator, kCmdSettings});
   addCommands(menuBar()->addMenu("チャート(&C)"), chart);
 
   QMenu* stocks = menuBar()->addMenu("銘柄(&S)");
@@ -311,8 +334,9 @@ void CMainFrame::createToolBar() {
   bar->setObjectName("toolbar");
   std::vector<int> ids = {kCmdOpenList, kCmdSaveList, kCmdSeparator};
   for (int id : periodCommands()) ids.push_back(id);
-  for (int id : {kCmdIchimoku, kCmdSeparator, kCmdPriceUpdate, kCmdMarginUpdate, kCmdSeparator,
-                 kCmdAllStocks, kCmdCodeRange, kCmdNameSearch}) {
+  for (int id : {kCmdIchimoku, kCmdSeparator, kCmdLineEditor, kCmdThumbnails, kCmdSeparator,
+                 kCmdPriceUpdate, kCmdMarginUpdate, kCmdSeparator, kCmdAllStocks, kCmdCodeRange,
+                 kCmdNameSearch}) {
     ids.push_back(id);
   }
   addCommands(bar, ids);
@@ -389,6 +413,11 @@ void CMainFrame::updateCommandStates() {
   actions_[kCmdSaveList]->setEnabled(hasList && !doc_->list().rows.empty());
   actions_[kCmdQuoteDetail]->setEnabled(true);
   actions_[kCmdRuleEditor]->setChecked(ruleEditor_ != nullptr);
+  for (int id : {kCmdDailyTable, kCmdWeeklyTable, kCmdMonthlyTable}) {
+    actions_[id]->setChecked(table_ && doc_->tablePeriod() == id);
+  }
+  actions_[kCmdLineEditor]->setChecked(lineEditor_ != nullptr);
+  actions_[kCmdThumbnails]->setChecked(thumbnails_ != nullptr);
   actions_[kCmdIchimoku]->setChecked(ichimoku_ != nullptr);
   for (int kind : {kChartKagi, kChartNewPrice, kChartReverseWatch}) {
     actions_[kind]->setChecked(extraChartWindow(kind) != nullptr);
@@ -408,6 +437,8 @@ void CMainFrame::RefreshStockList() {
   if (doc_->list().rows.empty() && doc_->dictionary() && doc_->dictionary()->itemCount > 0) {
     ShowStatusMessage(QString("%1: 該当する銘柄はありません").arg(FromCp932(doc_->list().title)));
   }
+  // The thumbnail window tabulates the shown list under the list's title.
+  if (thumbnails_) thumbnails_->ShowList(doc_->list());
   updateCommandStates();
   view_->Redraw();
 }
@@ -469,11 +500,12 @@ void CMainFrame::OpenListRow(int row) {
     return;
   }
   if (!doc_->OpenRow(row)) return;
+  // Every view shows the new stock before a message box lets events run.
+  afterStockOpened();
   if (!doc_->lineSaveError().empty()) {
     showError(QString::fromUtf8(kDiskAccessErrorMessage) + "\n" +
               QString::fromStdString(doc_->lineSaveError()));
   }
-  afterStockOpened();
 }
 
 void CMainFrame::afterStockOpened() {
@@ -497,6 +529,8 @@ void CMainFrame::afterStockOpened() {
   view_->ShowLatest();
   refreshChildWindows();
   showReadProblems();
+  // Editing starts over on the new stock's chart.
+  if (lineEditor_) lineEditor_->DocumentChanged();
 }
 
 void CMainFrame::showReadProblems() {
@@ -619,12 +653,71 @@ void CMainFrame::newWindow() {
 }
 
 CRuleEditorFrame* CMainFrame::ruleEditor() const { return ruleEditor_; }
+CTableFrame* CMainFrame::priceTable() const { return table_; }
+CFreeLineEditFrame* CMainFrame::lineEditor() const { return lineEditor_; }
+CThumbnailFrame* CMainFrame::thumbnails() const { return thumbnails_; }
 
 void CMainFrame::ShowListedStocks(const QString& thumbnailTitle) {
   RefreshStockList();
-  // The thumbnail window, once there is one, takes `thumbnailTitle` as its document title here
-  // and redraws from the new list.
-  (void)thumbnailTitle;
+  if (thumbnails_ && !thumbnailTitle.isEmpty()) thumbnails_->SetTitle(thumbnailTitle);
+}
+
+void CMainFrame::choosePriceTable(int kind) {
+  if (table_ && doc_->tablePeriod() == kind) {
+    table_->close();  // its destruction records that no table is open
+    return;
+  }
+  doc_->SetTablePeriod(kind);
+  if (table_) {
+    table_->Refresh();
+  } else {
+    table_ = new CTableFrame(doc_, app_->settings(), this);
+    connect(table_, &CTableFrame::KindChosen, this, &CMainFrame::updateCommandStates);
+    connect(table_, &CTableFrame::SettingsWanted, this,
+            [this] { editSettingsAt(kSettingsPageAuxiliary, table_); });
+    connect(table_, &QObject::destroyed, this, [this] {
+      table_ = nullptr;
+      doc_->SetTablePeriod(0);
+      updateCommandStates();
+    });
+    table_->show();
+  }
+  updateCommandStates();
+}
+
+void CMainFrame::toggleLineEditor() {
+  if (lineEditor_) {
+    lineEditor_->close();  // it writes the lines as it goes
+    return;
+  }
+  lineEditor_ = new CFreeLineEditFrame(doc_, app_->settings(), this);
+  // Every change of the lines shows in the main chart too.
+  connect(lineEditor_, &CFreeLineEditFrame::LinesChanged, view_, &CKorvaleView::Redraw);
+  connect(lineEditor_, &QObject::destroyed, this, [this] {
+    lineEditor_ = nullptr;
+    updateCommandStates();
+  });
+  lineEditor_->show();
+  updateCommandStates();
+}
+
+void CMainFrame::toggleThumbnails() {
+  if (app_->settings().dataSourceMode != 0) return;  // the local folders only
+  if (thumbnails_) {
+    thumbnails_->close();
+    return;
+  }
+  thumbnails_ = new CThumbnailFrame(app_->settings(), *doc_->dictionary(), this);
+  thumbnails_->ShowList(doc_->list());
+  // A click opens the stock as picking its row in the list does.
+  connect(thumbnails_, &CThumbnailFrame::StockChosen, this,
+          [this](int row) { stockList_->setCurrentRow(row); });
+  connect(thumbnails_, &QObject::destroyed, this, [this] {
+    thumbnails_ = nullptr;
+    updateCommandStates();
+  });
+  thumbnails_->show();
+  updateCommandStates();
 }
 
 void CMainFrame::toggleRuleEditor() {
@@ -701,6 +794,9 @@ void CMainFrame::refreshChildWindows() {
   for (auto& [kind, frame] : extraCharts_) {
     if (frame) frame->Refresh();
   }
+  if (table_) table_->Refresh();
+  // The editor draws through the same painter; its selection stays.
+  if (lineEditor_) lineEditor_->view()->Redraw();
 }
 
 void CMainFrame::openHelp() {
@@ -773,8 +869,11 @@ void CMainFrame::saveWindowState() {
 }
 
 void CMainFrame::editSettings() {
-  const int page = CSettingsDialog::PageOfChart(doc_->chartPeriod());
-  if (CSettingsDialog::Edit(app_, page, this)) settingsApplied();
+  editSettingsAt(CSettingsDialog::PageOfChart(doc_->chartPeriod()), this);
+}
+
+void CMainFrame::editSettingsAt(int page, QWidget* parent) {
+  if (CSettingsDialog::Edit(app_, page, parent)) settingsApplied();
 }
 
 void CMainFrame::settingsApplied() {

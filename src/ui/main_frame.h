@@ -26,6 +26,7 @@ namespace korvale {
 class CAnalysisCommand;
 class CDetailBar;
 class CExtraChartFrame;
+class CFreeLineEditFrame;
 class CIMokChartFrm;
 class CImportCommand;
 class CRecentFiles;
@@ -34,6 +35,8 @@ class CKorvaleApp;
 class CKorvaleDoc;
 class CKorvaleView;
 class CRuleEditorFrame;
+class CTableFrame;
+class CThumbnailFrame;
 class CWebModeCommand;
 
 class CMainFrame : public QMainWindow {
@@ -71,8 +74,11 @@ class CMainFrame : public QMainWindow {
   // read-out returns after it.
   void ShowStatusMessage(const QString& text);
   static constexpr int kStatusMessageMilliseconds = 30000;
-  // The rule editor window while it is open, else null.
+  // The child windows while they are open, else null.
   CRuleEditorFrame* ruleEditor() const;
+  CTableFrame* priceTable() const;
+  CFreeLineEditFrame* lineEditor() const;
+  CThumbnailFrame* thumbnails() const;
   // The Ichimoku window while it is open, else null.
   CIMokChartFrm* ichimokuWindow() const;
   // The auxiliary chart window of kind `kindId` (kChartKagi, kChartNewPrice, kChartReverseWatch)
@@ -122,6 +128,8 @@ class CMainFrame : public QMainWindow {
   void applySpanRule();
   // The command "初期設定...": the settings dialog at the page of the chart period shown.
   void editSettings();
+  // The settings dialog at `page` over `parent`; after OK every view follows the new values.
+  void editSettingsAt(int page, QWidget* parent);
   // After the settings dialog (from this window or the Ichimoku window) applied new values.
   void settingsApplied();
   void afterStockOpened();
@@ -139,10 +147,15 @@ class CMainFrame : public QMainWindow {
   void newWindow();
   void toggleDock(QDockWidget* dock);
   void toggleRuleEditor();
+  // The price table commands: open a table of `kind`, switch the open one to it, or close it
+  // when it already shows that kind.
+  void choosePriceTable(int kind);
+  void toggleLineEditor();
+  void toggleThumbnails();
   void toggleIchimoku();
   void toggleExtraChart(int kindId);
-  // The document shows another stock or its painter took new settings: the child windows that
-  // view the document redraw.
+  // The document shows another stock, the chart's window changed or its painter took new
+  // settings: the child windows that view the document redraw.
   void refreshChildWindows();
   void openHelp();
   void openQuotePage();
@@ -161,6 +174,9 @@ class CMainFrame : public QMainWindow {
   std::vector<int> marketCommands_;    // in the order of the market codes
   std::vector<int> industryCommands_;  // in the order of the industry codes
   QPointer<CRuleEditorFrame> ruleEditor_;
+  QPointer<CTableFrame> table_;
+  QPointer<CFreeLineEditFrame> lineEditor_;
+  QPointer<CThumbnailFrame> thumbnails_;
   QPointer<CIMokChartFrm> ichimoku_;
   // The auxiliary chart windows by kind.
   std::map<int, QPointer<CExtraChartFrame>> extraCharts_;

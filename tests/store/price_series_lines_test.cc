@@ -83,6 +83,13 @@ TEST_F(TrendLinesTest, DeletingEveryLinePersists) {
   EXPECT_FALSE(FileExists(series_.linePath));
   series_.LoadLines();
   EXPECT_EQ(series_.lineCount(), 0);
+  // Lines first written in this session (no file when the stock was opened) go too.
+  series_.SetLinePath(series_.linePath);
+  series_.lines.push_back(TrendLine{1, 100, 2, 200, 1});
+  ASSERT_EQ(series_.SaveLines(), 1);
+  series_.ClearLines();
+  ASSERT_EQ(series_.SaveLines(), 1);
+  EXPECT_FALSE(FileExists(series_.linePath));
 }
 
 TEST_F(TrendLinesTest, ASeriesThatNeverLoadedLinesDoesNotRemoveTheFile) {

@@ -1,5 +1,5 @@
-// The main window's "初期設定...": the page it opens at, what OK does to the chart, and the
-// window size the settings keep when a main window closes.
+// The main window's and the price table's "初期設定...": the page it opens at, what OK does to
+// the chart and the table, and the window size the settings keep when a main window closes.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -12,13 +12,16 @@
 #include "app/korvale_doc.h"
 #include "charts/chart_painter.h"
 #include "charts/colour_themes.h"
+#include "charts/price_table.h"
 #include "store/file_io.h"
 #include "store/settings_field_rules.h"
+#include "ui/chart_table_view.h"
 #include "ui/korvale_app.h"
 #include "ui/main_commands.h"
 #include "ui/main_frame.h"
 #include "ui/settings_dialog.h"
 #include "ui/settings_form.h"
+#include "ui/table_frame.h"
 #include "ui_test_fixtures.h"
 
 namespace korvale {
@@ -69,6 +72,26 @@ TEST_F(MainFrameSettingsTest, OkGivesThePainterTheNewValuesButKeepsItsColours) {
   EXPECT_EQ(painter->settings().colourTheme, 4);
   EXPECT_EQ(painter->colour(0), background);          // charts already open keep their colours
   EXPECT_FALSE(FileExists(root_ + "/Korvale2.INI"));  // OK saves nothing
+}
+
+TEST_F(MainFrameSettingsTest, ThePriceTableOpensTheAuxiliaryPageAndFollowsItsOk) {
+  frame_->action(kCmdDailyTable)->trigger();
+  CTableFrame* table = frame_->priceTable();
+  ASSERT_NE(table, nullptr);
+  int page = -1;
+  bool answered = false;
+  testing::AnswerNextDialog<CSettingsDialog>(
+      [&page](CSettingsDialog* d) {
+        page = d->tabs()->currentIndex();
+        testing::TypeInto(qobject_cast<QLineEdit*>(d->form()->control("dailyTableDays")), "7");
+        d->okButton()->click();
+      },
+      &answered);
+  table->action(kCmdTableSettings)->trigger();
+  ASSERT_TRUE(answered);
+  EXPECT_EQ(page, kSettingsPageAuxiliary);
+  EXPECT_EQ(app_->settings().dailyTableDays, 7);
+  EXPECT_EQ(table->view()->table().rowCount(), 7);  // the open table refills at once
 }
 
 TEST_F(MainFrameSettingsTest, AClosingMainWindowLeavesItsSizeForTheNextOne) {
