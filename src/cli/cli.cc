@@ -128,6 +128,20 @@ bool ParseWholeNumber(const std::string& text, int low, int high, int* value) {
   return true;
 }
 
+bool OutputOption(const CliArgs& args, std::string* out, std::vector<std::string>* rest) {
+  *out = args.Value("--output");
+  const std::vector<std::string>& positional = args.Positional();
+  for (size_t i = 0; i < positional.size(); ++i) {
+    if (positional[i] == "-o") {
+      if (i + 1 >= positional.size()) return false;
+      *out = positional[++i];
+    } else {
+      rest->push_back(positional[i]);
+    }
+  }
+  return true;
+}
+
 bool ParseDate(const std::string& text, int* year, int* month, int* day) {
   int y, m, d;
   char tail;

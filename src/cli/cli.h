@@ -71,6 +71,11 @@ void PrintError(const std::string& message);
 // anything else.
 bool ParseWholeNumber(const std::string& text, int low, int high, int* value);
 
+// The output file of "-o FILE" (which the option parser leaves among the positional arguments)
+// or --output FILE; the other positional arguments go to `rest`. False when "-o" has no file.
+// `out` stays empty when neither is given.
+bool OutputOption(const CliArgs& args, std::string* out, std::vector<std::string>* rest);
+
 // Parses YYYY-MM-DD. False on anything else.
 bool ParseDate(const std::string& text, int* year, int* month, int* day);
 
