@@ -77,47 +77,6 @@ double VolumeRatioFromSums(int64_t up, int64_t down) {
   return static_cast<double>(up) / static_cast<double>(down) * 100.0;
 }
 
-ParabolicSarState ParabolicSarStart(const PriceBar& first, double step) {
-  ParabolicSarState s;
-  s.rising = true;
-  s.af = step;
-  s.sar = s.ep = s.next = first.low;
-  s.hh = first.high;
-  s.ll = first.low;
-  return s;
-}
-
-void ParabolicSarStep(ParabolicSarState* s, const PriceBar& bar, double step, double cap) {
-  const double high = bar.high, low = bar.low;
-  bool turned = false;
-  if (s->rising && low < s->next) {
-    s->rising = false;
-    turned = true;
-    s->sar = s->hh;
-  } else if (!s->rising && high > s->next) {
-    s->rising = true;
-    turned = true;
-    s->sar = s->ll;
-  } else {
-    s->sar = s->sar + s->af * (s->ep - s->sar);
-  }
-  const double oldHh = s->hh, oldLl = s->ll;
-  if (turned) {
-    s->hh = high;
-    s->ll = low;
-  } else {
-    s->hh = std::max(s->hh, high);
-    s->ll = std::min(s->ll, low);
-  }
-  s->ep = s->rising ? s->hh : s->ll;
-  if (turned) {
-    s->af = step;
-  } else if ((s->rising && s->hh != oldHh) || (!s->rising && s->ll != oldLl)) {
-    if (s->af + step <= cap) s->af += step;
-  }
-  s->next = s->sar + s->af * (s->ep - s->sar);
-}
-
 void ParabolicSarSeries(const PriceBar* bars, int first, int last, double step, double cap,
                         double* out) {
   if (last < first) return;

@@ -3,6 +3,7 @@
 #ifndef KORVALE_INDICATORS_SHARED_INDICATORS_H_
 #define KORVALE_INDICATORS_SHARED_INDICATORS_H_
 
+#include <algorithm>
 #include <cstdint>
 
 #include "store/price_records.h"
@@ -40,9 +41,48 @@ struct ParabolicSarState {
   double af = 0, sar = 0, ep = 0, next = 0, hh = 0, ll = 0;
 };
 // The state at the bar the line starts from: rising, af = step, sar = ep = next = its low.
-ParabolicSarState ParabolicSarStart(const PriceBar& first, double step);
+// Inline: the history replay steps the line for every bar of every stock.
+inline ParabolicSarState ParabolicSarStart(const PriceBar& first, double step) {
+  ParabolicSarState s;
+  s.rising = true;
+  s.af = step;
+  s.sar = s.ep = s.next = first.low;
+  s.hh = first.high;
+  s.ll = first.low;
+  return s;
+}
+
 // Moves the state on by one bar; state->sar is then the line's value at that bar.
-void ParabolicSarStep(ParabolicSarState* state, const PriceBar& bar, double step, double cap);
+inline void ParabolicSarStep(ParabolicSarState* s, const PriceBar& bar, double step, double cap) {
+  const double high = bar.high, low = bar.low;
+  bool turned = false;
+  if (s->rising && low < s->next) {
+    s->rising = false;
+    turned = true;
+    s->sar = s->hh;
+  } else if (!s->rising && high > s->next) {
+    s->rising = true;
+    turned = true;
+    s->sar = s->ll;
+  } else {
+    s->sar = s->sar + s->af * (s->ep - s->sar);
+  }
+  const double oldHh = s->hh, oldLl = s->ll;
+  if (turned) {
+    s->hh = high;
+    s->ll = low;
+  } else {
+    s->hh = std::max(s->hh, high);
+    s->ll = std::min(s->ll, low);
+  }
+  s->ep = s->rising ? s->hh : s->ll;
+  if (turned) {
+    s->af = step;
+  } else if ((s->rising && s->hh != oldHh) || (!s->rising && s->ll != oldLl)) {
+    if (s->af + step <= cap) s->af += step;
+  }
+  s->next = s->sar + s->af * (s->ep - s->sar);
+}
 
 // The parabolic stop-and-reverse line over bars first .. last (inclusive), started rising at
 // bar `first`: out[i] receives the line's value at bar i for every i in that range. `step` is

@@ -117,13 +117,12 @@ class TrendFamily {
   bool dmiCarried_ = false;
   std::vector<int64_t> plusDi_, minusDi_, dxSums_, dmiSums_;
   // OBV: prefix sums of the signed volumes and their extremes over each window of span + 1.
-  std::vector<int64_t> obvSums_, obvHigh_, obvLow_;
+  std::vector<int64_t> obvSums_, obvHigh_, obvLow_, scratch_;
   // The stop-and-reverse line of the last cut, by bar (index modulo the ring), kept so that the
   // next cut's line is computed only until it meets the last one.
   static constexpr int32_t kSarRing = 64;
   ParabolicSarState sarStates_[kSarRing];
   int32_t sarFrom_ = -1, sarTo_ = -1;
-  std::vector<int32_t> queue_;
   AnalysisWorkspace workspace_;
 };
 

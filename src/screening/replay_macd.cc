@@ -5,6 +5,7 @@
 // on all of them at once instead of waiting on one long chain of dependent steps. Each lane does
 // exactly the arithmetic of the record's own MACD, in the same order.
 #include <algorithm>
+#include <cstring>
 
 #include "screening/replay_families.h"
 
@@ -45,14 +46,6 @@ void StartLanes(const ReplayBars& bars, int64_t j0, int32_t period, int32_t lane
 
 // Bar i for every lane: seeded at its seed bar, stepped after it, untouched before.
 void StepLanes(LaneAverages* avg, int64_t i, double close) {
-  if (i >= avg->seed0 + MacdFamily::kLanes) {
-    // Every lane runs: the same step for all, which the compiler turns into vector instructions.
-    const double alpha = avg->alpha;
-    for (int32_t k = 0; k < MacdFamily::kLanes; ++k) {
-      avg->e[k] = avg->e[k] + alpha * (close - avg->e[k]);
-    }
-    return;
-  }
   for (int32_t k = 0; k < MacdFamily::kLanes; ++k) {
     const int64_t seed = avg->seed0 + k;
     if (i == seed) {
@@ -61,6 +54,38 @@ void StepLanes(LaneAverages* avg, int64_t i, double close) {
       avg->e[k] = avg->e[k] + avg->alpha * (close - avg->e[k]);
     }
   }
+}
+
+// Four lanes in one vector; the compiler keeps the arithmetic per lane exactly as written (no
+// fused multiply-add: neither target below has one).
+typedef double Lanes4 __attribute__((vector_size(32)));
+constexpr int kVectors = MacdFamily::kLanes / 4;
+static_assert(MacdFamily::kLanes % 4 == 0);
+
+// Both averages of every lane over bars begin .. to, every lane already seeded, with the rows
+// from `from` on receiving fast - slow. With AVX2 where the processor has it.
+__attribute__((target_clones("avx2", "default"))) void RunLanes(
+    const PriceBar* bars, int64_t begin, int64_t to, int64_t from, LaneAverages* fast,
+    LaneAverages* slow, double* rows) {
+  Lanes4 f[kVectors], s[kVectors];
+  std::memcpy(f, fast->e, sizeof f);
+  std::memcpy(s, slow->e, sizeof s);
+  const double alphaFast = fast->alpha, alphaSlow = slow->alpha;
+  for (int64_t i = begin; i <= to; ++i) {
+    const double c = bars[i].close;
+    for (int v = 0; v < kVectors; ++v) {
+      f[v] = f[v] + alphaFast * (c - f[v]);
+      s[v] = s[v] + alphaSlow * (c - s[v]);
+    }
+    if (i < from) continue;
+    double* row = rows + (i - from) * MacdFamily::kLanes;
+    for (int v = 0; v < kVectors; ++v) {
+      const Lanes4 m = f[v] - s[v];
+      std::memcpy(row + 4 * v, &m, sizeof m);
+    }
+  }
+  std::memcpy(fast->e, f, sizeof f);
+  std::memcpy(slow->e, s, sizeof s);
 }
 
 }  // namespace
@@ -79,15 +104,19 @@ void MacdFamily::ComputeBlock(int32_t first, int32_t lanes) {
   StartLanes(*bars_, j0, slow_, lanes, &slow);
   const PriceBar* b = bars_->bars;
   // Both averages are seeded before the first row read (the look-back is a + g + the longer
-  // period), so each lane's values from `from` on are its own MACD.
-  for (int64_t i = std::min(fast.seed0, slow.seed0); i <= to; ++i) {
+  // period), so each lane's values from `from` on are its own MACD. Until every lane of both is
+  // seeded, the lanes are stepped one by one.
+  const int64_t allSeeded = std::max(fast.seed0, slow.seed0) + K;
+  int64_t i = std::min(fast.seed0, slow.seed0);
+  for (; i <= to && i < allSeeded; ++i) {
     const double c = b[i].close;
-    if (i >= fast.seed0) StepLanes(&fast, i, c);
-    if (i >= slow.seed0) StepLanes(&slow, i, c);
+    StepLanes(&fast, i, c);
+    StepLanes(&slow, i, c);
     if (i < from) continue;
     double* row = rows_.data() + (i - from) * K;
     for (int32_t k = 0; k < K; ++k) row[k] = fast.e[k] - slow.e[k];
   }
+  if (i <= to) RunLanes(b, i, to, from, &fast, &slow, rows_.data());
 
   // The range of each lane's window n - a .. n - 1 (lane k: n = first + k), taken in bar order as
   // the record takes it. Rows that are in every lane's window are taken for all lanes at once.

@@ -98,10 +98,10 @@ void TrendFamily::Reset(const ReplayBars& bars, const SettingsRecord& s) {
     const int64_t* sums = obvSums_.data();
     SlidingBest<int64_t>(
         count, int64_t{span_} + 1, [sums](int32_t j) { return sums[j]; },
-        [](int64_t x, int64_t y) { return x > y; }, obvHigh_.data(), &queue_);
+        [](int64_t x, int64_t y) { return x > y; }, obvHigh_.data(), &scratch_);
     SlidingBest<int64_t>(
         count, int64_t{span_} + 1, [sums](int32_t j) { return sums[j]; },
-        [](int64_t x, int64_t y) { return x < y; }, obvLow_.data(), &queue_);
+        [](int64_t x, int64_t y) { return x < y; }, obvLow_.data(), &scratch_);
   }
 }
 
