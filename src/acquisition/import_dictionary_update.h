@@ -10,8 +10,6 @@
 
 namespace korvale {
 
-inline constexpr const char* kZentakDictionaryUpdateMenu = "Zentakファイルから辞書更新";
-
 // Reads `path` through `source` (OpenImportFile, then every record, also past the count when
 // the file holds more lines) and, for each record with a code of 1-9999 and a name, sets the
 // code field, the market (the low byte of the source's value) and the name (cut to 47 bytes) of

@@ -47,10 +47,6 @@ std::string PluginFolder(const std::string& dataRootDir);
 // then (see kNoImportSourceMessage).
 ImportSourceList LoadImportSources(const std::string& dataRootDir);
 
-// What a command shows when the Plug-ins folder holds libraries but none gave a source.
-inline constexpr const char* kNoImportSourceMessage =
-    "Plug-insフォルダのライブラリから取り込み元を作れませんでした。";
-
 // One file type of the open-file dialog, as a source describes it.
 struct ImportFileType {
   std::string description;            // UTF-8

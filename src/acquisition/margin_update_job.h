@@ -16,11 +16,6 @@ namespace korvale {
 class CStockDictionary;
 class CFolderPreparer;
 
-// Texts of the margin update's dialogs.
-inline constexpr const char* kMarginUpdateCaption = "信用残データ更新中";
-// The open-file dialog's filter.
-inline constexpr const char* kMarginFileFilter = "信用残 Files (SZ*.DAT;YS*.*)|sz*.dat;ys*.*||";
-
 // The forms of a margin file name.
 enum MarginNameForm : int32_t {
   kMarginNameNone = -1,

@@ -27,12 +27,6 @@ struct ImportOptions {
   int32_t completeUpdate = 0;
 };
 
-// Texts of the price update's dialogs.
-inline constexpr const char* kPriceUpdateCaption = "株価データ更新中";
-inline constexpr const char* kImportOptionsCaption = "日々データ更新";
-inline constexpr const char* kAddUnregisteredLabel = "未登録データは追加登録する";
-inline constexpr const char* kCompleteUpdateLabel = "完全更新する（処理時間は遅い）";
-
 class CPriceUpdateJob : public CUpdateJob {
  public:
   // `source` is the chosen import source (owned; released by Finish). `dictionary` and

@@ -125,7 +125,6 @@ class CUpdateJob {
 // "%s cannot open" with the path: a file that cannot be opened or whose header is not of the
 // chosen kind. Shown in a box captioned "Error".
 std::string CannotOpenMessage(const std::string& path);
-inline constexpr const char* kErrorCaption = "Error";
 
 }  // namespace korvale
 

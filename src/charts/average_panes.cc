@@ -91,13 +91,13 @@ void DrawDeviationPane(const PaneTools& t, const PaneRect& rect, const AverageCu
   const int q = DeviationPercent(largest);
   const double half = 0.01 * q;
   t.mapper.Reset(rect.x, rect.top, rect.width, rect.height, n, 2 * half);
-  DrawFrame(t.painter, t.canvas, t.mapper, n, 2 * half, half);
-  t.painter.SelectColour(t.canvas, 10);
+  DrawFrame(t, n, 2 * half, half);
+  t.palette.SelectColour(t.canvas, kSlotShortCurve);
   Polyline(t.mapper, 0, n, [&](int i) { return ds[i] + half; });
-  t.painter.SelectColour(t.canvas, 9);
+  t.palette.SelectColour(t.canvas, kSlotLongCurve);
   Polyline(t.mapper, 0, n, [&](int i) { return dl[i] + half; });
 
-  LabelBlock labels(t.painter, t.canvas, t.mapper, rect, 24);
+  LabelBlock labels(t, rect, 24);
   labels.First(StringPrintf("移動平均線 %d%%", q));
   labels.Next("乖離率");
   labels.Middle("0%");
@@ -115,10 +115,10 @@ void DrawOscillatorPane(const PaneTools& t, const PaneRect& rect, const AverageC
     }
     m = OscillatorHalfSpan(FurthestFrom100(o));
     t.mapper.Reset(rect.x, rect.top, rect.width, rect.height, n, 2.0 * m);
-    DrawFrame(t.painter, t.canvas, t.mapper, n, 2.0 * m, m, 9);
+    DrawFrame(t, n, 2.0 * m, m, kSlotLongCurve);
     Polyline(t.mapper, 0, n, [&](int i) { return o[i] - (100 - m); });
   }
-  LabelBlock labels(t.painter, t.canvas, t.mapper, rect, 12);
+  LabelBlock labels(t, rect, 12);
   labels.First(StringPrintf("オシレーター %d%%", m));
   labels.Middle("0%");
   labels.Bottom(StringPrintf("-%d%%", m));
@@ -138,11 +138,11 @@ void DrawMomentumPane(const PaneTools& t, const PaneRect& rect, const WeeklyBar*
   }
   const int m = OscillatorHalfSpan(FurthestFrom100(mo));
   t.mapper.Reset(rect.x, rect.top, rect.width, rect.height, count, 2.0 * m);
-  DrawFrame(t.painter, t.canvas, t.mapper, count, 2.0 * m, m, 12);
-  t.painter.SelectColour(t.canvas, 32);
+  DrawFrame(t, count, 2.0 * m, m, kSlotRatioCurve);
+  t.palette.SelectColour(t.canvas, kSlotFastCurve);
   Polyline(t.mapper, 0, count, [&](int i) { return mo[i] - (100 - m); });
 
-  LabelBlock labels(t.painter, t.canvas, t.mapper, rect, 12);
+  LabelBlock labels(t, rect, 12);
   labels.First(StringPrintf("モーメンタム %d%%", m));
   labels.Middle("0%");
   labels.Bottom(StringPrintf("-%d%%", m));
@@ -156,31 +156,31 @@ void DrawMarginPane(const PaneTools& t, const PaneRect& rect, const WeeklyBar* w
   }
   const double span = 1.1 * largest;
   t.mapper.Reset(rect.x, rect.top, rect.width, rect.height, count, span);
-  t.painter.SelectColour(t.canvas, 1);
+  t.palette.SelectColour(t.canvas, kSlotForeground);
   t.mapper.Line(0, 0, count, 0);
   t.mapper.Line(0, span, count, span);
   // A balance of 0 or less is a week without a report: the line breaks there.
-  t.painter.SelectColour(t.canvas, 10);
+  t.palette.SelectColour(t.canvas, kSlotShortCurve);
   Polyline(t.mapper, 0, count, [&](int i) {
     return window[i].marginSell > 0 ? static_cast<double>(window[i].marginSell) : kNoValue;
   });
-  t.painter.SelectColour(t.canvas, 9);
+  t.palette.SelectColour(t.canvas, kSlotLongCurve);
   Polyline(t.mapper, 0, count, [&](int i) {
     return window[i].marginBuy > 0 ? static_cast<double>(window[i].marginBuy) : kNoValue;
   });
 
-  LabelBlock labels(t.painter, t.canvas, t.mapper, rect, 12);
-  labels.First("売り残", 10);
-  labels.Next("買い残", 9);
+  LabelBlock labels(t, rect, 12);
+  labels.First("売り残", kSlotShortCurve);
+  labels.Next("買い残", kSlotLongCurve);
 }
 
 void DrawIndexCorrelationPane(const PaneTools& t, const PaneRect& rect, int windowCount,
                               const std::vector<double>& correlation,
                               const std::vector<double>& relative, int offset) {
   t.mapper.Reset(rect.x, rect.top, rect.width, rect.height, windowCount, 2);
-  DrawFrame(t.painter, t.canvas, t.mapper, windowCount, 2, 1);
+  DrawFrame(t, windowCount, 2, 1);
   auto segments = [&](const std::vector<double>& v, int slot) {
-    t.painter.SelectColour(t.canvas, slot);
+    t.palette.SelectColour(t.canvas, slot);
     auto at = [&](int i) {
       const int64_t k = int64_t{i} + offset;
       if (k < 0 || k >= static_cast<int64_t>(v.size())) return kIndexValueMissing;
@@ -192,10 +192,10 @@ void DrawIndexCorrelationPane(const PaneTools& t, const PaneRect& rect, int wind
       t.mapper.Line(i - 1, a + 1, i, b + 1);
     }
   };
-  segments(correlation, 10);
-  segments(relative, 9);
+  segments(correlation, kSlotShortCurve);
+  segments(relative, kSlotLongCurve);
 
-  LabelBlock labels(t.painter, t.canvas, t.mapper, rect, 12);
+  LabelBlock labels(t, rect, 12);
   labels.First("Index相関");
 }
 

@@ -19,71 +19,10 @@ int LastOf(int count, int span) { return std::clamp(span, 0, std::max(count, 0))
 
 }  // namespace
 
-CChartPainter::CChartPainter(const SettingsRecord& settings) : settings_(settings) {
-  ApplyTheme(settings_.colourTheme);
-  font_.pixelHeight = 9;
-}
+CChartPainter::CChartPainter(const SettingsRecord& settings)
+    : settings_(settings), palette_(settings.colourTheme) {}
 
 CChartPainter::~CChartPainter() = default;
-
-void CChartPainter::ApplyTheme(int index) {
-  for (int slot = 0; slot < kPaletteSize; ++slot) {
-    colours_[slot] = ThemeColour(index, slot);
-    pens_[slot] = Pen{colours_[slot], SlotPenWidth(slot)};
-    brushes_[slot] = Brush{colours_[slot]};
-  }
-}
-
-Rgb CChartPainter::colour(int slot) const {
-  return slot >= 0 && slot < kPaletteSize ? colours_[slot] : 0;
-}
-
-const Pen& CChartPainter::pen(int slot) const {
-  return pens_[slot >= 0 && slot < kPaletteSize ? slot : 1];
-}
-
-void CChartPainter::SelectColour(Canvas& canvas, int slot) const {
-  if (slot < 0 || slot >= kPaletteSize) slot = 1;
-  canvas.SelectBrush(brushes_[slot]);
-  canvas.SelectPen(pens_[slot]);
-  canvas.SetTextColour(colours_[slot]);
-}
-
-void CChartPainter::SelectTextColours(Canvas& canvas, int foregroundSlot,
-                                      int backgroundSlot) const {
-  SelectColour(canvas, foregroundSlot);
-  canvas.SetTextBackground(colour(backgroundSlot));
-}
-
-void CChartPainter::SelectLabelFont(Canvas& canvas) const { canvas.SelectFont(font_); }
-
-void CChartPainter::FillBackground(Canvas& canvas, int slot, int width, int height) const {
-  if (slot < 0 || slot >= kPaletteSize) slot = 0;
-  canvas.FillRect(0, -2, width, height + 2, brushes_[slot]);
-}
-
-void CChartPainter::Candle(Canvas& canvas, const CChartMapper& mapper, double x, double open,
-                           double high, double low, double close, bool secondSet) const {
-  const bool rising = close >= open;
-  int fill, outline, wick;
-  if (secondSet) {
-    fill = rising ? 46 : 49;
-    outline = rising ? 45 : 48;
-    wick = rising ? 44 : 47;
-  } else {
-    fill = rising ? 4 : 7;
-    outline = rising ? 3 : 6;
-    wick = rising ? 2 : 5;
-  }
-  SelectColour(canvas, fill);
-  mapper.Rect(x, close, x + 1, open, true);
-  SelectColour(canvas, outline);
-  mapper.Rect(x, close, x + 1, open, false);
-  SelectColour(canvas, wick);
-  const double top = std::max(open, close), bottom = std::min(open, close);
-  mapper.Line(x + 0.5, top, x + 0.5, high);
-  mapper.Line(x + 0.5, bottom, x + 0.5, low);
-}
 
 void CChartPainter::BeginChart(Canvas& canvas, CChartMapper* mapper, int backgroundSlot, int width,
                                int height) {
@@ -91,8 +30,8 @@ void CChartPainter::BeginChart(Canvas& canvas, CChartMapper* mapper, int backgro
   textHeight_ = canvas.TextHeight();
   savedPen_ = canvas.CurrentPen();
   savedBrush_ = canvas.CurrentBrush();
-  canvas.SelectPen(pens_[1]);
-  canvas.SelectBrush(brushes_[1]);
+  canvas.SelectPen(palette_.pen(kSlotForeground));
+  canvas.SelectBrush(palette_.brush(kSlotForeground));
   FillBackground(canvas, backgroundSlot, width, height);
   mapper->Init(&canvas, textHeight_, 0, 0, width, height, width, height);
 }
@@ -178,22 +117,6 @@ void CChartPainter::Layout() {
 void CChartPainter::ReplaceSettings(const SettingsRecord& settings) {
   settings_ = settings;
   Layout();
-}
-
-int CChartPainter::WidthOf(int kind) const {
-  if (kind == kChartWeekly) return weeklyWidth_;
-  if (kind == kChartMonthly) return monthlyWidth_;
-  return dailyWidth_;
-}
-
-void CChartPainter::DrawChart(Canvas& canvas, int kind) {
-  if (kind == kChartWeekly) {
-    DrawWeeklyChart(canvas);
-  } else if (kind == kChartMonthly) {
-    DrawMonthlyChart(canvas);
-  } else {
-    DrawDailyChart(canvas);
-  }
 }
 
 // --- Trend lines.

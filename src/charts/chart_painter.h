@@ -12,7 +12,8 @@
 
 #include "charts/canvas.h"
 #include "charts/chart_mapper.h"
-#include "charts/colour_themes.h"
+#include "charts/chart_metrics.h"
+#include "charts/chart_palette.h"
 #include "store/line_geometry.h"
 #include "store/price_series.h"
 #include "store/settings_record.h"
@@ -23,10 +24,6 @@ namespace korvale {
 inline constexpr int kChartDaily = 32772;
 inline constexpr int kChartWeekly = 32773;
 inline constexpr int kChartMonthly = 32774;
-
-inline constexpr int kLabelColumn = 100;  // pixels reserved for scale labels
-inline constexpr int kBarPitch = 4;       // pixels per bar
-inline constexpr int kHistogramWidth = 100;
 
 // The values the detail panel shows at a bar, in this order.
 struct IndicatorValues {
@@ -60,7 +57,6 @@ enum DerivedSeries {
   kDerivedWeeklyCorrelation,
   kDerivedCount
 };
-inline constexpr double kIndexValueMissing = -1000;
 
 // What a hit test found under the mouse.
 struct ChartHit {
@@ -112,25 +108,24 @@ class CChartPainter {
   CChartPainter(const CChartPainter&) = delete;
   CChartPainter& operator=(const CChartPainter&) = delete;
 
-  // --- Palette and primitives.
-  // Sets the 68 colours of a theme (outside 0-5: the standard theme) and rebuilds pens and
-  // brushes.
-  void ApplyTheme(int index);
-  // Selects the slot's pen and brush and sets the text colour to the slot's colour.
-  void SelectColour(Canvas& canvas, int slot) const;
-  // Selects the foreground slot's pen and brush; text colour foreground, background the
-  // background slot's colour.
-  void SelectTextColours(Canvas& canvas, int foregroundSlot, int backgroundSlot) const;
-  void SelectLabelFont(Canvas& canvas) const;
-  // Fills (0, -2)-(width, height + 2) with the slot's brush.
-  void FillBackground(Canvas& canvas, int slot, int width, int height) const;
-  // One candle at bar x with prices relative to the pane's low: body filled and outlined, then
-  // both wicks. Rising (close >= open) in slots 4/3/2, falling in 7/6/5; the second set in
-  // 46/45/44 and 49/48/47.
+  // --- Palette and primitives (the palette's, see chart_palette.h).
+  // Replaces the palette with the colours of a theme (outside 0-5: the standard theme).
+  void ApplyTheme(int index) { palette_ = ChartPalette(index); }
+  void SelectColour(Canvas& canvas, int slot) const { palette_.SelectColour(canvas, slot); }
+  void SelectTextColours(Canvas& canvas, int foregroundSlot, int backgroundSlot) const {
+    palette_.SelectTextColours(canvas, foregroundSlot, backgroundSlot);
+  }
+  void SelectLabelFont(Canvas& canvas) const { palette_.SelectLabelFont(canvas); }
+  void FillBackground(Canvas& canvas, int slot, int width, int height) const {
+    palette_.FillBackground(canvas, slot, width, height);
+  }
   void Candle(Canvas& canvas, const CChartMapper& mapper, double x, double open, double high,
-              double low, double close, bool secondSet = false) const;
-  Rgb colour(int slot) const;
-  const Pen& pen(int slot) const;
+              double low, double close, bool secondSet = false) const {
+    palette_.Candle(canvas, mapper, x, open, high, low, close, secondSet);
+  }
+  const ChartPalette& palette() const { return palette_; }
+  Rgb colour(int slot) const { return palette_.colour(slot); }
+  const Pen& pen(int slot) const { return palette_.pen(slot); }
   int textHeight() const { return textHeight_; }
   const SettingsRecord& settings() const { return settings_; }
 
@@ -164,8 +159,6 @@ class CChartPainter {
   int dailyWidth() const { return dailyWidth_; }
   int weeklyWidth() const { return weeklyWidth_; }
   int monthlyWidth() const { return monthlyWidth_; }
-  // Width of the chart of a kind (anything but weekly and monthly is daily).
-  int WidthOf(int kind) const;
   int dailyCount() const { return dailyCount_; }
   int windowCount() const { return windowCount_; }
   int hiddenCount() const { return hiddenCount_; }
@@ -184,8 +177,6 @@ class CChartPainter {
   void DrawDailyChart(Canvas& canvas);
   void DrawWeeklyChart(Canvas& canvas);
   void DrawMonthlyChart(Canvas& canvas);
-  // Draws the chart of a kind (anything but weekly and monthly is daily).
-  void DrawChart(Canvas& canvas, int kind);
   // The daily chart with the caller's value rows in place of the indicator panes, over a
   // canvas of width x height. Style 0 candles; any other style is drawn as 0 for now.
   void DrawSignalChart(Canvas& canvas, int style, const std::vector<SignalRow>& rows, int width,
@@ -203,6 +194,9 @@ class CChartPainter {
   // The shared start and end of every chart drawing.
   void BeginChart(Canvas& canvas, CChartMapper* mapper, int backgroundSlot, int width, int height);
   void EndChart(Canvas& canvas);
+  // BeginChart for the weekly and monthly charts; without a series it ends the chart at once
+  // and returns false.
+  bool BeginPeriodChart(Canvas& canvas, CChartMapper* mapper, int width);
   void DrawDailyPricePane(Canvas& canvas, CChartMapper& mapper, const PaneRect& rect, int64_t low,
                           int64_t range);
   void FillDerivedSeries();
@@ -210,10 +204,7 @@ class CChartPainter {
   int WeekIndexOfBar(int barIndex) const;
 
   SettingsRecord settings_;
-  std::array<Rgb, kPaletteSize> colours_{};
-  std::array<Pen, kPaletteSize> pens_{};
-  std::array<Brush, kPaletteSize> brushes_{};
-  LabelFont font_;
+  ChartPalette palette_;
   int textHeight_ = 9;
   Pen savedPen_;
   Brush savedBrush_;

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "charts/chart_numerics.h"
+#include "charts/chart_painter.h"
 #include "charts/indicator_panes.h"
 #include "charts/price_panes.h"
 #include "indicators/shared_indicators.h"
@@ -71,13 +72,13 @@ int PriceAreaHeight(int chartHeight, int paneCount) {
 void CChartPainter::DrawDailyChart(Canvas& canvas) {
   CChartMapper mapper;
   const int H = chartHeight_;
-  BeginChart(canvas, &mapper, 0, dailyWidth_, H);
+  BeginChart(canvas, &mapper, kSlotBackground, dailyWidth_, H);
   const CPriceSeries* source = series_ ? series_ : barsOnly_;
   if (!source) {
     EndChart(canvas);
     return;
   }
-  const PaneTools t{*this, canvas, mapper};
+  const PaneTools t{palette_, canvas, mapper, textHeight_};
   const SettingsRecord& s = settings_;
   const PriceBar* all = source->bars.data();
   const PriceBar* window = all + hiddenCount_;
@@ -102,7 +103,7 @@ void CChartPainter::DrawDailyChart(Canvas& canvas) {
   const int W = weeklySection ? 3 * weeksBefore_ : 0;
   if (weeklySection) {
     mapper.Reset(0, 0, W, H, W, H);
-    SelectColour(canvas, 1);
+    SelectColour(canvas, kSlotForeground);
     mapper.Line(W, 0, W, H);
     const WeeklyBar* weeks = series_->weeks.data() + weeklyStart_;
     DrawDateAxis(t, PaneRect{0, P - th, W, th}, weeks, weeksBefore_);
@@ -110,9 +111,9 @@ void CChartPainter::DrawDailyChart(Canvas& canvas) {
     if (s.weeklyShowMa) {
       std::vector<int64_t> ma;
       WindowMovingAverageInt(weeks, weeklyCount_, s.weeklyMaLong, kFieldClose, &ma);
-      DrawAverage(t, 9, ma, 0, s.weeklyMaLong + 1, weeksBefore_, lowD);
+      DrawAverage(t, kSlotLongCurve, ma, 0, s.weeklyMaLong + 1, weeksBefore_, lowD);
       WindowMovingAverageInt(weeks, weeklyCount_, s.weeklyMaShort, kFieldClose, &ma);
-      DrawAverage(t, 10, ma, 0, s.weeklyMaShort + 1, weeksBefore_, lowD);
+      DrawAverage(t, kSlotShortCurve, ma, 0, s.weeklyMaShort + 1, weeksBefore_, lowD);
     }
     if (s.dailyShowVolume) {
       const int volumeHeight = P / 3;
@@ -126,7 +127,7 @@ void CChartPainter::DrawDailyChart(Canvas& canvas) {
   if (histogram) {
     const int x = dailyWidth_ - kHistogramWidth;
     mapper.Reset(0, 0, dailyWidth_, H, dailyWidth_, H);
-    SelectColour(canvas, 1);
+    SelectColour(canvas, kSlotForeground);
     mapper.Line(x, 0, x, H);
     DrawPriceVolumeHistogram(t, PaneRect{x, 0, kHistogramWidth, P - th}, all,
                              std::max(0, dailyCount_ - s.histogramPeriod), dailyCount_, low, r);
@@ -144,8 +145,8 @@ void CChartPainter::DrawDailyChart(Canvas& canvas) {
                    range.maxVolume);
     if (s.dailyShowVolumeMa) {
       std::vector<int64_t> ma;
-      for (auto [period, slot] :
-           {std::pair{int{s.dailyVolumeMaLong}, 56}, {int{s.dailyVolumeMaShort}, 57}}) {
+      for (auto [period, slot] : {std::pair{int{s.dailyVolumeMaLong}, int{kSlotVolumeLongAverage}},
+                                  {int{s.dailyVolumeMaShort}, int{kSlotVolumeShortAverage}}}) {
         MovingAverageInt(all, count, period, kFieldVolume, &ma);
         if (period < 1 || period + 1 >= count) continue;
         DrawAverage(t, slot, ma, hidden, startOf(period), wc, 0);
@@ -157,7 +158,7 @@ void CChartPainter::DrawDailyChart(Canvas& canvas) {
   // Trend lines over the price pane, in the kept price mapping.
   for (const ChartTrendLine& line : trendLines_) {
     if (line.deleted || line.unresolved) continue;
-    SelectColour(canvas, line.kind == 1 || line.kind == 3 ? 58 : 59);
+    SelectColour(canvas, line.kind == 1 || line.kind == 3 ? kSlotResistanceLine : kSlotSupportLine);
     priceMapper_.Line(line.x1, line.price1 - lowD, line.x2, line.price2 - lowD);
   }
 
@@ -219,7 +220,7 @@ void CChartPainter::DrawDailyChart(Canvas& canvas) {
 // mapping for hit tests.
 void CChartPainter::DrawDailyPricePane(Canvas& canvas, CChartMapper& mapper, const PaneRect& price,
                                        int64_t low, int64_t r) {
-  const PaneTools t{*this, canvas, mapper};
+  const PaneTools t{palette_, canvas, mapper, textHeight_};
   const SettingsRecord& s = settings_;
   const CPriceSeries* source = series_ ? series_ : barsOnly_;
   const PriceBar* all = source->bars.data();
@@ -233,7 +234,8 @@ void CChartPainter::DrawDailyPricePane(Canvas& canvas, CChartMapper& mapper, con
   auto startOf = [&](int period) { return std::max(period - hidden + 1, 1); };
   if (s.dailyShowMa) {
     std::vector<double> ma;
-    for (auto [period, slot] : {std::pair{int{s.dailyMaLong}, 9}, {int{s.dailyMaShort}, 10}}) {
+    for (auto [period, slot] : {std::pair{int{s.dailyMaLong}, int{kSlotLongCurve}},
+                                {int{s.dailyMaShort}, int{kSlotShortCurve}}}) {
       if (period < 1 || period >= count) continue;
       MovingAverage(all, count, period, kFieldClose, &ma);
       DrawAverage(t, slot, ma, hidden, startOf(period), wc, lowD);
@@ -244,7 +246,7 @@ void CChartPainter::DrawDailyPricePane(Canvas& canvas, CChartMapper& mapper, con
     MovingAverage(all, count, s.bollingerPeriod, kFieldClose, &mean);
     StdDev(all, count, s.bollingerPeriod, &sigma);
     const int from = startOf(s.bollingerPeriod);
-    for (auto [k, slot] : {std::pair{1.0, 66}, {2.0, 67}}) {
+    for (auto [k, slot] : {std::pair{1.0, int{kSlotBollinger1}}, {2.0, int{kSlotBollinger2}}}) {
       SelectColour(canvas, slot);
       Polyline(mapper, from, wc,
                [&](int i) { return mean[i + hidden] - k * sigma[i + hidden] - lowD; });
@@ -255,14 +257,14 @@ void CChartPainter::DrawDailyPricePane(Canvas& canvas, CChartMapper& mapper, con
   if (s.dailyShowParabolic && count > 0 && std::isfinite(s.sarStep) && std::isfinite(s.sarMax)) {
     std::vector<double> sar(count, -1);
     ParabolicSarSeries(all, 0, count - 1, s.sarStep, s.sarMax, sar.data());
-    SelectColour(canvas, 64);
+    SelectColour(canvas, kSlotParabolic);
     for (int i = 1; i < wc; ++i) {
       const double v = sar[i + hidden];
       if (v == -1 || !std::isfinite(v)) continue;
       mapper.Line(i - 1, v - lowD, i, v - lowD);
     }
   }
-  SelectTextColours(canvas, 1, 0);
+  SelectTextColours(canvas, kSlotForeground, kSlotBackground);
   for (auto [high, index] : {std::pair{spanExtremes_.yearHigh, spanExtremes_.yearHighIndex},
                              {spanExtremes_.windowHigh, spanExtremes_.windowHighIndex}}) {
     if (high <= 0 || !series_) continue;
@@ -276,9 +278,9 @@ void CChartPainter::DrawSignalChart(Canvas& canvas, int style, const std::vector
                                     int width, int height) {
   (void)style;  // the Ichimoku style arrives with the Ichimoku chart; both draw candles now
   CChartMapper mapper;
-  BeginChart(canvas, &mapper, 0, width, height);
+  BeginChart(canvas, &mapper, kSlotBackground, width, height);
   const CPriceSeries* source = series_ ? series_ : barsOnly_;
-  const PaneTools t{*this, canvas, mapper};
+  const PaneTools t{palette_, canvas, mapper, textHeight_};
   const int R = static_cast<int>(rows.size());
   const int P = PriceAreaHeight(height, R);
   const int th = textHeight_;
@@ -307,19 +309,19 @@ void CChartPainter::DrawSignalChart(Canvas& canvas, int style, const std::vector
     // eighth of it above and below.
     const double pad = span / 8;
     mapper.Reset(0, top, width, h, wc, span + 2 * pad);
-    SelectColour(canvas, 1);
+    SelectColour(canvas, kSlotForeground);
     mapper.DottedLine(0, (span + 2 * pad) / 2, wc, (span + 2 * pad) / 2);
     mapper.Line(0, 0, wc, 0);
     mapper.Line(0, span + 2 * pad, wc, span + 2 * pad);
     if (source && row.values) {
-      SelectColour(canvas, 9);
+      SelectColour(canvas, kSlotLongCurve);
       Polyline(mapper, 0, wc, [&](int i) {
         const int64_t index = int64_t{i} + hidden;
         if (index >= row.valueCount) return kNoValue;
         return row.values[index] - row.low + pad;
       });
     }
-    SelectTextColours(canvas, 1, 0);
+    SelectTextColours(canvas, kSlotForeground, kSlotBackground);
     canvas.TextOut(0, top + 2, row.name);
     int units = 0;  // width in half-height steps: two per full-width character
     for (size_t i = 0; i < row.name.size();) {

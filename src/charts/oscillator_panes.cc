@@ -34,18 +34,18 @@ void DrawTwoPeriodPane(const PaneTools& t, const PaneRect& rect, const DailyBars
                        const char* labelFormat) {
   const int wc = d.windowCount;
   t.mapper.Reset(rect.x, rect.top, rect.width, rect.height, wc, span);
-  DrawFrame(t.painter, t.canvas, t.mapper, wc, span, span / 2);
-  const int slots[2] = {10, 9};
+  DrawFrame(t, wc, span, span / 2);
+  const int slots[2] = {kSlotShortCurve, kSlotLongCurve};
   const int periods[2] = {period1, period2};
   for (int k = 0; k < 2; ++k) {
     int first = 0;
     const std::vector<double> v = WindowValues(d, periods[k], indicator, &first);
-    t.painter.SelectColour(t.canvas, slots[k]);
+    t.palette.SelectColour(t.canvas, slots[k]);
     Polyline(t.mapper, first, wc, [&](int i) { return v[i] + shift; });
   }
-  LabelBlock labels(t.painter, t.canvas, t.mapper, rect, 12);
-  labels.First(StringPrintf(labelFormat, period1), 10);
-  labels.Next(StringPrintf(labelFormat, period2), 9);
+  LabelBlock labels(t, rect, 12);
+  labels.First(StringPrintf(labelFormat, period1), kSlotShortCurve);
+  labels.Next(StringPrintf(labelFormat, period2), kSlotLongCurve);
 }
 
 }  // namespace
@@ -62,7 +62,7 @@ void DrawRciPane(const PaneTools& t, const PaneRect& rect, const DailyBars& d, i
 
 void DrawVolumeRatioPane(const PaneTools& t, const PaneRect& rect, const DailyBars& d, int period) {
   const int wc = d.windowCount;
-  t.painter.SelectColour(t.canvas, 12);
+  t.palette.SelectColour(t.canvas, kSlotRatioCurve);
   int span = 200;
   if (wc >= period) {
     int first = 0;
@@ -75,20 +75,20 @@ void DrawVolumeRatioPane(const PaneTools& t, const PaneRect& rect, const DailyBa
     // Each value is drawn one bar to the right of its bar.
     for (int i = first + 1; i < wc; ++i) t.mapper.Line(i, v[i - 1], i + 1, v[i]);
   }
-  LabelBlock labels(t.painter, t.canvas, t.mapper, rect, 12);
-  labels.First(StringPrintf("ボリュームレシオ %d%%", span), 12);
+  LabelBlock labels(t, rect, 12);
+  labels.First(StringPrintf("ボリュームレシオ %d%%", span), kSlotRatioCurve);
 }
 
 void DrawPsychologicalPane(const PaneTools& t, const PaneRect& rect, const DailyBars& d) {
   const int wc = d.windowCount;
   t.mapper.Reset(rect.x, rect.top, rect.width, rect.height, wc, 12);
-  DrawFrame(t.painter, t.canvas, t.mapper, wc, 12, 6);
+  DrawFrame(t, wc, 12, 6);
   if (wc > 14) {
     const std::vector<int> u = PsychologicalCounts(d.bars + d.hidden, wc);
-    t.painter.SelectColour(t.canvas, 12);
+    t.palette.SelectColour(t.canvas, kSlotRatioCurve);
     for (int i = 14; i < wc; ++i) t.mapper.Line(i, u[i - 1], i + 1, u[i]);
   }
-  LabelBlock labels(t.painter, t.canvas, t.mapper, rect, 24);
+  LabelBlock labels(t, rect, 24);
   labels.First("サイコロジ");
   labels.Next("カルライン");
 }
@@ -98,20 +98,20 @@ void DrawStochasticsPane(const PaneTools& t, const PaneRect& rect, const BarT* b
                          int hidden, int period, int sumPeriod) {
   const int wc = count - hidden;
   t.mapper.Reset(rect.x, rect.top, rect.width, rect.height, wc, 1);
-  DrawFrame(t.painter, t.canvas, t.mapper, wc, 1, 0.5);
+  DrawFrame(t, wc, 1, 0.5);
   if (period < 1 || sumPeriod < 1 || count < period || count < sumPeriod) return;
   std::vector<double> k, d;
   StochasticsSeries(bars, count, period, sumPeriod, std::max(hidden - sumPeriod - 2, 0), &k, &d);
-  t.painter.SelectColour(t.canvas, 12);
-  t.painter.SelectColour(t.canvas, 32);
+  t.palette.SelectColour(t.canvas, kSlotRatioCurve);
+  t.palette.SelectColour(t.canvas, kSlotFastCurve);
   Polyline(t.mapper, std::max(period + 1, hidden) - hidden, wc,
            [&](int i) { return k[i + hidden]; });
   if (sumPeriod < count) {
-    t.painter.SelectColour(t.canvas, 9);
+    t.palette.SelectColour(t.canvas, kSlotLongCurve);
     Polyline(t.mapper, std::max(period + 1 + sumPeriod, hidden) - hidden, wc,
              [&](int i) { return d[i + hidden]; });
   }
-  LabelBlock labels(t.painter, t.canvas, t.mapper, rect, 12);
+  LabelBlock labels(t, rect, 12);
   labels.First("ストキャスティック");
 }
 

@@ -8,7 +8,8 @@
 #include <string>
 
 #include "charts/chart_mapper.h"
-#include "charts/chart_painter.h"
+#include "charts/chart_metrics.h"
+#include "charts/chart_palette.h"
 #include "store/string_printf.h"
 
 namespace korvale {
@@ -19,6 +20,15 @@ struct PaneRect {
   int top = 0;
   int width = 0;
   int height = 0;
+};
+
+// Everything a pane draws with: the chart's palette, the canvas, the mapper it re-initialises
+// for each pane, and the label font's measured height.
+struct PaneTools {
+  const ChartPalette& palette;
+  Canvas& canvas;
+  CChartMapper& mapper;
+  int textHeight;
 };
 
 // Marks a value a curve does not have (a division by zero, a bar before the curve's start).
@@ -48,16 +58,15 @@ void Polyline(const CChartMapper& mapper, int from, int to, ValueAt value, doubl
 
 // In `slot`: a dotted line at `reference`, and lines along the bottom (0) and top (`span`),
 // each from x = 0 to x = `count`.
-void DrawFrame(const CChartPainter& painter, Canvas& canvas, const CChartMapper& mapper,
-               double count, double span, double reference, int slot = 1);
+void DrawFrame(const PaneTools& t, double count, double span, double reference,
+               int slot = kSlotForeground);
 
 // The labels in a pane's label column. Construction selects the label colours (1 on 0) and
 // font and sets the mapper to the column: (x, top, label column, height) with span x = pane
 // width and span y = `spanY` (12, or 24 for panes whose first label has two lines).
 class LabelBlock {
  public:
-  LabelBlock(const CChartPainter& painter, Canvas& canvas, CChartMapper& mapper,
-             const PaneRect& rect, double spanY);
+  LabelBlock(const PaneTools& t, const PaneRect& rect, double spanY);
   // 2 pixels below the pane's top.
   void First(const std::string& text, int slot = 1);
   // One text height below the previous label.
@@ -74,9 +83,7 @@ class LabelBlock {
  private:
   void Write(const std::string& text, int slot);
 
-  const CChartPainter& painter_;
-  Canvas& canvas_;
-  CChartMapper& mapper_;
+  const PaneTools& t_;
   double spanY_;
 };
 

@@ -19,8 +19,8 @@ void AxisLabel(const PaneTools& t, double x, double y, const std::string& text) 
 
 void StartAxis(const PaneTools& t, const PaneRect& rect, double spanX) {
   t.mapper.Reset(rect.x, rect.top, rect.width, rect.height, spanX, 8);
-  t.painter.SelectTextColours(t.canvas, 1, 0);
-  t.painter.SelectLabelFont(t.canvas);
+  t.palette.SelectTextColours(t.canvas, kSlotForeground, kSlotBackground);
+  t.palette.SelectLabelFont(t.canvas);
 }
 
 }  // namespace
@@ -60,7 +60,7 @@ void DrawMonthlyAxis(const PaneTools& t, const PaneRect& rect, const MonthlyBar*
 template <typename BarT>
 GridPrices DrawPriceBars(const PaneTools& t, const PaneRect& rect, const BarT* bars, int count,
                          int64_t low, int64_t range, bool closeLine) {
-  t.painter.SelectColour(t.canvas, 1);
+  t.palette.SelectColour(t.canvas, kSlotForeground);
   const int64_t third = range / 3;
   GridPrices grid{GridRound(low + third), GridRound(low + 2 * third)};
   t.mapper.Reset(rect.x, rect.top, rect.width, rect.height, count, static_cast<double>(range));
@@ -76,7 +76,7 @@ GridPrices DrawPriceBars(const PaneTools& t, const PaneRect& rect, const BarT* b
     const BarT& b = bars[i];
     // A day without trading has no candle.
     if (b.open <= 0) continue;
-    t.painter.Candle(t.canvas, t.mapper, i, b.open - lowD, b.high - lowD, b.low - lowD,
+    t.palette.Candle(t.canvas, t.mapper, i, b.open - lowD, b.high - lowD, b.low - lowD,
                      b.close - lowD);
   }
   return grid;
@@ -84,7 +84,7 @@ GridPrices DrawPriceBars(const PaneTools& t, const PaneRect& rect, const BarT* b
 
 void DrawGridLabels(const PaneTools& t, const PaneRect& rect, int64_t low, int64_t range,
                     const GridPrices& grid) {
-  t.painter.SelectTextColours(t.canvas, 1, 0);
+  t.palette.SelectTextColours(t.canvas, kSlotForeground, kSlotBackground);
   t.mapper.Reset(rect.x, rect.top, kLabelColumn, rect.height, kLabelColumn,
                  static_cast<double>(range));
   for (int64_t g : {grid.g1, grid.g2}) {
@@ -99,7 +99,7 @@ void DrawGridLabels(const PaneTools& t, const PaneRect& rect, int64_t low, int64
 
 void DrawAverage(const PaneTools& t, int slot, const std::vector<double>& values, int offset,
                  int from, int count, double low) {
-  t.painter.SelectColour(t.canvas, slot);
+  t.palette.SelectColour(t.canvas, slot);
   Polyline(t.mapper, std::max(from, 0), count, [&](int i) {
     const int64_t k = int64_t{i} + offset;
     return k >= 0 && k < static_cast<int64_t>(values.size()) ? values[k] - low : kNoValue;
@@ -108,7 +108,7 @@ void DrawAverage(const PaneTools& t, int slot, const std::vector<double>& values
 
 void DrawAverage(const PaneTools& t, int slot, const std::vector<int64_t>& values, int offset,
                  int from, int count, double low) {
-  t.painter.SelectColour(t.canvas, slot);
+  t.palette.SelectColour(t.canvas, slot);
   Polyline(t.mapper, std::max(from, 0), count, [&](int i) {
     const int64_t k = int64_t{i} + offset;
     return k >= 0 && k < static_cast<int64_t>(values.size()) ? static_cast<double>(values[k]) - low
@@ -119,7 +119,7 @@ void DrawAverage(const PaneTools& t, int slot, const std::vector<int64_t>& value
 template <typename BarT>
 void DrawVolumeBars(const PaneTools& t, const PaneRect& rect, const BarT* bars, int count,
                     int64_t maxVolume) {
-  t.painter.SelectColour(t.canvas, 8);
+  t.palette.SelectColour(t.canvas, kSlotVolume);
   t.mapper.Reset(rect.x, rect.top, rect.width, rect.height, count, static_cast<double>(maxVolume));
   const double grid = static_cast<double>(GridRound(maxVolume / 3));
   t.mapper.DottedLine(0, grid, count, grid);
@@ -127,11 +127,11 @@ void DrawVolumeBars(const PaneTools& t, const PaneRect& rect, const BarT* bars, 
 }
 
 void DrawVolumeLabels(const PaneTools& t, int64_t maxVolume) {
-  t.painter.SelectTextColours(t.canvas, 1, 0);
+  t.palette.SelectTextColours(t.canvas, kSlotForeground, kSlotBackground);
   const int64_t grid = GridRound(maxVolume / 3);
   t.mapper.MoveTo(0, static_cast<double>(grid));
   t.mapper.Label(StringPrintf("%lld", static_cast<long long>(grid)));
-  t.mapper.MoveBy(0, t.painter.textHeight());
+  t.mapper.MoveBy(0, t.textHeight);
   t.mapper.Label("千株");
 }
 
@@ -151,10 +151,10 @@ void DrawPriceVolumeHistogram(const PaneTools& t, const PaneRect& rect, const Pr
   double largest = *std::max_element(totals.begin(), totals.end());
   if (largest <= 0) largest = 1;
   t.mapper.Reset(rect.x, rect.top, rect.width, rect.height, largest, static_cast<double>(range));
-  t.painter.SelectColour(t.canvas, 1);
+  t.palette.SelectColour(t.canvas, kSlotForeground);
   t.mapper.Line(0, 0, 0, static_cast<double>(range));
   t.mapper.Line(0, 0, largest, 0);
-  t.painter.SelectColour(t.canvas, 8);
+  t.palette.SelectColour(t.canvas, kSlotVolume);
   for (int j = 0; j < bands; ++j) {
     t.mapper.Rect(0, j * bandWidth, totals[j], (j + 1) * bandWidth, true);
   }

@@ -7,17 +7,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "charts/chart_painter.h"
 #include "charts/pane_drawing.h"
+#include "store/price_series.h"
 
 namespace korvale {
-
-// Everything a pane draws with.
-struct PaneTools {
-  const CChartPainter& painter;
-  Canvas& canvas;
-  CChartMapper& mapper;
-};
 
 // The date axis of a daily or weekly window (span x = count, span y = 8): top line, a
 // vertical line and a "%02d/%2d" label at every change of month (never the first bar),

@@ -20,7 +20,7 @@ void DrawMacdPane(const PaneTools& t, const PaneRect& rect, const DailyBars& d, 
     if (bottom == HUGE_VAL) bottom = 10.0 * d.bars[d.count - 1].close;
     const double span = top - bottom;
     t.mapper.Reset(rect.x, rect.top, rect.width, rect.height, wc, span);
-    DrawFrame(t.painter, t.canvas, t.mapper, wc, span, span / 2);
+    DrawFrame(t, wc, span, span / 2);
     const int start = r.lead < d.hidden ? 0 : r.lead;
     // Each curve begins at its first point inside the scale.
     auto curve = [&](const std::vector<double>& v, int slot) {
@@ -28,15 +28,15 @@ void DrawMacdPane(const PaneTools& t, const PaneRect& rect, const DailyBars& d, 
       while (first < wc && !(v[first + d.hidden] >= bottom && v[first + d.hidden] <= top)) {
         ++first;
       }
-      t.painter.SelectColour(t.canvas, slot);
+      t.palette.SelectColour(t.canvas, slot);
       Polyline(t.mapper, first, wc, [&](int i) { return v[i + d.hidden] - bottom; });
     };
-    curve(r.signal, 8);
-    curve(r.macd, 10);
+    curve(r.signal, kSlotVolume);
+    curve(r.macd, kSlotShortCurve);
   }
-  LabelBlock labels(t.painter, t.canvas, t.mapper, rect, 12);
-  labels.FromTop("MACD", 10, t.painter.textHeight());
-  labels.Then("Signal", 8, t.painter.textHeight());
+  LabelBlock labels(t, rect, 12);
+  labels.FromTop("MACD", kSlotShortCurve, t.textHeight);
+  labels.Then("Signal", kSlotVolume, t.textHeight);
 }
 
 void DrawObvPane(const PaneTools& t, const PaneRect& rect, const DailyBars& d) {
@@ -50,13 +50,13 @@ void DrawObvPane(const PaneTools& t, const PaneRect& rect, const DailyBars& d) {
   const double span = hi - lo;
   const int wc = d.windowCount;
   t.mapper.Reset(rect.x, rect.top, rect.width, rect.height, wc, span);
-  t.painter.SelectColour(t.canvas, 1);
+  t.palette.SelectColour(t.canvas, kSlotForeground);
   t.mapper.Line(0, 0, wc, 0);
   t.mapper.Line(0, span, wc, span);
-  t.painter.SelectColour(t.canvas, 8);
+  t.palette.SelectColour(t.canvas, kSlotVolume);
   Polyline(t.mapper, 0, static_cast<int>(r.obv.size()), [&](int i) { return r.obv[i] - lo; });
-  LabelBlock labels(t.painter, t.canvas, t.mapper, rect, 12);
-  labels.FromTop("OBV", 8, t.painter.textHeight());
+  LabelBlock labels(t, rect, 12);
+  labels.FromTop("OBV", kSlotVolume, t.textHeight);
 }
 
 void DrawDmiPane(const PaneTools& t, const PaneRect& rect, const DailyBars& d, int period) {
@@ -64,39 +64,39 @@ void DrawDmiPane(const PaneTools& t, const PaneRect& rect, const DailyBars& d, i
   const DmiSeriesResult r = DmiSeries(d.bars, d.count, d.hidden, period);
   if (r.drawable) {
     t.mapper.Reset(rect.x, rect.top, rect.width, rect.height, wc, 100);
-    DrawFrame(t.painter, t.canvas, t.mapper, wc, 100, 50);
+    DrawFrame(t, wc, 100, 50);
     const int start = d.hidden == 0 ? 2 * period + 1 : 0;
     auto curve = [&](const std::vector<double>& v, int slot, int from) {
-      t.painter.SelectColour(t.canvas, slot);
+      t.palette.SelectColour(t.canvas, slot);
       Polyline(t.mapper, from, wc, [&](int i) { return v[i]; });
     };
-    curve(r.plusDi, 60, start);
-    curve(r.minusDi, 61, start);
-    curve(r.adx, 62, start);
+    curve(r.plusDi, kSlotPlusDi, start);
+    curve(r.minusDi, kSlotMinusDi, start);
+    curve(r.adx, kSlotAdx, start);
     int adxrFrom = start;
     while (adxrFrom < wc && !(r.adxr[adxrFrom] >= 0 && r.adxr[adxrFrom] <= 100)) ++adxrFrom;
-    curve(r.adxr, 63, adxrFrom);
+    curve(r.adxr, kSlotAdxr, adxrFrom);
   }
-  const int th = t.painter.textHeight();
-  LabelBlock labels(t.painter, t.canvas, t.mapper, rect, 12);
-  labels.FromTop("-DI", 61, th);
-  labels.Then("+DI", 60, th + 2);
-  labels.Then("ADX", 62, th + 4);
-  labels.Then("ADXR", 63, th + 6);
+  const int th = t.textHeight;
+  LabelBlock labels(t, rect, 12);
+  labels.FromTop("-DI", kSlotMinusDi, th);
+  labels.Then("+DI", kSlotPlusDi, th + 2);
+  labels.Then("ADX", kSlotAdx, th + 4);
+  labels.Then("ADXR", kSlotAdxr, th + 6);
 }
 
 void DrawCciPane(const PaneTools& t, const PaneRect& rect, const DailyBars& d, int period) {
   const int wc = d.windowCount;
   t.mapper.Reset(rect.x, rect.top, rect.width, rect.height, wc, 700);
-  t.painter.SelectColour(t.canvas, 1);
+  t.palette.SelectColour(t.canvas, kSlotForeground);
   for (double y : {100, 200, 400, 500, 600}) t.mapper.DottedLine(0, y, wc, y);
   for (double y : {0, 300, 700}) t.mapper.Line(0, y, wc, y);
   const std::vector<double> cci = CciSeries(d.bars, d.count, d.hidden, period);
-  t.painter.SelectColour(t.canvas, 8);
+  t.palette.SelectColour(t.canvas, kSlotVolume);
   Polyline(t.mapper, d.hidden == 0 ? std::max(period, 0) : 0, wc,
            [&](int i) { return cci[i] + 300; });
-  LabelBlock labels(t.painter, t.canvas, t.mapper, rect, 12);
-  labels.FromTop("CCI", 8, t.painter.textHeight());
+  LabelBlock labels(t, rect, 12);
+  labels.FromTop("CCI", kSlotVolume, t.textHeight);
 }
 
 }  // namespace korvale

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "charts/chart_numerics.h"
+#include "charts/chart_painter.h"
 #include "charts/indicator_panes.h"
 #include "charts/price_panes.h"
 
@@ -37,48 +38,76 @@ void DrawWindowAverages(const PaneTools& t, const BarT* bars, int count, int fie
   }
 }
 
+// What the price section of the weekly and monthly charts reads from the settings.
+struct PeriodPriceStyle {
+  bool closeLine;
+  bool showMa;
+  int maLong, maShort;
+  bool showVolume;
+  bool showVolumeMa;
+  int volumeMaLong, volumeMaShort;
+};
+
+// The price section the weekly and monthly charts share, over the top `bottom` pixels above an
+// axis `axisHeight` high: the bars with their grid and averages, the grid labels and, in the
+// lower third, the volume bars with their averages and labels. Returns the price pane's
+// mapping, kept for the read-out.
+template <typename BarT>
+CChartMapper DrawPeriodPrices(const PaneTools& t, const BarT* window, int count, int width,
+                              int bottom, int axisHeight, const PeriodPriceStyle& style) {
+  const PriceRangeResult range = PriceRange(window, count, 0);
+  const int64_t low = range.low, r = range.high - range.low;
+  const PaneRect price{0, 0, width, bottom - axisHeight};
+  const GridPrices grid = DrawPriceBars(t, price, window, count, low, r, style.closeLine);
+  const CChartMapper priceMapping = t.mapper;
+  if (style.showMa) {
+    DrawWindowAverages(t, window, count, kFieldClose, style.maLong, kSlotLongCurve, style.maShort,
+                       kSlotShortCurve, static_cast<double>(low));
+  }
+  DrawGridLabels(t, price, low, r, grid);
+  if (style.showVolume) {
+    const int volumeHeight = bottom / 3;
+    DrawVolumeBars(t, PaneRect{0, bottom - volumeHeight, width, volumeHeight - axisHeight}, window,
+                   count, range.maxVolume);
+    if (style.showVolumeMa) {
+      DrawWindowAverages(t, window, count, kFieldVolume, style.volumeMaLong, kSlotVolumeLongAverage,
+                         style.volumeMaShort, kSlotVolumeShortAverage, 0);
+    }
+    DrawVolumeLabels(t, range.maxVolume);
+  }
+  return priceMapping;
+}
+
 }  // namespace
+
+bool CChartPainter::BeginPeriodChart(Canvas& canvas, CChartMapper* mapper, int width) {
+  BeginChart(canvas, mapper, kSlotBackground, width, chartHeight_);
+  if (series_) return true;
+  EndChart(canvas);
+  return false;
+}
 
 void CChartPainter::DrawWeeklyChart(Canvas& canvas) {
   CChartMapper mapper;
-  const int H = chartHeight_;
   const int width = weeklyWidth_;
-  BeginChart(canvas, &mapper, 0, width, H);
-  if (!series_) {
-    EndChart(canvas);
-    return;
-  }
-  const PaneTools t{*this, canvas, mapper};
+  if (!BeginPeriodChart(canvas, &mapper, width)) return;
+  const PaneTools t{palette_, canvas, mapper, textHeight_};
   const SettingsRecord& s = settings_;
+  const int H = chartHeight_;
   const WeeklyBar* window = series_->weeks.data() + weeklyStart_;
   const int wc = weeklyCount_;
   const int th = textHeight_;
   const std::vector<WeeklyPane> panes = PresentWeeklyPanes(s);
   const int n = static_cast<int>(panes.size());
   const int P = PriceAreaHeight(H, n);
-  const PriceRangeResult range = PriceRange(window, wc, 0);
-  const int64_t low = range.low, r = range.high - range.low;
-  const double lowD = static_cast<double>(low);
 
   DrawDateAxis(t, PaneRect{0, P - th, width, th}, window, wc);
-  const PaneRect price{0, 0, width, P - th};
-  const GridPrices grid = DrawPriceBars(t, price, window, wc, low, r, s.weeklyBarStyle != 0);
-  priceMapper_ = mapper;
+  priceMapper_ = DrawPeriodPrices(
+      t, window, wc, width, P, th,
+      PeriodPriceStyle{s.weeklyBarStyle != 0, s.weeklyShowMa != 0, s.weeklyMaLong, s.weeklyMaShort,
+                       s.weeklyShowVolume != 0, s.weeklyShowVolumeMa != 0, s.weeklyVolumeMaLong,
+                       s.weeklyVolumeMaShort});
   priceMapperKind_ = kChartWeekly;
-  if (s.weeklyShowMa) {
-    DrawWindowAverages(t, window, wc, kFieldClose, s.weeklyMaLong, 9, s.weeklyMaShort, 10, lowD);
-  }
-  DrawGridLabels(t, price, low, r, grid);
-  if (s.weeklyShowVolume) {
-    const int volumeHeight = P / 3;
-    DrawVolumeBars(t, PaneRect{0, P - volumeHeight, width, volumeHeight - th}, window, wc,
-                   range.maxVolume);
-    if (s.weeklyShowVolumeMa) {
-      DrawWindowAverages(t, window, wc, kFieldVolume, s.weeklyVolumeMaLong, 56,
-                         s.weeklyVolumeMaShort, 57, 0);
-    }
-    DrawVolumeLabels(t, range.maxVolume);
-  }
 
   const int h = n > 0 ? (H - P) / n : 0;
   AverageCurves averages;
@@ -115,41 +144,22 @@ void CChartPainter::DrawWeeklyChart(Canvas& canvas) {
 
 void CChartPainter::DrawMonthlyChart(Canvas& canvas) {
   CChartMapper mapper;
-  const int H = chartHeight_;
   const int width = monthlyWidth_;
-  BeginChart(canvas, &mapper, 0, width, H);
-  if (!series_) {
-    EndChart(canvas);
-    return;
-  }
-  const PaneTools t{*this, canvas, mapper};
+  if (!BeginPeriodChart(canvas, &mapper, width)) return;
+  const PaneTools t{palette_, canvas, mapper, textHeight_};
   const SettingsRecord& s = settings_;
+  const int H = chartHeight_;
   const MonthlyBar* window = series_->months.data() + monthlyStart_;
   const int mc = monthlyCount_;
   constexpr int kStrip = 10;  // height of the year strip at the bottom
-  const PriceRangeResult range = PriceRange(window, mc, 0);
-  const int64_t low = range.low, r = range.high - range.low;
 
   DrawMonthlyAxis(t, PaneRect{0, H - kStrip, width, kStrip}, window, mc, 0);
-  const PaneRect price{0, 0, width, H - kStrip};
-  const GridPrices grid = DrawPriceBars(t, price, window, mc, low, r, s.monthlyBarStyle != 0);
-  priceMapper_ = mapper;
+  priceMapper_ = DrawPeriodPrices(
+      t, window, mc, width, H, kStrip,
+      PeriodPriceStyle{s.monthlyBarStyle != 0, s.monthlyShowMa != 0, s.monthlyMaLong,
+                       s.monthlyMaShort, s.monthlyShowVolume != 0, s.monthlyShowVolumeMa != 0,
+                       s.monthlyVolumeMaLong, s.monthlyVolumeMaShort});
   priceMapperKind_ = kChartMonthly;
-  if (s.monthlyShowMa) {
-    DrawWindowAverages(t, window, mc, kFieldClose, s.monthlyMaLong, 9, s.monthlyMaShort, 10,
-                       static_cast<double>(low));
-  }
-  DrawGridLabels(t, price, low, r, grid);
-  if (s.monthlyShowVolume) {
-    const int volumeHeight = H / 3;
-    DrawVolumeBars(t, PaneRect{0, H - volumeHeight, width, volumeHeight - kStrip}, window, mc,
-                   range.maxVolume);
-    if (s.monthlyShowVolumeMa) {
-      DrawWindowAverages(t, window, mc, kFieldVolume, s.monthlyVolumeMaLong, 56,
-                         s.monthlyVolumeMaShort, 57, 0);
-    }
-    DrawVolumeLabels(t, range.maxVolume);
-  }
   EndChart(canvas);
 }
 

@@ -6,12 +6,12 @@
 #include <filesystem>
 
 #include "app/main_window_layout.h"
+#include "app/user_messages.h"
 #include "cli/stock_record.h"
 #include "screening/analysis_batch_job.h"
 #include "screening/analysis_cache.h"
 #include "store/file_io.h"
 #include "store/store_folders.h"
-#include "store/user_messages.h"
 
 namespace korvale::cli {
 
@@ -43,13 +43,13 @@ int OpenAnalysisSession(const CliArgs& args, AnalysisSession* session) {
   return kExitOk;
 }
 
-int RunBatch(AnalysisSession* session, bool asOf, int year, int month, int day, int threads) {
+int RunBatch(AnalysisSession* session, const StockLoadLimit& asOf, int threads) {
   const SettingsRecord& settings = session->context->settings();
   CFolderPreparer folders(settings.dataRootDir, settings.dataSourceMode);
   CAnalysisBatchJob job(*session->dictionary, &session->store, settings,
                         session->context->indexSeries(), folders.PrepareLineFolder(),
                         AnalysisCachePath(settings.dataRootDir));
-  if (asOf) job.SetAsOfDate(year, month, day);
+  if (asOf.asOf) job.SetAsOfDate(asOf.year, asOf.month, asOf.day);
   job.SetThreads(threads > 0 ? threads : DefaultBatchThreads());
 
   const bool live = ::isatty(STDERR_FILENO) != 0;
@@ -87,7 +87,7 @@ int ObtainRecords(const CliArgs& args, AnalysisSession* session) {
                          " stocks; analysing the latest data"
                    : "note: no analize.tmp; analysing the latest data");
   }
-  return RunBatch(session, false, 0, 0, 0);
+  return RunBatch(session, StockLoadLimit{});
 }
 
 }  // namespace korvale::cli

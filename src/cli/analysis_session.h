@@ -27,11 +27,11 @@ struct AnalysisSession {
 // kExitUsage or kExitFailure with the reason printed.
 int OpenAnalysisSession(const CliArgs& args, AnalysisSession* session);
 
-// Runs the analysis batch over the whole dictionary (as of the date when `asOf`), in slices of
-// kStocksPerTick on `threads` threads (0: DefaultBatchThreads) with a progress line on stderr;
-// a complete batch over the latest data writes the cache file. Returns kExitOk, or
+// Runs the analysis batch over the whole dictionary (as of the limit's date when it has one), in
+// slices of kStocksPerTick on `threads` threads (0: DefaultBatchThreads) with a progress line on
+// stderr; a complete batch over the latest data writes the cache file. Returns kExitOk, or
 // kExitFailure (reason printed) when the cache could not be written.
-int RunBatch(AnalysisSession* session, bool asOf, int year, int month, int day, int threads = 0);
+int RunBatch(AnalysisSession* session, const StockLoadLimit& asOf, int threads = 0);
 
 // The records for the screening commands: with --cached the cache file when it can be reused
 // ("前回の分析結果を使用"), else a fresh batch over the latest data.

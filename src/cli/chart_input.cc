@@ -13,24 +13,6 @@ namespace korvale::cli {
 
 namespace {
 
-bool LooksLikeCode(const std::string& text, int* code) {
-  if (text.empty() || text.size() > 4) return false;
-  for (char c : text) {
-    if (c < '0' || c > '9') return false;
-  }
-  *code = std::stoi(text);
-  return *code >= 1 && *code <= 9999;
-}
-
-// The chart kind of --chart (default daily); 0 when unknown.
-int ChartKindOption(const CliArgs& args) {
-  const std::string chart = args.Value("--chart", "daily");
-  if (chart == "daily") return kChartDaily;
-  if (chart == "weekly") return kChartWeekly;
-  if (chart == "monthly") return kChartMonthly;
-  return 0;
-}
-
 // "WxH" with both sides 1-10000. False on anything else.
 bool ParseSize(const std::string& text, int* width, int* height) {
   int w = 0, h = 0;
@@ -48,7 +30,7 @@ bool LoadChartInput(const CliArgs& args, const std::string& argument,
                     const SettingsRecord& settings, ChartInput* input) {
   const std::string root = settings.dataRootDir;
   int code = 0;
-  const bool byCode = LooksLikeCode(argument, &code) && !FileExists(argument);
+  const bool byCode = ParseCode(argument, &code) && !FileExists(argument);
   // The dictionary of the data root, as the document builds it at start in local mode; needed
   // to find a stock by code and the index series (only read when index analysis is on).
   std::unique_ptr<CStockDictionary> dictionary;
@@ -81,19 +63,19 @@ bool LoadChartInput(const CliArgs& args, const std::string& argument,
 }
 
 std::unique_ptr<CChartPainter> MakeChartPainter(SettingsRecord settings, ChartInput& input,
-                                                int kind, int width, int height) {
+                                                const ChartKind& kind, int width, int height) {
   ApplyAutomaticSpan(&settings, width, true, true);
   auto painter = std::make_unique<CChartPainter>(settings);
   painter->SetIndexSeries(input.index.get());
-  painter->Attach(*input.series, kind);
+  kind.Attach(*painter, *input.series);
   painter->SetChartHeight(height);
   return painter;
 }
 
-bool ChartOptions(const CliArgs& args, int* kind, int* width, int* height) {
-  *kind = ChartKindOption(args);
-  if (*kind == 0) {
-    PrintError("--chart takes daily, weekly or monthly");
+bool ChartOptions(const CliArgs& args, const ChartKindEntry** kind, int* width, int* height) {
+  *kind = FindChartKindByOption(args.Value("--chart", "daily"));
+  if (!*kind) {
+    PrintError("--chart takes " + ChartKindOptions());
     return false;
   }
   *width = 1200;

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "charts/chart_painter.h"
+#include "charts/chart_kind.h"
 #include "cli/cli.h"
 #include "store/price_series.h"
 #include "store/settings_record.h"
@@ -32,12 +32,12 @@ bool LoadChartInput(const CliArgs& args, const std::string& argument,
 // dailyAutoPeriod is set), the painter copies them, takes the index series and attaches to the
 // series as the chart kind.
 std::unique_ptr<CChartPainter> MakeChartPainter(SettingsRecord settings, ChartInput& input,
-                                                int kind, int width, int height);
+                                                const ChartKind& kind, int width, int height);
 
-// The chart kind of "--chart daily|weekly|monthly" (default daily) and the client size of
-// "--size WxH" (each side 1-10000, default 1200x800). Prints the reason and returns false for
-// any other value.
-bool ChartOptions(const CliArgs& args, int* kind, int* width, int* height);
+// The chart kind of "--chart NAME" (a name of the chart-kind table; default daily) and the
+// client size of "--size WxH" (each side 1-10000, default 1200x800). Prints the reason and
+// returns false for any other value.
+bool ChartOptions(const CliArgs& args, const ChartKindEntry** kind, int* width, int* height);
 
 }  // namespace korvale::cli
 

@@ -142,6 +142,18 @@ bool OutputOption(const CliArgs& args, std::string* out, std::vector<std::string
   return true;
 }
 
+bool ParseCode(const std::string& text, int* code, int lowest) {
+  if (text.empty() || text.size() > 4) return false;
+  int v = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+    v = v * 10 + (c - '0');
+  }
+  if (v < lowest) return false;
+  *code = v;
+  return true;
+}
+
 bool ParseDate(const std::string& text, int* year, int* month, int* day) {
   int y, m, d;
   char tail;
@@ -153,15 +165,36 @@ bool ParseDate(const std::string& text, int* year, int* month, int* day) {
   return true;
 }
 
+bool AsOfOption(const CliArgs& args, StockLoadLimit* limit) {
+  *limit = StockLoadLimit{};
+  if (!args.Has("--as-of")) return true;
+  if (ParseDate(args.Value("--as-of"), &limit->year, &limit->month, &limit->day)) {
+    limit->asOf = true;
+    return true;
+  }
+  PrintError("--as-of needs a date YYYY-MM-DD");
+  return false;
+}
+
 std::string JsonQuote(const std::string& s) {
   std::string out = "\"";
   for (unsigned char c : s) {
     switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
+      case '"':
+        out += "\\\"";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
       default:
         if (c < 0x20) {
           char buf[8];

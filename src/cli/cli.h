@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "store/settings_record.h"
+#include "store/stock_files.h"
 #include "store/stock_list.h"
 
 namespace korvale::cli {
@@ -76,8 +77,15 @@ bool ParseWholeNumber(const std::string& text, int low, int high, int* value);
 // `out` stays empty when neither is given.
 bool OutputOption(const CliArgs& args, std::string* out, std::vector<std::string>* rest);
 
+// Parses a securities code: one to four digits, at least `lowest`. False on anything else.
+bool ParseCode(const std::string& text, int* code, int lowest = 1);
+
 // Parses YYYY-MM-DD. False on anything else.
 bool ParseDate(const std::string& text, int* year, int* month, int* day);
+
+// The date of "--as-of YYYY-MM-DD" as a load limit (none when the option is absent). Prints the
+// reason and returns false for anything that is not such a date.
+bool AsOfOption(const CliArgs& args, StockLoadLimit* limit);
 
 // JSON string literal of UTF-8 text.
 std::string JsonQuote(const std::string& utf8);

@@ -13,12 +13,8 @@ int RunAnalyze(const CliArgs& args) {
     PrintError("analyze takes no positional arguments");
     return kExitUsage;
   }
-  int year = 0, month = 0, day = 0;
-  const bool asOf = args.Has("--as-of");
-  if (asOf && !ParseDate(args.Value("--as-of"), &year, &month, &day)) {
-    PrintError("--as-of needs a date YYYY-MM-DD");
-    return kExitUsage;
-  }
+  StockLoadLimit asOf;
+  if (!AsOfOption(args, &asOf)) return kExitUsage;
   int threads = 0;
   if (args.Has("--threads")) {
     const std::string text = args.Value("--threads");
@@ -30,7 +26,7 @@ int RunAnalyze(const CliArgs& args) {
   }
   AnalysisSession session;
   if (const int opened = OpenAnalysisSession(args, &session); opened != kExitOk) return opened;
-  const int status = RunBatch(&session, asOf, year, month, day, threads);
+  const int status = RunBatch(&session, asOf, threads);
   const CAnalysisStore& store = session.store;
   if (store.asOfYear == 0) {
     std::printf("%d records, no as-of date\n", store.recordCount);

@@ -63,15 +63,15 @@ int RunDemo(const CliArgs& args) {
                 b.high, b.low, b.close, b.volume, s.barCount());
 #ifdef KORVALE_HAVE_RENDER
     EnsureGuiApplication();
-    for (const auto& [kind, name] :
-         {std::pair{kChartDaily, "daily"}, {kChartWeekly, "weekly"}, {kChartMonthly, "monthly"}}) {
+    for (const ChartKindEntry& kind : ChartKinds()) {
+      if (kind.group != ChartKindGroup::kPeriod) continue;
       CChartPainter* painter = doc.painter();
       painter->ReplaceSettings(settings);
       char file[64];
-      std::snprintf(file, sizeof file, "/%04d-%s.png", doc.code(), name);
+      std::snprintf(file, sizeof file, "/%04d-%s.png", doc.code(), kind.option);
       std::string pngError;
-      if (WritePng(RenderChartImage(*painter, kind, kClientWidth, kClientHeight), outDir + file,
-                   &pngError)) {
+      if (WritePng(RenderChartImage(*painter, kind.kind, kClientWidth, kClientHeight),
+                   outDir + file, &pngError)) {
         std::printf("    chart: %s%s\n", outDir.c_str(), file);
       } else {
         PrintError(pngError);

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 
+#include "app/user_messages.h"
 #include "cli/cli.h"
 #include "cli/dict_zentak_update.h"
 #include "store/cp932.h"
@@ -13,7 +14,6 @@
 #include "store/dictionary_vendor_update.h"
 #include "store/file_io.h"
 #include "store/market_industry_tables.h"
-#include "store/user_messages.h"
 
 namespace korvale::cli {
 namespace {
@@ -29,20 +29,9 @@ std::string DoubleText(double v) {
   return ec == std::errc() ? std::string(buf, end) : "0";
 }
 
-bool ParseCode(const std::string& text, int* code) {
-  if (text.empty() || text.size() > 4) return false;
-  int v = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return false;
-    v = v * 10 + (c - '0');
-  }
-  *code = v;
-  return true;
-}
-
 int Show(const std::string& dic, const std::string& codeText, bool json) {
   int code;
-  if (!ParseCode(codeText, &code)) {
+  if (!ParseCode(codeText, &code, 0)) {
     PrintError("dict show needs a code 0-9999");
     return kExitUsage;
   }

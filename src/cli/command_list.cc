@@ -3,12 +3,12 @@
 #include <filesystem>
 #include <string>
 
+#include "app/user_messages.h"
 #include "cli/cli.h"
 #include "store/cp932.h"
 #include "store/file_io.h"
 #include "store/stock_dictionary.h"
 #include "store/stock_list.h"
-#include "store/user_messages.h"
 
 namespace korvale::cli {
 namespace {

@@ -2,7 +2,7 @@
 // indicator values for a daily chart.
 #include <cstdio>
 
-#include "charts/chart_painter.h"
+#include "charts/chart_kind.h"
 #include "charts/recording_canvas.h"
 #include "cli/chart_input.h"
 #include "cli/cli.h"
@@ -20,7 +20,8 @@ int RunReadout(const CliArgs& args) {
     PrintError("readout needs one CODE or PATH");
     return kExitUsage;
   }
-  int kind, width, height;
+  const ChartKindEntry* kind;
+  int width, height;
   if (!ChartOptions(args, &kind, &width, &height)) return kExitUsage;
   int x = 0, y = 0;
   if (!ParsePoint(args.Value("--at"), &x, &y)) {
@@ -31,21 +32,15 @@ int RunReadout(const CliArgs& args) {
   if (!LoadSettings(args, &settings)) return kExitFailure;
   ChartInput input;
   if (!LoadChartInput(args, args.Positional()[0], settings, &input)) return kExitFailure;
-  auto painter = MakeChartPainter(settings, input, kind, width, height);
+  auto painter = MakeChartPainter(settings, input, kind->kind, width, height);
   // The hit test reads the mapping the last drawing kept; the bar positions do not depend on
   // the font, so a recording canvas serves.
   RecordingCanvas canvas;
-  painter->DrawChart(canvas, kind);
-  ChartHit hit;
-  if (kind == kChartWeekly) {
-    hit = painter->HitTestWeekly(x, y);
-  } else if (kind == kChartMonthly) {
-    hit = painter->HitTestMonthly(x, y);
-  } else {
-    hit = painter->HitTestDaily(x, y);
-  }
-  const std::string text = ReadoutText(hit, kind == kChartMonthly);
-  const bool daily = kind != kChartWeekly && kind != kChartMonthly;
+  kind->kind.Draw(*painter, canvas);
+  const ChartHit hit = kind->kind.HitTest(*painter, x, y);
+  const std::string text = kind->kind.Readout(hit);
+  // The detail panel's indicator values belong to the daily bars.
+  const bool daily = kind->id == kChartDaily;
   IndicatorValues values;
   if (daily && hit.found) {
     values = painter->IndicatorValuesAt(hit.index);

@@ -36,7 +36,8 @@ int RunRender(const CliArgs& args) {
     PrintError("render needs one CODE or PATH");
     return kExitUsage;
   }
-  int kind, width, height;
+  const ChartKindEntry* kind;
+  int width, height;
   if (!ChartOptions(args, &kind, &width, &height)) return kExitUsage;
   SettingsRecord settings;
   if (!LoadSettings(args, &settings)) return kExitFailure;
@@ -52,8 +53,8 @@ int RunRender(const CliArgs& args) {
   ChartInput input;
   if (!LoadChartInput(args, rest[0], settings, &input)) return kExitFailure;
   EnsureGuiApplication();
-  auto painter = MakeChartPainter(settings, input, kind, width, height);
-  const QImage image = RenderChartImage(*painter, kind, width, height);
+  auto painter = MakeChartPainter(settings, input, kind->kind, width, height);
+  const QImage image = RenderChartImage(*painter, kind->kind, width, height);
   std::string error;
   if (!WritePng(image, output, &error)) {
     PrintError(output + ": " + error);

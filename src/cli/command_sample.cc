@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <string>
 
-#include "sample/sample_database.h"
 #include "cli/cli.h"
+#include "sample/sample_database.h"
 
 namespace korvale::cli {
 namespace {

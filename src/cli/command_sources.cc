@@ -1,6 +1,7 @@
 // korvale-cli sources: the import sources the update commands offer, in list order.
 #include <cstdio>
 
+#include "app/user_messages.h"
 #include "cli/cli.h"
 #include "cli/import_source_choice.h"
 

@@ -11,7 +11,7 @@
 #include "screening/validation_job.h"
 #include "store/cp932.h"
 #include "store/file_io.h"
-#include "store/user_messages.h"
+#include "app/user_messages.h"
 
 namespace korvale::cli {
 namespace {

@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "app/user_messages.h"
+
 namespace korvale::cli {
 
 void ReportSkippedLibraries(const ImportSourceList& list) {

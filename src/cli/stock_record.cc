@@ -1,6 +1,5 @@
 #include "cli/stock_record.h"
 
-#include <cctype>
 #include <cstdio>
 
 #include "app/main_window_layout.h"
@@ -9,22 +8,10 @@
 #include "store/price_series.h"
 #include "store/stock_dictionary.h"
 #include "store/stock_files.h"
-#include "store/string_printf.h"
 #include "store/store_folders.h"
+#include "store/string_printf.h"
 
 namespace korvale::cli {
-
-bool ParseCode(const std::string& text, int* code) {
-  if (text.empty() || text.size() > 4) return false;
-  int v = 0;
-  for (char c : text) {
-    if (!std::isdigit(static_cast<unsigned char>(c))) return false;
-    v = v * 10 + (c - '0');
-  }
-  if (v < 1) return false;
-  *code = v;
-  return true;
-}
 
 bool ClientWidthOption(const CliArgs& args, int* width) {
   *width = kRecordClientWidth;
@@ -49,12 +36,8 @@ int ComputeStockRecord(const CliArgs& args, CAppContext* context, const std::str
     PrintError("CODE must be a securities code 1-9999: " + codeText);
     return kExitUsage;
   }
-  int year = 0, month = 0, day = 0;
-  const bool asOf = args.Has("--as-of");
-  if (asOf && !ParseDate(args.Value("--as-of"), &year, &month, &day)) {
-    PrintError("--as-of needs a date YYYY-MM-DD");
-    return kExitUsage;
-  }
+  StockLoadLimit limit;
+  if (!AsOfOption(args, &limit)) return kExitUsage;
   const std::string root = settings.dataRootDir;
   const CStockDictionary dictionary(root, settings.workDir);
   const int position = dictionary.FindItem(code);
@@ -68,8 +51,6 @@ int ComputeStockRecord(const CliArgs& args, CAppContext* context, const std::str
     return kExitFailure;
   }
   CPriceSeries series;
-  StockLoadLimit limit;
-  if (asOf) limit = StockLoadLimit{true, year, month, day};
   LoadStock(files, &series, limit);
 
   context->LoadIndex([&](int indexCode, std::string* indexFolder) {

@@ -19,9 +19,6 @@ inline constexpr int kRecordClientWidth = 1200;
 // the reason and returns false for any other value.
 bool ClientWidthOption(const CliArgs& args, int* width);
 
-// Parses a securities code 1..9999. False on anything else.
-bool ParseCode(const std::string& text, int* code);
-
 // The record of stock `codeText` as the analysis batch computes it: the price file through
 // LoadAll (or LoadUntil the date of --as-of), its trend lines from Data/LINE/LN####.DAT,
 // stockIndex = the stock's position in the local stock dictionary of the data root, and the

@@ -45,13 +45,14 @@ void EnsureGuiApplication() {
   (void)application;
 }
 
-QImage RenderChartImage(CChartPainter& painter, int kind, int clientWidth, int clientHeight) {
+QImage RenderChartImage(CChartPainter& painter, const ChartKind& kind, int clientWidth,
+                        int clientHeight) {
   QImage image(std::max(clientWidth, 1), std::max(clientHeight, 1), QImage::Format_RGB32);
   image.fill(Qt::white);
   painter.SetChartHeight(clientHeight);
   QPainterCanvas canvas(&image);
-  canvas.SetOrigin(std::max(0, painter.WidthOf(kind) - clientWidth), 0);
-  painter.DrawChart(canvas, kind);
+  canvas.SetOrigin(std::max(0, kind.Width(painter) - clientWidth), 0);
+  kind.Draw(painter, canvas);
   return image;
 }
 

@@ -5,7 +5,7 @@
 #include <QImage>
 #include <string>
 
-#include "charts/chart_painter.h"
+#include "charts/chart_kind.h"
 
 namespace korvale {
 
@@ -17,7 +17,8 @@ void EnsureGuiApplication();
 // The chart of `kind` as the main view shows it in a client area of the given size: the chart
 // height set to the client height, scrolled to show the latest bars; white where the chart
 // ends.
-QImage RenderChartImage(CChartPainter& painter, int kind, int clientWidth, int clientHeight);
+QImage RenderChartImage(CChartPainter& painter, const ChartKind& kind, int clientWidth,
+                        int clientHeight);
 
 // Writes the image as a PNG file, replacing `path` atomically. False with a reason on failure.
 bool WritePng(const QImage& image, const std::string& path, std::string* error);

@@ -33,12 +33,7 @@ inline constexpr int kAsOfLastYear = 2069;
 // Years 1970-2069, months 1-12, days 1-31 (any month: the batch reads the bars up to the date).
 bool AsOfDateAccepted(int year, int month, int day);
 
-// Texts of the windows around the batch (UTF-8).
-inline constexpr const char* kAnalysisDialogCaption = "株価分析";
-inline constexpr const char* kAnalyseLatestText = "今日の分析";
-inline constexpr const char* kUsePreviousText = "前回の分析結果を使用";
-inline constexpr const char* kAnalyseAsOfText = "日を指定して分析";
-inline constexpr const char* kBatchProgressCaption = "株価データ分析中";
+// The title of a screening over the latest data (an as-of screening is titled by its date).
 inline constexpr const char* kLatestDataTitle = "最新の";
 
 enum class AnalysisJobStatus {

@@ -7,7 +7,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "store/user_messages.h"
+#include "app/user_messages.h"
 
 namespace korvale {
 

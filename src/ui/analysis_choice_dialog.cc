@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/user_messages.h"
 #include "screening/analysis_batch_job.h"
 
 namespace korvale {

@@ -4,6 +4,8 @@
 #include <QDialogButtonBox>
 #include <QVBoxLayout>
 
+#include "app/user_messages.h"
+
 namespace korvale {
 
 CImportOptionsDlg::CImportOptionsDlg(QWidget* parent) : QDialog(parent) {

@@ -5,7 +5,7 @@
 #include "app/index_series.h"
 #include "app/korvale_doc.h"
 #include "app/settings_file.h"
-#include "store/user_messages.h"
+#include "app/user_messages.h"
 #include "ui/main_frame.h"
 
 namespace korvale {

@@ -21,10 +21,16 @@ CKorvaleView::CKorvaleView(CKorvaleDoc* doc, const SettingsRecord& settings, QWi
 
 int CKorvaleView::scrollX() const { return horizontalScrollBar()->value(); }
 
+const ChartKind& CKorvaleView::kind() const { return ChartKindOrDaily(doc_->chartPeriod()).kind; }
+
 int CKorvaleView::chartWidth() const {
   const CChartPainter* painter = doc_->painter();
   if (!painter) return viewport()->width() - 110 * dockedBars_;
-  return painter->WidthOf(doc_->chartPeriod());
+  return kind().Width(*painter);
+}
+
+void CKorvaleView::emitReadOut(const ChartHit& hit) {
+  emit ReadOut(QString::fromStdString(kind().Readout(hit)), hit, doc_->chartPeriod());
 }
 
 void CKorvaleView::updateScrollRange() {
@@ -44,9 +50,7 @@ void CKorvaleView::ShowLatest() {
   cacheValid_ = false;
   renderChart();  // the hit test needs the mappers of a drawn chart
   viewport()->update();
-  const ChartHit hit = HitAt(-1, -1);
-  emit ReadOut(QString::fromStdString(ReadoutText(hit, doc_->chartPeriod() == kChartMonthly)), hit,
-               doc_->chartPeriod());
+  emitReadOut(HitAt(-1, -1));
 }
 
 void CKorvaleView::Redraw() {
@@ -65,7 +69,7 @@ void CKorvaleView::renderChart() {
   if (CChartPainter* painter = doc_->painter()) {
     canvas.SetOrigin(scrollX(), 0);
     painter->SetChartHeight(size.height());
-    painter->DrawChart(canvas, doc_->chartPeriod());
+    kind().Draw(*painter, canvas);
   } else {
     const int stocks = doc_->dictionary() ? doc_->dictionary()->itemCount : 0;
     DrawInformationText(canvas, settings_, stocks, doc_->latestYear(), doc_->latestMonth(),
@@ -101,22 +105,10 @@ void CKorvaleView::scrollContentsBy(int, int) {
 
 ChartHit CKorvaleView::HitAt(int x, int y) const {
   const CChartPainter* painter = doc_->painter();
-  if (!painter) return {};
-  switch (doc_->chartPeriod()) {
-    case kChartWeekly:
-      return painter->HitTestWeekly(x, y);
-    case kChartMonthly:
-      return painter->HitTestMonthly(x, y);
-    default:
-      return painter->HitTestDaily(x, y);
-  }
+  return painter ? kind().HitTest(*painter, x, y) : ChartHit{};
 }
 
-void CKorvaleView::readOutAt(int x, int y) {
-  const ChartHit hit = HitAt(x + scrollX(), y);
-  emit ReadOut(QString::fromStdString(ReadoutText(hit, doc_->chartPeriod() == kChartMonthly)), hit,
-               doc_->chartPeriod());
-}
+void CKorvaleView::readOutAt(int x, int y) { emitReadOut(HitAt(x + scrollX(), y)); }
 
 bool CKorvaleView::crosshairWanted(Qt::MouseButtons buttons) const {
   switch (settings_.cursorMode) {

@@ -7,7 +7,7 @@
 #include <QImage>
 #include <QPoint>
 
-#include "charts/chart_painter.h"
+#include "charts/chart_kind.h"
 
 namespace korvale {
 
@@ -46,7 +46,10 @@ class CKorvaleView : public QAbstractScrollArea {
   void focusOutEvent(QFocusEvent* event) override;
 
  private:
+  // The table's entry of the document's chart kind.
+  const ChartKind& kind() const;
   int chartWidth() const;
+  void emitReadOut(const ChartHit& hit);
   void updateScrollRange();
   void renderChart();
   void readOutAt(int x, int y);

@@ -22,91 +22,29 @@
 #include <QToolBar>
 #include <QUrl>
 
-#include "acquisition/import_dictionary_update.h"
-#include "acquisition/import_sources.h"
-#include "acquisition/margin_update_job.h"
-#include "acquisition/price_update_job.h"
 #include "app/detail_panel.h"
 #include "app/korvale_doc.h"
 #include "app/main_window_layout.h"
+#include "app/user_messages.h"
+#include "charts/chart_kind.h"
 #include "store/cp932.h"
-#include "store/dictionary_file.h"
 #include "store/market_industry_tables.h"
-#include "store/user_messages.h"
-#include "ui/detail_bar.h"
-#include "ui/import_options_dialog.h"
 #include "ui/analize_frame.h"
 #include "ui/analysis_batch_dialog.h"
 #include "ui/analysis_command.h"
+#include "ui/detail_bar.h"
+#include "ui/import_command.h"
 #include "ui/korvale_app.h"
 #include "ui/korvale_view.h"
+#include "ui/main_commands.h"
 #include "ui/rule_editor_frame.h"
-#include "ui/update_progress_dialog.h"
 
 namespace korvale {
 
 namespace {
 
-// Command ids of the main menu.
-enum Command : int {
-  kCmdPriceUpdate = 32771,
-  kCmdPriceTableDaily = 32775,
-  kCmdAllStocks = 32781,
-  kCmdNameSearch = 32782,
-  kCmdCodeRange = 32783,
-  kCmdOpenList = 32812,
-  kCmdHelp = 32830,
-  kCmdMarginUpdate = 32831,
-  kCmdStockListBar = 32851,
-  kCmdAnalyze = 32870,
-  kCmdRuleEditor = 32872,
-  kCmdQuoteDetail = 32879,
-  kCmdDetailBar = 32904,
-  kCmdDictionaryFromImport = 32911,
-  kCmdNewWindow = 57600,
-  kCmdSaveList = 57603,
-  kCmdAbout = 57664,
-  kCmdExit = 57665,
-};
-
 QString FromCp932(const std::string& cp932) { return QString::fromStdString(Cp932ToUtf8(cp932)); }
 std::string ToCp932(const QString& text) { return Utf8ToCp932(text.toStdString()); }
-
-// A file pattern matching without regard to case, as the daily files' patterns are meant:
-// "ds*.*" becomes "[dD][sS]*.*".
-QString AnyCasePattern(const std::string& pattern) {
-  QString out;
-  for (QChar c : QString::fromStdString(pattern)) {
-    if (c.isLetter() && c.toLower() != c.toUpper()) {
-      out += QString("[%1%2]").arg(c.toLower()).arg(c.toUpper());
-    } else {
-      out += c;
-    }
-  }
-  return out;
-}
-
-// The open-file dialog's filters, one per import source in list order.
-QStringList ImportFilters(const ImportSourceList& list) {
-  QStringList filters;
-  for (const ImportFileType& type : ImportFileTypes(list)) {
-    QStringList patterns;
-    for (const std::string& p : type.patterns) patterns << AnyCasePattern(p);
-    filters << QString("%1 (%2)").arg(QString::fromStdString(type.description), patterns.join(' '));
-  }
-  return filters;
-}
-
-const char* PeriodName(int period) {
-  switch (period) {
-    case kChartWeekly:
-      return "週足";
-    case kChartMonthly:
-      return "月足";
-    default:
-      return "日足";
-  }
-}
 
 }  // namespace
 
@@ -147,6 +85,38 @@ CMainFrame::~CMainFrame() {
   app_->WindowClosed(this);
 }
 
+// The command table: every command of the main window with its id, menu text and handler.
+std::span<const MainCommand> CMainFrame::Commands() {
+  using F = CMainFrame;
+  static const MainCommand kCommands[] = {
+      {kCmdOpenList, "リストを開く...", [](F& f) { f.openListFile(); }},
+      {kCmdSaveList, "リストを保存(&S)", [](F& f) { f.saveListFile(); }},
+      {kCmdPriceUpdate, "株価データの更新...", [](F& f) { f.import_->UpdatePrices(); },
+       CommandMode::kLocal, false, "株価データの更新", "株価更新"},
+      {kCmdMarginUpdate, "信用残データの更新...", [](F& f) { f.import_->UpdateMargins(); },
+       CommandMode::kLocal, false, "信用残データの更新", "信用残更新"},
+      {kCmdExit, "終了(&X)", [](F& f) { f.close(); }},
+      {kCmdAllStocks, "全銘柄", [](F& f) { f.showList([](CKorvaleDoc& d) { d.ShowAll(); }); }},
+      {kCmdCodeRange, "証券コード...", [](F& f) { f.askCodeRange(); }},
+      {kCmdNameSearch, "銘柄名...", [](F& f) { f.askNameSearch(); }},
+      {kCmdAnalyze, "分析...", [](F& f) { f.analysis_->Run(); }, CommandMode::kAny, false,
+       "銘柄分析抽出ウインドウを開く", "分析"},
+      {kCmdRuleEditor, "銘柄抽出条件編集...", [](F& f) { f.toggleRuleEditor(); }, CommandMode::kAny,
+       true},
+      {kCmdDictionaryFromImport, kZentakDictionaryUpdateMenu,
+       [](F& f) { f.import_->UpdateDictionaryFromImportFile(); }, CommandMode::kLocal},
+      {kCmdNewWindow, "新規ウインドウ(&N)", [](F& f) { f.newWindow(); }},
+      {kCmdStockListBar, "銘柄リスト", [](F& f) { f.toggleDock(f.listDock_); }, CommandMode::kAny,
+       true},
+      {kCmdDetailBar, "詳細情報", [](F& f) { f.toggleDock(f.detailDock_); }, CommandMode::kAny,
+       true},
+      {kCmdQuoteDetail, "詳細情報", [](F& f) { f.openQuotePage(); }, CommandMode::kRemote},
+      {kCmdHelp, "ヘルプ...", [](F& f) { f.openHelp(); }},
+      {kCmdAbout, "バージョン情報(&A)...", [](F& f) { f.about(); }},
+  };
+  return kCommands;
+}
+
 QAction* CMainFrame::addCommand(int id, const QString& text, std::function<void()> run,
                                 bool checkable) {
   auto* action = new QAction(text, this);
@@ -162,151 +132,114 @@ QAction* CMainFrame::action(int commandId) const {
   return it == actions_.end() ? nullptr : it->second;
 }
 
-void CMainFrame::createActions() {
-  periodGroup_ = new QActionGroup(this);
-  for (int period : {kChartDaily, kChartWeekly, kChartMonthly}) {
-    QAction* a = addCommand(
-        period, PeriodName(period), [this, period] { setChartPeriod(period); }, true);
-    periodGroup_->addAction(a);
+bool CMainFrame::offered(int commandId) const {
+  const bool local = app_->settings().dataSourceMode == 0;
+  for (const MainCommand& c : Commands()) {
+    if (c.id != commandId) continue;
+    return c.mode == CommandMode::kAny || (c.mode == CommandMode::kLocal) == local;
   }
-  addCommand(kCmdNewWindow, "新規ウインドウ(&N)", [this] { newWindow(); });
-  addCommand(
-      kCmdStockListBar, "銘柄リスト", [this] { listDock_->setVisible(!listDock_->isVisible()); },
-      true);
-  addCommand(
-      kCmdDetailBar, "詳細情報", [this] { detailDock_->setVisible(!detailDock_->isVisible()); },
-      true);
-  addCommand(kCmdHelp, "ヘルプ...", [this] { openHelp(); });
-  addCommand(kCmdQuoteDetail, "詳細情報", [this] { openQuotePage(); });
-  analysis_ = new CAnalysisCommand(app_, this);
-  QAction* analyze = addCommand(kCmdAnalyze, "分析...", [this] { analysis_->Run(); });
-  analyze->setStatusTip("銘柄分析抽出ウインドウを開く");
-  analyze->setToolTip("分析");
-  addCommand(kCmdRuleEditor, "銘柄抽出条件編集...", [this] { toggleRuleEditor(); }, true);
-  addCommand(kCmdAbout, "バージョン情報(&A)...", [this] { about(); });
-  addCommand(kCmdExit, "終了(&X)", [this] { close(); });
-  addCommand(kCmdPriceUpdate, "株価データの更新...", [this] { updatePrices(); });
-  actions_[kCmdPriceUpdate]->setStatusTip("株価データの更新");
-  actions_[kCmdPriceUpdate]->setToolTip("株価更新");
-  addCommand(kCmdMarginUpdate, "信用残データの更新...", [this] { updateMargins(); });
-  actions_[kCmdMarginUpdate]->setStatusTip("信用残データの更新");
-  actions_[kCmdMarginUpdate]->setToolTip("信用残更新");
-  addCommand(kCmdDictionaryFromImport, QString::fromUtf8(kZentakDictionaryUpdateMenu),
-             [this] { updateDictionaryFromImportFile(); });
+  return true;  // the generated commands: chart kinds, markets, industries
+}
 
-  addCommand(kCmdAllStocks, "全銘柄", [this] {
-    doc_->ShowAll();
-    RefreshStockList();
-  });
-  addCommand(kCmdCodeRange, "証券コード...", [this] { askCodeRange(); });
-  addCommand(kCmdNameSearch, "銘柄名...", [this] { askNameSearch(); });
-  addCommand(kCmdOpenList, "リストを開く...", [this] { openListFile(); });
-  addCommand(kCmdSaveList, "リストを保存(&S)", [this] { saveListFile(); });
+void CMainFrame::createActions() {
+  analysis_ = new CAnalysisCommand(app_, this);
+  import_ = new CImportCommand(app_, this);
+  for (const MainCommand& c : Commands()) {
+    QAction* a = addCommand(
+        c.id, QString::fromUtf8(c.text), [this, run = c.run] { run(*this); }, c.checkable);
+    if (c.statusTip) a->setStatusTip(QString::fromUtf8(c.statusTip));
+    if (c.toolTip) a->setToolTip(QString::fromUtf8(c.toolTip));
+  }
   actions_[kCmdOpenList]->setShortcut(QKeySequence::Open);
   actions_[kCmdSaveList]->setShortcut(QKeySequence::Save);
 
+  periodGroup_ = new QActionGroup(this);
+  for (const ChartKindEntry& kind : ChartKinds()) {
+    if (kind.group != ChartKindGroup::kPeriod) continue;
+    const int id = kind.id;
+    periodGroup_->addAction(addCommand(
+        id, QString::fromUtf8(kind.caption), [this, id] { setChartPeriod(id); }, true));
+  }
   // The market and industry commands, in the order of their codes.
   for (int market = 1; market < kMarketCount; ++market) {
     for (int id = 32700; id < 33000; ++id) {
       if (MarketOfCommand(id) != market) continue;
-      addCommand(id, MarketNameUtf8(market), [this, market] {
-        doc_->ShowMarket(market);
-        RefreshStockList();
-      });
+      marketCommands_.push_back(id);
+      addCommand(id, MarketNameUtf8(market),
+                 [this, market] { showList([market](CKorvaleDoc& d) { d.ShowMarket(market); }); });
     }
   }
   for (int industry = 1; industry <= kIndustryCount; ++industry) {
     const int code = industry % kIndustryCount;  // "その他・未定義" (0) comes last
     for (int id = 32700; id < 33000; ++id) {
       if (IndustryOfCommand(id) != code) continue;
-      addCommand(id, IndustryNameUtf8(code), [this, code] {
-        doc_->ShowIndustry(code);
-        RefreshStockList();
-      });
+      industryCommands_.push_back(id);
+      addCommand(id, IndustryNameUtf8(code),
+                 [this, code] { showList([code](CKorvaleDoc& d) { d.ShowIndustry(code); }); });
     }
   }
 }
 
-void CMainFrame::createMenus() {
-  // Local mode has the full menu; the remote modes have the second menu, with the quote
-  // page's "詳細情報" in place of the local-only commands.
-  const bool local = app_->settings().dataSourceMode == 0;
-  QMenu* file = menuBar()->addMenu("ファイル(&F)");
-  file->addAction(actions_[kCmdOpenList]);
-  file->addAction(actions_[kCmdSaveList]);
-  file->addSeparator();
-  if (local) {
-    file->addAction(actions_[kCmdPriceUpdate]);
-    file->addAction(actions_[kCmdMarginUpdate]);
-    file->addSeparator();
+void CMainFrame::addCommands(QWidget* target, const std::vector<int>& ids) {
+  bool separate = false;
+  for (int id : ids) {
+    if (id == kCmdSeparator) {
+      separate = !target->actions().isEmpty();
+      continue;
+    }
+    QAction* a = action(id);
+    if (!a || !offered(id)) continue;
+    if (separate) {
+      auto* separator = new QAction(target);
+      separator->setSeparator(true);
+      target->addAction(separator);
+      separate = false;
+    }
+    target->addAction(a);
   }
-  file->addAction(actions_[kCmdExit]);
+}
 
-  QMenu* chart = menuBar()->addMenu("チャート(&C)");
-  for (int period : {kChartDaily, kChartWeekly, kChartMonthly}) chart->addAction(actions_[period]);
+std::vector<int> CMainFrame::periodCommands() {
+  std::vector<int> ids;
+  for (const ChartKindEntry& kind : ChartKinds()) {
+    if (kind.group == ChartKindGroup::kPeriod) ids.push_back(kind.id);
+  }
+  return ids;
+}
+
+void CMainFrame::createMenus() {
+  addCommands(menuBar()->addMenu("ファイル(&F)"),
+              {kCmdOpenList, kCmdSaveList, kCmdSeparator, kCmdPriceUpdate, kCmdMarginUpdate,
+               kCmdSeparator, kCmdExit});
+
+  addCommands(menuBar()->addMenu("チャート(&C)"), periodCommands());
 
   QMenu* stocks = menuBar()->addMenu("銘柄(&S)");
-  stocks->addAction(actions_[kCmdAllStocks]);
-  stocks->addAction(actions_[kCmdCodeRange]);
-  stocks->addAction(actions_[kCmdNameSearch]);
-  marketMenu_ = stocks->addMenu("市場");
-  industryMenu_ = stocks->addMenu("業種");
-  for (const auto& [id, a] : actions_) {
-    (void)a;
-    if (MarketOfCommand(id) >= 0) marketMenu_->addAction(actions_[id]);
+  addCommands(stocks, {kCmdAllStocks, kCmdCodeRange, kCmdNameSearch});
+  addCommands(stocks->addMenu("市場"), marketCommands_);
+  addCommands(stocks->addMenu("業種"), industryCommands_);
+
+  addCommands(menuBar()->addMenu("分析(&A)"), {kCmdAnalyze, kCmdSeparator, kCmdRuleEditor});
+  if (offered(kCmdDictionaryFromImport)) {
+    addCommands(menuBar()->addMenu("メンテナンス(&M)"), {kCmdDictionaryFromImport});
   }
-  for (int industry = 1; industry <= kIndustryCount; ++industry) {
-    for (const auto& [id, a] : actions_) {
-      if (IndustryOfCommand(id) == industry % kIndustryCount) industryMenu_->addAction(a);
-    }
-  }
-  // The market commands in the order of their codes, not their ids.
-  marketMenu_->clear();
-  for (int market = 1; market < kMarketCount; ++market) {
-    for (const auto& [id, a] : actions_) {
-      if (MarketOfCommand(id) == market) marketMenu_->addAction(a);
-    }
-  }
-
-  QMenu* analysis = menuBar()->addMenu("分析(&A)");
-  analysis->addAction(actions_[kCmdAnalyze]);
-  analysis->addSeparator();
-  analysis->addAction(actions_[kCmdRuleEditor]);
-
-  if (local) {
-    QMenu* maintenance = menuBar()->addMenu("メンテナンス(&M)");
-    maintenance->addAction(actions_[kCmdDictionaryFromImport]);
-  }
-
-  QMenu* window = menuBar()->addMenu("ウインドウ(&W)");
-  window->addAction(actions_[kCmdNewWindow]);
-  window->addSeparator();
-  window->addAction(actions_[kCmdStockListBar]);
-  window->addAction(actions_[kCmdDetailBar]);
-
-  if (!local) menuBar()->addAction(actions_[kCmdQuoteDetail]);
-
-  QMenu* help = menuBar()->addMenu("ヘルプ(&H)");
-  help->addAction(actions_[kCmdHelp]);
-  help->addAction(actions_[kCmdAbout]);
+  addCommands(menuBar()->addMenu("ウインドウ(&W)"),
+              {kCmdNewWindow, kCmdSeparator, kCmdStockListBar, kCmdDetailBar});
+  // The remote modes' "詳細情報" (the quote page) stands on the menu bar itself.
+  addCommands(menuBar(), {kCmdQuoteDetail});
+  addCommands(menuBar()->addMenu("ヘルプ(&H)"), {kCmdHelp, kCmdAbout});
 }
 
 void CMainFrame::createToolBar() {
   QToolBar* bar = addToolBar("ツールバー");
   bar->setObjectName("toolbar");
-  bar->addAction(actions_[kCmdOpenList]);
-  bar->addAction(actions_[kCmdSaveList]);
-  bar->addSeparator();
-  for (int period : {kChartDaily, kChartWeekly, kChartMonthly}) bar->addAction(actions_[period]);
-  if (app_->settings().dataSourceMode == 0) {
-    bar->addSeparator();
-    bar->addAction(actions_[kCmdPriceUpdate]);
-    bar->addAction(actions_[kCmdMarginUpdate]);
+  std::vector<int> ids = {kCmdOpenList, kCmdSaveList, kCmdSeparator};
+  for (int id : periodCommands()) ids.push_back(id);
+  for (int id : {kCmdSeparator, kCmdPriceUpdate, kCmdMarginUpdate, kCmdSeparator, kCmdAllStocks,
+                 kCmdCodeRange, kCmdNameSearch}) {
+    ids.push_back(id);
   }
-  bar->addSeparator();
-  bar->addAction(actions_[kCmdAllStocks]);
-  bar->addAction(actions_[kCmdCodeRange]);
-  bar->addAction(actions_[kCmdNameSearch]);
+  addCommands(bar, ids);
 }
 
 void CMainFrame::createStatusBar() {
@@ -364,7 +297,7 @@ void CMainFrame::RefreshStockList() {
 
 void CMainFrame::setChartPeriod(int period) {
   doc_->SetChartPeriod(period);
-  statusPanes_[2]->setText(PeriodName(period));
+  statusPanes_[2]->setText(QString::fromUtf8(ChartKindOrDaily(period).caption));
   updateCommandStates();
   view_->ShowLatest();
 }
@@ -405,8 +338,8 @@ void CMainFrame::afterStockOpened() {
   if (CChartPainter* painter = doc_->painter(); painter && s.barCount() > 0) {
     const int last = painter->windowCount() - 1;
     const PriceBar& bar = s.bars[s.barCount() - 1];
-    DayValues v =
-        DayValuesOf(bar, s.barCount() > 1 && last > 0 ? bar.close - s.bars[s.barCount() - 2].close : 0);
+    DayValues v = DayValuesOf(
+        bar, s.barCount() > 1 && last > 0 ? bar.close - s.bars[s.barCount() - 2].close : 0);
     SetIndicatorValues(painter->IndicatorValuesAt(last), &v);
     detailBar_->ShowDay(CDetailBar::kDayPage, v.year, v.month, v.day, MakeDayTexts(v));
   }
@@ -449,22 +382,29 @@ void CMainFrame::showReadOut(const QString& text, const ChartHit& hit, int chart
   detailBar_->ShowDay(CDetailBar::kMousePage, v.year, v.month, v.day, texts);
 }
 
-void CMainFrame::showError(const QString& message) { QMessageBox::warning(this, "Error", message); }
+void CMainFrame::showError(const QString& message) {
+  QMessageBox::warning(this, QString::fromUtf8(kErrorCaption), message);
+}
+
+void CMainFrame::showList(const std::function<void(CKorvaleDoc&)>& fill) {
+  fill(*doc_);
+  RefreshStockList();
+}
+
+void CMainFrame::toggleDock(QDockWidget* dock) { dock->setVisible(!dock->isVisible()); }
 
 void CMainFrame::askCodeRange() {
   bool ok = false;
   const int n = QInputDialog::getInt(this, "証券コード", "証券コード", 0, 0, 9999, 1, &ok);
   if (!ok) return;
-  doc_->ShowCodeRange(n);
-  RefreshStockList();
+  showList([n](CKorvaleDoc& d) { d.ShowCodeRange(n); });
 }
 
 void CMainFrame::askNameSearch() {
   bool ok = false;
   const QString text = QInputDialog::getText(this, "銘柄名", "銘柄名", QLineEdit::Normal, "", &ok);
   if (!ok) return;
-  doc_->ShowNameSearch(ToCp932(text));
-  RefreshStockList();
+  showList([&text](CKorvaleDoc& d) { d.ShowNameSearch(ToCp932(text)); });
 }
 
 void CMainFrame::openListFile() {
@@ -548,90 +488,6 @@ void CMainFrame::openQuotePage() {
     }
   }
   if (!QDesktopServices::openUrl(QUrl(url))) showError(QString("%1 cannot open").arg(url));
-}
-
-void CMainFrame::runUpdateJob(std::unique_ptr<CUpdateJob> job, const char* caption) {
-  auto* dialog = new CUpdateProgressDlg(std::move(job), QString::fromUtf8(caption), this);
-  connect(dialog, &CUpdateProgressDlg::Closed, this, [this] {
-    doc_->ShowAll();  // new stocks appear in the list
-    RefreshStockList();
-  });
-  dialog->show();
-  dialog->StartJob();
-}
-
-void CMainFrame::updatePrices() {
-  const SettingsRecord& s = app_->settings();
-  if (s.dataSourceMode != 0) return;
-  ImportSourceList sources = LoadImportSources(s.dataRootDir);
-  if (sources.sources.empty()) {
-    QString text = QString::fromUtf8(kNoImportSourceMessage);
-    for (const SkippedLibrary& skipped : sources.skipped) {
-      text +=
-          QString("\n%1: %2")
-              .arg(QString::fromStdString(skipped.path), QString::fromStdString(skipped.reason));
-    }
-    showError(text);
-    return;
-  }
-  CImportOptionsDlg options(this);
-  if (options.exec() != QDialog::Accepted) return;
-  const QStringList filters = ImportFilters(sources);
-  QString chosenFilter = filters.value(0);
-  const QStringList files = QFileDialog::getOpenFileNames(this, "株価データの更新", s.dataRootDir,
-                                                          filters.join(";;"), &chosenFilter);
-  if (files.isEmpty()) return;
-  ImportSourcePtr source = ChooseImportSource(&sources, filters.indexOf(chosenFilter) + 1);
-  if (!source) return;
-  std::vector<std::string> paths;
-  for (const QString& f : files) paths.push_back(f.toStdString());
-  runUpdateJob(std::make_unique<CPriceUpdateJob>(std::move(source), doc_->mutableDictionary(),
-                                                 &app_->folders(), s.dataRootDir, options.options(),
-                                                 std::move(paths)),
-               kPriceUpdateCaption);
-}
-
-void CMainFrame::updateMargins() {
-  const SettingsRecord& s = app_->settings();
-  if (s.dataSourceMode != 0) return;
-  const QStringList files = QFileDialog::getOpenFileNames(
-      this, "信用残データの更新", s.dataRootDir,
-      QString("信用残 Files (%1 %2)").arg(AnyCasePattern("sz*.dat"), AnyCasePattern("ys*.*")));
-  if (files.isEmpty()) return;
-  std::vector<std::string> paths;
-  for (const QString& f : files) paths.push_back(f.toStdString());
-  runUpdateJob(
-      std::make_unique<CMarginUpdateJob>(doc_->dictionary(), &app_->folders(), std::move(paths)),
-      kMarginUpdateCaption);
-}
-
-void CMainFrame::updateDictionaryFromImportFile() {
-  const SettingsRecord& s = app_->settings();
-  if (s.dataSourceMode != 0) return;
-  ImportSourceList sources = LoadImportSources(s.dataRootDir);
-  if (sources.sources.empty()) {
-    showError(QString::fromUtf8(kNoImportSourceMessage));
-    return;
-  }
-  const QStringList filters = ImportFilters(sources);
-  QString chosenFilter = filters.value(0);
-  const QString file =
-      QFileDialog::getOpenFileName(this, QString::fromUtf8(kZentakDictionaryUpdateMenu),
-                                   s.dataRootDir, filters.join(";;"), &chosenFilter);
-  if (file.isEmpty()) return;
-  ImportSourcePtr source = ChooseImportSource(&sources, filters.indexOf(chosenFilter) + 1);
-  if (!source) return;
-  std::string error;
-  if (!UpdateDictionaryFromImportFile(*source, file.toStdString(),
-                                      DictionaryFilePath(s.dataRootDir), &error)) {
-    showError(QString::fromStdString(error));
-    return;
-  }
-  // The list shows the new names: the name table is read again and the stocks rescanned.
-  doc_->mutableDictionary()->names.Load(s.dataRootDir);
-  doc_->mutableDictionary()->Rebuild();
-  doc_->ShowAll();
-  RefreshStockList();
 }
 
 void CMainFrame::about() {

@@ -8,8 +8,11 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <span>
+#include <vector>
 
 #include "charts/chart_painter.h"
+#include "ui/main_commands.h"
 
 class QAction;
 class QActionGroup;
@@ -22,6 +25,7 @@ namespace korvale {
 
 class CAnalysisCommand;
 class CDetailBar;
+class CImportCommand;
 class CKorvaleApp;
 class CKorvaleDoc;
 class CKorvaleView;
@@ -66,6 +70,8 @@ class CMainFrame : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  // The command table (see main_commands.h).
+  static std::span<const MainCommand> Commands();
   void createActions();
   void createMenus();
   void createToolBar();
@@ -73,6 +79,12 @@ class CMainFrame : public QMainWindow {
   void createDocks();
   QAction* addCommand(int id, const QString& text, std::function<void()> run,
                       bool checkable = false);
+  // Whether the command is offered in this run's data-source mode.
+  bool offered(int commandId) const;
+  // Adds the offered commands of `ids` to a menu, menu bar or tool bar; kCmdSeparator separates
+  // groups, and a separator with nothing offered on one side is left out.
+  void addCommands(QWidget* target, const std::vector<int>& ids);
+  static std::vector<int> periodCommands();
 
   void setChartPeriod(int period);
   void updateCommandStates();
@@ -81,21 +93,18 @@ class CMainFrame : public QMainWindow {
   void showDayOfPicker(const QDate& date);
   void showReadOut(const QString& text, const ChartHit& hit, int chartKind);
   void showError(const QString& message);
-  // List commands.
+  // List commands: `fill` fills the document's list, which the list box then shows.
+  void showList(const std::function<void(CKorvaleDoc&)>& fill);
   void askCodeRange();
   void askNameSearch();
   void openListFile();
   void saveListFile();
   void newWindow();
+  void toggleDock(QDockWidget* dock);
   void toggleRuleEditor();
   void openHelp();
   void openQuotePage();
   void about();
-  // Price, margin and dictionary updates from other programs' daily files.
-  void updatePrices();
-  void updateMargins();
-  void updateDictionaryFromImportFile();
-  void runUpdateJob(std::unique_ptr<class CUpdateJob> job, const char* caption);
 
   CKorvaleApp* app_;
   CKorvaleDoc* doc_;
@@ -107,10 +116,11 @@ class CMainFrame : public QMainWindow {
   QLabel* statusPanes_[3] = {};
   std::map<int, QAction*> actions_;
   QActionGroup* periodGroup_ = nullptr;
-  QMenu* marketMenu_ = nullptr;
-  QMenu* industryMenu_ = nullptr;
+  std::vector<int> marketCommands_;    // in the order of the market codes
+  std::vector<int> industryCommands_;  // in the order of the industry codes
   QPointer<CRuleEditorFrame> ruleEditor_;
   CAnalysisCommand* analysis_ = nullptr;
+  CImportCommand* import_ = nullptr;
 };
 
 }  // namespace korvale

@@ -19,12 +19,12 @@
 #include <string>
 
 #include "app/korvale_doc.h"
+#include "app/user_messages.h"
 #include "screening/c_locale_text.h"
 #include "screening/condition_catalogue.h"
 #include "screening/rule_list.h"
 #include "screening/screening_run.h"
 #include "store/cp932.h"
-#include "store/user_messages.h"
 #include "ui/condition_list.h"
 #include "ui/condition_param_dialog.h"
 

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "acquisition/update_job.h"
+#include "app/user_messages.h"
 
 namespace korvale {
 

@@ -204,7 +204,8 @@ TEST(DateAxisTest, MonthlyAxisMarksYearsAndTheFollowingYearWhenItFits) {
   for (const int extension : {0, 26}) {
     RecordingCanvas c(9);
     CChartMapper m(&c, 9);
-    DrawMonthlyAxis(PaneTools{p, c, m}, PaneRect{0, 0, 72, 10}, months.data(), 18, extension);
+    DrawMonthlyAxis(PaneTools{p.palette(), c, m, 9}, PaneRect{0, 0, 72, 10}, months.data(), 18,
+                    extension);
     if (extension == 0) {
       EXPECT_EQ(c.Texts(), (std::vector<std::string>{"2000"}));
     } else {

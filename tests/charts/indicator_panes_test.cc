@@ -301,7 +301,7 @@ TEST(WeeklyPanesTest, MomentumScaleAndMarginLinesBreakAtMissingBalances) {
   const CChartPainter p(testing::DefaultSettings());
   RecordingCanvas c(9);
   CChartMapper m(&c, 9);
-  const PaneTools t{p, c, m};
+  const PaneTools t{p.palette(), c, m, 9};
   // Averages over 2 from week 3: 100, 105, 115; momentum over 1 week 105, 109.5: within 10.
   DrawMomentumPane(t, PaneRect{0, 0, 24, 100}, weeks.data(), 6, 2, 1);
   EXPECT_NE(c.FindText("モーメンタム 10%"), nullptr);

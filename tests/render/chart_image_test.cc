@@ -19,11 +19,11 @@ TEST(ChartImageTest, AWideChartIsScrolledToItsLatestBars) {
   s.dailyShowVolume = s.dailyShowRci = 1;
   CChartPainter p(s);
   p.Attach(series, kChartDaily);
-  const QImage full = RenderChartImage(p, kChartDaily, 400, 150);
-  const QImage scrolled = RenderChartImage(p, kChartDaily, 200, 150);
+  const QImage full = RenderChartImage(p, ChartKindOrDaily(kChartDaily).kind, 400, 150);
+  const QImage scrolled = RenderChartImage(p, ChartKindOrDaily(kChartDaily).kind, 200, 150);
   EXPECT_EQ(scrolled, full.copy(200, 0, 200, 150));
   // A chart narrower than the client leaves the rest white.
-  const QImage wide = RenderChartImage(p, kChartDaily, 500, 150);
+  const QImage wide = RenderChartImage(p, ChartKindOrDaily(kChartDaily).kind, 500, 150);
   EXPECT_EQ(wide.pixel(450, 75), 0xFFFFFFFFu);
   EXPECT_EQ(wide.pixel(0, 140), 0xFFE0E0E0u);  // the standard background
   EXPECT_EQ(wide.copy(0, 0, 400, 150), full);
@@ -34,7 +34,7 @@ TEST(ChartImageTest, PngIsWrittenWholeOrNotAtAll) {
   CPriceSeries series = testing::SeriesOf(testing::WalkBars(50, 1000, 4));
   CChartPainter p(testing::QuietChartSettings(50));
   p.Attach(series, kChartDaily);
-  const QImage image = RenderChartImage(p, kChartMonthly, 120, 90);
+  const QImage image = RenderChartImage(p, ChartKindOrDaily(kChartMonthly).kind, 120, 90);
   testing::TempDir dir;
   std::string error;
   ASSERT_TRUE(WritePng(image, dir.File("chart.png"), &error)) << error;
@@ -66,8 +66,8 @@ TEST(ChartImageTest, ExtremeSeriesDrawOnTheImageCanvasAtAnyHeight) {
     CChartPainter p(s);
     p.SetIndexSeries(&index);
     p.Attach(series, kChartDaily);
-    for (const int kind : {kChartDaily, kChartWeekly, kChartMonthly}) {
-      const QImage image = RenderChartImage(p, kind, 1600, height);
+    for (const ChartKindEntry& kind : ChartKinds()) {
+      const QImage image = RenderChartImage(p, kind.kind, 1600, height);
       EXPECT_EQ(image.height(), height);
     }
   }

@@ -2,6 +2,8 @@
 #include "ui/main_frame.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QAction>
 #include <QApplication>
@@ -9,9 +11,12 @@
 #include <QDockWidget>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTest>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <QToolBar>
+#include <set>
+#include <vector>
 
 #include "app/korvale_doc.h"
 #include "sample/sample_database.h"
@@ -20,6 +25,7 @@
 #include "ui/detail_bar.h"
 #include "ui/korvale_app.h"
 #include "ui/korvale_view.h"
+#include "ui/main_commands.h"
 
 namespace korvale {
 namespace {
@@ -240,6 +246,53 @@ TEST_F(MainFrameTest, BadFilesKeepTheProgramUp) {
   frame_->action(kChartMonthly)->trigger();
   QTest::mouseMove(frame_->view()->viewport(), QPoint(50, 50));
   EXPECT_EQ(frame_->stockList()->count(), 0);  // the junk list has no valid line
+}
+
+// The commands of each menu and of the tool bar, in order; 0 for a separator.
+std::vector<int> CommandsOf(const QList<QAction*>& actions) {
+  std::vector<int> ids;
+  for (QAction* a : actions) {
+    if (a->menu()) continue;
+    ids.push_back(a->isSeparator() ? 0 : a->data().toInt());
+  }
+  return ids;
+}
+
+TEST(MainFrameMenuTest, CommandsAreOfferedInTheirDataSourceModesWithoutStraySeparators) {
+  for (const int mode : {0, 1, 2}) {
+    testing::TempDir config;
+    CKorvaleApp app(QString::fromStdString(SampleRoot()),
+                    QString::fromStdString(config.File("RootDir")));
+    app.settings().dataSourceMode = mode;
+    CMainFrame* frame = app.CreateFirstWindow();
+    std::vector<std::vector<int>> groups = {CommandsOf(frame->menuBar()->actions())};
+    for (QAction* top : frame->menuBar()->actions()) {
+      if (!top->menu()) continue;
+      groups.push_back(CommandsOf(top->menu()->actions()));
+      for (QAction* sub : top->menu()->actions()) {
+        if (sub->menu()) groups.push_back(CommandsOf(sub->menu()->actions()));
+      }
+    }
+    groups.push_back(CommandsOf(frame->findChild<QToolBar*>("toolbar")->actions()));
+    std::set<int> offered;
+    for (const std::vector<int>& ids : groups) {
+      for (size_t i = 0; i < ids.size(); ++i) {
+        const bool separator = ids[i] == 0;
+        EXPECT_FALSE(separator && (i == 0 || i + 1 == ids.size() || ids[i + 1] == 0))
+            << "mode " << mode;
+        offered.insert(ids[i]);
+      }
+    }
+    const bool local = mode == 0;
+    for (int id : {kCmdPriceUpdate, kCmdMarginUpdate, kCmdDictionaryFromImport}) {
+      EXPECT_EQ(offered.count(id) == 1, local) << "command " << id << " in mode " << mode;
+    }
+    EXPECT_EQ(offered.count(kCmdQuoteDetail) == 1, !local) << "mode " << mode;
+    for (int id :
+         {kChartDaily, kChartWeekly, kChartMonthly, int{kCmdAllStocks}, int{kCmdAnalyze}}) {
+      EXPECT_EQ(offered.count(id), 1u) << "command " << id << " in mode " << mode;
+    }
+  }
 }
 
 TEST(MainFrameStartTest, AnEmptyOrReadOnlyDataRootStartsAndSaysWhatIsWrong) {

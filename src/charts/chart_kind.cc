@@ -1,0 +1,96 @@
+#include "charts/chart_kind.h"
+
+#include <array>
+
+namespace korvale {
+
+namespace {
+
+// The candlestick charts share the document's painter: one attach lays out all three windows.
+class PeriodChart : public ChartKind {
+ public:
+  explicit PeriodChart(int id) : id_(id) {}
+  void Attach(CChartPainter& painter, CPriceSeries& series) const override {
+    painter.Attach(series, id_);
+  }
+  std::string Readout(const ChartHit& hit) const override {
+    return ReadoutText(hit, id_ == kChartMonthly);
+  }
+
+ private:
+  int id_;
+};
+
+class DailyChart : public PeriodChart {
+ public:
+  DailyChart() : PeriodChart(kChartDaily) {}
+  int Width(const CChartPainter& p) const override { return p.dailyWidth(); }
+  void Draw(CChartPainter& p, Canvas& canvas) const override { p.DrawDailyChart(canvas); }
+  ChartHit HitTest(const CChartPainter& p, int px, int py) const override {
+    return p.HitTestDaily(px, py);
+  }
+};
+
+class WeeklyChart : public PeriodChart {
+ public:
+  WeeklyChart() : PeriodChart(kChartWeekly) {}
+  int Width(const CChartPainter& p) const override { return p.weeklyWidth(); }
+  void Draw(CChartPainter& p, Canvas& canvas) const override { p.DrawWeeklyChart(canvas); }
+  ChartHit HitTest(const CChartPainter& p, int px, int py) const override {
+    return p.HitTestWeekly(px, py);
+  }
+};
+
+class MonthlyChart : public PeriodChart {
+ public:
+  MonthlyChart() : PeriodChart(kChartMonthly) {}
+  int Width(const CChartPainter& p) const override { return p.monthlyWidth(); }
+  void Draw(CChartPainter& p, Canvas& canvas) const override { p.DrawMonthlyChart(canvas); }
+  ChartHit HitTest(const CChartPainter& p, int px, int py) const override {
+    return p.HitTestMonthly(px, py);
+  }
+};
+
+const DailyChart kDaily;
+const WeeklyChart kWeekly;
+const MonthlyChart kMonthly;
+
+const std::array kKinds = {
+    ChartKindEntry{kChartDaily, "daily", "日足", ChartKindGroup::kPeriod, kDaily},
+    ChartKindEntry{kChartWeekly, "weekly", "週足", ChartKindGroup::kPeriod, kWeekly},
+    ChartKindEntry{kChartMonthly, "monthly", "月足", ChartKindGroup::kPeriod, kMonthly},
+};
+
+}  // namespace
+
+std::span<const ChartKindEntry> ChartKinds() { return kKinds; }
+
+const ChartKindEntry* FindChartKind(int id) {
+  for (const ChartKindEntry& e : kKinds) {
+    if (e.id == id) return &e;
+  }
+  return nullptr;
+}
+
+const ChartKindEntry* FindChartKindByOption(std::string_view option) {
+  for (const ChartKindEntry& e : kKinds) {
+    if (option == e.option) return &e;
+  }
+  return nullptr;
+}
+
+const ChartKindEntry& ChartKindOrDaily(int id) {
+  const ChartKindEntry* e = FindChartKind(id);
+  return e ? *e : kKinds[0];
+}
+
+std::string ChartKindOptions() {
+  std::string names;
+  for (const ChartKindEntry& e : kKinds) {
+    if (!names.empty()) names += ", ";
+    names += e.option;
+  }
+  return names;
+}
+
+}  // namespace korvale
