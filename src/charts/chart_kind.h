@@ -34,6 +34,7 @@ class ChartKind {
 // Where a kind is offered.
 enum class ChartKindGroup {
   kPeriod,  // the main window's period commands (daily, weekly, monthly)
+  kWindow,  // a window of its own over the main window's stock (the signal chart)
 };
 
 struct ChartKindEntry {

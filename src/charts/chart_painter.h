@@ -24,6 +24,10 @@ namespace korvale {
 inline constexpr int kChartDaily = 32772;
 inline constexpr int kChartWeekly = 32773;
 inline constexpr int kChartMonthly = 32774;
+// The signal chart window ("抽出条件可視化チャート"), drawn through the daily chart's painter.
+inline constexpr int kChartSignal = 32868;
+
+class SignalRowSource;
 
 // The values the detail panel shows at a bar, in this order.
 struct IndicatorValues {
@@ -178,15 +182,29 @@ class CChartPainter {
   void DrawWeeklyChart(Canvas& canvas);
   void DrawMonthlyChart(Canvas& canvas);
   // The daily chart with the caller's value rows in place of the indicator panes, over a
-  // canvas of width x height. Style 0 candles; any other style is drawn as 0 for now.
+  // canvas of width x height. Style 0 candles; any other style is drawn as 0 for now. The
+  // mapping it keeps for hit tests is the signal chart's own, so a main view drawn through the
+  // same painter keeps reading its own bars.
   void DrawSignalChart(Canvas& canvas, int style, const std::vector<SignalRow>& rows, int width,
                        int height);
+  // The signal chart as its window shows it: the rows of the source (none without one) over
+  // the signal canvas size.
+  void SetSignalSource(SignalRowSource* source) { signalSource_ = source; }
+  SignalRowSource* signalSource() const { return signalSource_; }
+  void SetSignalCanvasSize(int width, int height) {
+    signalWidth_ = width;
+    signalHeight_ = height;
+  }
+  int signalCanvasWidth() const { return signalWidth_; }
+  int signalCanvasHeight() const { return signalHeight_; }
 
   // --- Mouse read-out (pixels of the unscrolled chart; (-1, -1) is the last displayed bar).
   // Nothing is found before a chart of that kind was drawn or outside the window.
   ChartHit HitTestDaily(int px, int py) const;
   ChartHit HitTestWeekly(int px, int py) const;
   ChartHit HitTestMonthly(int px, int py) const;
+  // The signal chart's bar under a pixel of its canvas, through its last drawing.
+  ChartHit HitTestSignal(int px, int py) const;
   // The first nine derived series at window index + hidden count; the spare entry (0) outside.
   IndicatorValues IndicatorValuesAt(int windowIndex) const;
 
@@ -226,6 +244,11 @@ class CChartPainter {
   // Kept from the last drawing for hit-testing: the price pane's mapper and which chart set it.
   CChartMapper priceMapper_;
   int priceMapperKind_ = 0;  // 0 until a chart was drawn
+  CChartMapper signalMapper_;
+  bool signalDrawn_ = false;
+
+  SignalRowSource* signalSource_ = nullptr;
+  int signalWidth_ = 0, signalHeight_ = 0;
 };
 
 }  // namespace korvale

@@ -277,6 +277,9 @@ void CChartPainter::DrawDailyPricePane(Canvas& canvas, CChartMapper& mapper, con
 void CChartPainter::DrawSignalChart(Canvas& canvas, int style, const std::vector<SignalRow>& rows,
                                     int width, int height) {
   (void)style;  // the Ichimoku style arrives with the Ichimoku chart; both draw candles now
+  // The price pane keeps its mapping for the signal chart's hit tests, not the main chart's.
+  const CChartMapper mainMapper = priceMapper_;
+  const int mainMapperKind = priceMapperKind_;
   CChartMapper mapper;
   BeginChart(canvas, &mapper, kSlotBackground, width, height);
   const CPriceSeries* source = series_ ? series_ : barsOnly_;
@@ -336,6 +339,10 @@ void CChartPainter::DrawSignalChart(Canvas& canvas, int style, const std::vector
     canvas.TextOut(width - units * th / 2, top + 2, row.name);
   }
   EndChart(canvas);
+  signalDrawn_ = source != nullptr;
+  signalMapper_ = priceMapper_;
+  priceMapper_ = mainMapper;
+  priceMapperKind_ = mainMapperKind;
 }
 
 }  // namespace korvale

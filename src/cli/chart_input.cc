@@ -52,6 +52,8 @@ bool LoadChartInput(const CliArgs& args, const std::string& argument,
     PrintError(files.pricePath + " cannot open");
     return false;
   }
+  input->signals = std::make_unique<CSignalInput>(settings);
+  if (args.Has("--rules") && !input->signals->PickRules(args.Value("--rules"))) return false;
   input->series = std::make_unique<CPriceSeries>();
   LoadStock(files, input->series.get(), {}, /*placeholderWhenEmpty=*/true);
   if (dictionary) {
@@ -67,6 +69,8 @@ std::unique_ptr<CChartPainter> MakeChartPainter(SettingsRecord settings, ChartIn
   ApplyAutomaticSpan(&settings, width, true, true);
   auto painter = std::make_unique<CChartPainter>(settings);
   painter->SetIndexSeries(input.index.get());
+  painter->SetSignalSource(input.signals.get());
+  painter->SetSignalCanvasSize(width, height);
   kind.Attach(*painter, *input.series);
   painter->SetChartHeight(height);
   return painter;

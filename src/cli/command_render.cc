@@ -9,26 +9,10 @@
 namespace korvale::cli {
 namespace {
 
-// The output file: "-o FILE" (which the option parser leaves among the positional arguments)
-// or --output FILE. Returns the remaining positional arguments in `rest`.
-bool OutputPath(const CliArgs& args, std::string* out, std::vector<std::string>* rest) {
-  *out = args.Value("--output");
-  const std::vector<std::string>& positional = args.Positional();
-  for (size_t i = 0; i < positional.size(); ++i) {
-    if (positional[i] == "-o") {
-      if (i + 1 >= positional.size()) return false;
-      *out = positional[++i];
-    } else {
-      rest->push_back(positional[i]);
-    }
-  }
-  return !out->empty();
-}
-
 int RunRender(const CliArgs& args) {
   std::string output;
   std::vector<std::string> rest;
-  if (!OutputPath(args, &output, &rest)) {
+  if (!OutputOption(args, &output, &rest) || output.empty()) {
     PrintError("render needs -o OUT.png");
     return kExitUsage;
   }
@@ -70,9 +54,9 @@ int RunRender(const CliArgs& args) {
 const CommandRegistration kRegistration({
     "render",
     "draw a daily, weekly or monthly chart into a PNG file",
-    "usage: korvale-cli render (CODE | PATH) --chart daily|weekly|monthly [--size WxH]\n"
+    "usage: korvale-cli render (CODE | PATH) --chart daily|weekly|monthly|signal [--size WxH]\n"
     "                          [--theme N] [--set NAME=VALUE]... -o OUT.png\n"
-    "                          [--margin FILE] [--lines FILE]\n"
+    "                          [--margin FILE] [--lines FILE] [--rules NAME,...]\n"
     "\n"
     "Draws the chart as the main view draws it for a client area of WxH pixels (default\n"
     "1200x800), scrolled to the latest bars, and writes it as a PNG file. CODE is a stock\n"
@@ -81,8 +65,10 @@ const CommandRegistration kRegistration({
     "then every --set NAME=VALUE; --theme N picks the colour theme 0-5 (標準, Hanamori,\n"
     "Tsukishiro, 白黒, 古書, Mindows-YP). When dailySpanDays is 0 or dailyAutoPeriod is set,\n"
     "the span comes from the width: (W - 220) / 4 bars, as with both side bars docked.\n"
-    "The index panes read the stock indexStockCode below the data root.\n",
-    {{}, {"--chart", "--size", "--theme", "--set", "--output", "--margin", "--lines"}},
+    "The index panes read the stock indexStockCode below the data root. The signal chart\n"
+    "fills the client area with the daily bars and four rows of rules (--rules, as for\n"
+    "'korvale-cli signals').\n",
+    {{}, {"--chart", "--size", "--theme", "--set", "--output", "--margin", "--lines", "--rules"}},
     RunRender,
 });
 
