@@ -10,16 +10,8 @@
 
 namespace korvale {
 
-// Texts of the command and its windows (UTF-8).
-inline constexpr const char* kValidationCommandText = "抽出条件の検証";
-inline constexpr const char* kValidationStatusText = "銘柄抽出条件の検証レポートを得る";
-inline constexpr const char* kValidationDialogCaption = "銘柄抽出条件の検証";
-inline constexpr const char* kValidationProgressCaption = "抽出条件評価中";
-inline constexpr const char* kValidationReportTitle = "抽出条件の検証レポート";
+// The name of the baseline line, which counts every bar (UTF-8).
 inline constexpr const char* kBaselineName = "全事象";
-// The report file's proposed name and its save dialog's filter.
-inline constexpr const char* kReportFileName = "analize1.txt";
-inline constexpr const char* kReportFileFilterName = "レポート出力ファイル名";
 
 class CAnalizeRuleReportDoc {
  public:

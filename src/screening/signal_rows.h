@@ -17,7 +17,6 @@
 namespace korvale {
 
 inline constexpr int kSignalSlots = 4;
-inline constexpr const char* kSignalChartTitle = "抽出条件可視化チャート";
 
 // One row: a rule's value on every bar of the chart's series.
 struct SignalRowValues {

@@ -10,7 +10,7 @@ CValidationJob::CValidationJob(const CStockDictionary& dictionary, const CRuleLi
                                const ValidationParams& params)
     : dictionary_(dictionary),
       ruleList_(rules),
-      settings_(settings),
+      liveSettings_(settings),
       indexSeries_(indexSeries),
       params_(params) {
   lanes_.push_back(std::make_unique<Lane>());
@@ -31,6 +31,7 @@ void CValidationJob::SetThreads(int threads) {
 }
 
 AnalysisJobStatus CValidationJob::Start() {
+  settings_ = liveSettings_;
   const size_t count = std::min<size_t>(static_cast<size_t>(std::max(ruleList_.count, 0)),
                                         ruleList_.sets.size());
   rules_.assign(ruleList_.sets.begin(), ruleList_.sets.begin() + static_cast<long>(count));

@@ -27,8 +27,10 @@ inline constexpr int kValidationStocksPerTick = 5;
 
 class CValidationJob {
  public:
-  // `dictionary`, `settings` and `indexSeries` (null: no market index) must outlive the job;
-  // the settings are read as the records are computed. The rules are copied at Start.
+  // `dictionary`, `rules`, `settings` and `indexSeries` (null: no market index) must outlive
+  // the job. The rules and the settings are copied at Start, so that a rule list edited or a
+  // main window resized (a new display span) while the batch runs cannot change one report
+  // halfway.
   CValidationJob(const CStockDictionary& dictionary, const CRuleList& rules,
                  const SettingsRecord& settings, const CPriceSeries* indexSeries,
                  const ValidationParams& params);
@@ -78,7 +80,8 @@ class CValidationJob {
 
   const CStockDictionary& dictionary_;
   const CRuleList& ruleList_;
-  const SettingsRecord& settings_;
+  const SettingsRecord& liveSettings_;
+  SettingsRecord settings_{};  // as at Start
   const CPriceSeries* indexSeries_;
   ValidationParams params_;
   std::vector<ConditionSet> rules_;  // the rule list at Start

@@ -19,6 +19,8 @@ enum MainCommandId : int {
   kCmdHelp = 32830,
   kCmdMarginUpdate = 32831,
   kCmdStockListBar = 32851,
+  kCmdSignalChart = 32868,
+  kCmdValidation = 32871,  // "抽出条件の検証": an id of our own, between its neighbours
   kCmdAnalyze = 32870,
   kCmdRuleEditor = 32872,
   kCmdQuoteDetail = 32879,

@@ -38,6 +38,9 @@
 #include "ui/korvale_view.h"
 #include "ui/main_commands.h"
 #include "ui/rule_editor_frame.h"
+#include "ui/signal_chart_frame.h"
+#include "ui/validation_batch_dialog.h"
+#include "ui/validation_command.h"
 
 namespace korvale {
 
@@ -76,6 +79,11 @@ CMainFrame::~CMainFrame() {
   listDock_->disconnect(this);
   detailDock_->disconnect(this);
   // The child windows close with the main window, before its document goes.
+  if (signalChart_) {
+    signalChart_->disconnect(this);
+    delete signalChart_;
+  }
+  delete validation_->batchDialog();
   if (ruleEditor_) {
     ruleEditor_->disconnect(this);
     delete ruleEditor_;
@@ -102,6 +110,11 @@ std::span<const MainCommand> CMainFrame::Commands() {
       {kCmdAnalyze, "分析...", [](F& f) { f.analysis_->Run(); }, CommandMode::kAny, false,
        "銘柄分析抽出ウインドウを開く", "分析"},
       {kCmdRuleEditor, "銘柄抽出条件編集...", [](F& f) { f.toggleRuleEditor(); }, CommandMode::kAny,
+       true},
+      // The back-test reads the price files of the local folders.
+      {kCmdValidation, kValidationCommandText, [](F& f) { f.validation_->Run(); },
+       CommandMode::kLocal, false, kValidationStatusText, kValidationCommandText},
+      {kCmdSignalChart, kSignalChartTitle, [](F& f) { f.toggleSignalChart(); }, CommandMode::kAny,
        true},
       {kCmdDictionaryFromImport, kZentakDictionaryUpdateMenu,
        [](F& f) { f.import_->UpdateDictionaryFromImportFile(); }, CommandMode::kLocal},
@@ -143,6 +156,7 @@ bool CMainFrame::offered(int commandId) const {
 
 void CMainFrame::createActions() {
   analysis_ = new CAnalysisCommand(app_, this);
+  validation_ = new CValidationCommand(app_, this);
   import_ = new CImportCommand(app_, this);
   for (const MainCommand& c : Commands()) {
     QAction* a = addCommand(
@@ -212,14 +226,17 @@ void CMainFrame::createMenus() {
               {kCmdOpenList, kCmdSaveList, kCmdSeparator, kCmdPriceUpdate, kCmdMarginUpdate,
                kCmdSeparator, kCmdExit});
 
-  addCommands(menuBar()->addMenu("チャート(&C)"), periodCommands());
+  std::vector<int> charts = periodCommands();
+  charts.insert(charts.end(), {kCmdSeparator, kCmdSignalChart});
+  addCommands(menuBar()->addMenu("チャート(&C)"), charts);
 
   QMenu* stocks = menuBar()->addMenu("銘柄(&S)");
   addCommands(stocks, {kCmdAllStocks, kCmdCodeRange, kCmdNameSearch});
   addCommands(stocks->addMenu("市場"), marketCommands_);
   addCommands(stocks->addMenu("業種"), industryCommands_);
 
-  addCommands(menuBar()->addMenu("分析(&A)"), {kCmdAnalyze, kCmdSeparator, kCmdRuleEditor});
+  addCommands(menuBar()->addMenu("分析(&A)"),
+              {kCmdAnalyze, kCmdValidation, kCmdSeparator, kCmdRuleEditor});
   if (offered(kCmdDictionaryFromImport)) {
     addCommands(menuBar()->addMenu("メンテナンス(&M)"), {kCmdDictionaryFromImport});
   }
@@ -284,6 +301,7 @@ void CMainFrame::updateCommandStates() {
   actions_[kCmdSaveList]->setEnabled(hasList && !doc_->list().rows.empty());
   actions_[kCmdQuoteDetail]->setEnabled(true);
   actions_[kCmdRuleEditor]->setChecked(ruleEditor_ != nullptr);
+  actions_[kCmdSignalChart]->setChecked(signalChart_ != nullptr);
 }
 
 void CMainFrame::RefreshStockList() {
@@ -309,6 +327,7 @@ void CMainFrame::applySpanRule() {
   if (ApplyAutomaticSpan(&app_->settings(), width(), listDocked, detailDocked)) {
     doc_->ApplySettings();
     view_->ShowLatest();
+    if (signalChart_) signalChart_->Redraw();
   }
 }
 
@@ -345,6 +364,7 @@ void CMainFrame::afterStockOpened() {
   }
   setWindowTitle(FromCp932(doc_->title()) + " - Korvale");
   view_->ShowLatest();
+  if (signalChart_) signalChart_->Redraw();
 }
 
 void CMainFrame::showDayOfPicker(const QDate& date) {
@@ -464,6 +484,22 @@ void CMainFrame::toggleRuleEditor() {
     updateCommandStates();
   });
   ruleEditor_->show();
+  updateCommandStates();
+}
+
+CSignalChartFrame* CMainFrame::signalChart() const { return signalChart_; }
+
+void CMainFrame::toggleSignalChart() {
+  if (signalChart_) {
+    signalChart_->close();  // its destruction unchecks the command
+    return;
+  }
+  signalChart_ = new CSignalChartFrame(app_, this);
+  connect(signalChart_, &QObject::destroyed, this, [this] {
+    signalChart_ = nullptr;
+    updateCommandStates();
+  });
+  signalChart_->show();
   updateCommandStates();
 }
 

@@ -30,6 +30,8 @@ class CKorvaleApp;
 class CKorvaleDoc;
 class CKorvaleView;
 class CRuleEditorFrame;
+class CSignalChartFrame;
+class CValidationCommand;
 
 class CMainFrame : public QMainWindow {
   Q_OBJECT
@@ -59,6 +61,10 @@ class CMainFrame : public QMainWindow {
   CRuleEditorFrame* ruleEditor() const;
   // The command "分析..." (its batch and the screening windows it opens).
   CAnalysisCommand* analysisCommand() const { return analysis_; }
+  // The command "抽出条件の検証" (its batch and report windows).
+  CValidationCommand* validationCommand() const { return validation_; }
+  // The signal chart window while it is open, else null.
+  CSignalChartFrame* signalChart() const;
   // A screening run or ranking filled the document's list: it is shown as after any list
   // command. `thumbnailTitle` is the title the thumbnail window takes when it is open.
   void ShowListedStocks(const QString& thumbnailTitle);
@@ -102,6 +108,7 @@ class CMainFrame : public QMainWindow {
   void newWindow();
   void toggleDock(QDockWidget* dock);
   void toggleRuleEditor();
+  void toggleSignalChart();
   void openHelp();
   void openQuotePage();
   void about();
@@ -119,7 +126,9 @@ class CMainFrame : public QMainWindow {
   std::vector<int> marketCommands_;    // in the order of the market codes
   std::vector<int> industryCommands_;  // in the order of the industry codes
   QPointer<CRuleEditorFrame> ruleEditor_;
+  QPointer<CSignalChartFrame> signalChart_;
   CAnalysisCommand* analysis_ = nullptr;
+  CValidationCommand* validation_ = nullptr;
   CImportCommand* import_ = nullptr;
 };
 
