@@ -53,34 +53,16 @@ class MonthlyChart : public PeriodChart {
   }
 };
 
-// The signal chart: the daily chart's bars over the signal canvas, with the rows its source
-// supplies in place of the indicator panes. It fits its canvas, so it never scrolls.
-class SignalChart : public PeriodChart {
- public:
-  SignalChart() : PeriodChart(kChartDaily) {}
-  int Width(const CChartPainter& p) const override { return p.signalCanvasWidth(); }
-  void Draw(CChartPainter& p, Canvas& canvas) const override {
-    static const SignalChartRows kNoRows;
-    const SignalChartRows& rows = p.signalSource() ? p.signalSource()->Rows(p) : kNoRows;
-    p.DrawSignalChart(canvas, rows.style, rows.rows, p.signalCanvasWidth(),
-                      p.signalCanvasHeight());
-  }
-  ChartHit HitTest(const CChartPainter& p, int px, int py) const override {
-    return p.HitTestSignal(px, py);
-  }
-};
-
 const DailyChart kDaily;
 const WeeklyChart kWeekly;
 const MonthlyChart kMonthly;
-const SignalChart kSignal;
 
 const std::array kKinds = {
     ChartKindEntry{kChartDaily, "daily", "日足", ChartKindGroup::kPeriod, kDaily},
     ChartKindEntry{kChartWeekly, "weekly", "週足", ChartKindGroup::kPeriod, kWeekly},
     ChartKindEntry{kChartMonthly, "monthly", "月足", ChartKindGroup::kPeriod, kMonthly},
     ChartKindEntry{kChartSignal, "signal", "抽出条件可視化チャート", ChartKindGroup::kWindow,
-                   kSignal},
+                   SignalChartKind()},
 };
 
 }  // namespace

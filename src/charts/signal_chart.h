@@ -26,6 +26,13 @@ class SignalRowSource {
   virtual const SignalChartRows& Rows(const CChartPainter& painter) = 0;
 };
 
+class ChartKind;
+
+// The signal chart as a chart kind: the daily bars over the painter's signal canvas (it fits the
+// canvas and never scrolls) with the rows of the painter's signal source in place of the
+// indicator panes; its hit test reads the signal chart's own mapping.
+const ChartKind& SignalChartKind();
+
 }  // namespace korvale
 
 #endif  // KORVALE_CHARTS_SIGNAL_CHART_H_

@@ -53,7 +53,6 @@ class CKorvaleView : public QAbstractScrollArea {
   void updateScrollRange();
   void renderChart();
   void readOutAt(int x, int y);
-  bool crosshairWanted(Qt::MouseButtons buttons) const;
 
   CKorvaleDoc* doc_;
   const SettingsRecord& settings_;

@@ -7,6 +7,7 @@
 #include "app/user_messages.h"
 #include "charts/chart_kind.h"
 #include "render/qpainter_canvas.h"
+#include "ui/crosshair.h"
 
 namespace korvale {
 
@@ -74,13 +75,7 @@ void CSignalChartView::paintEvent(QPaintEvent*) {
   if (!cacheValid_ || cache_.size() != size()) renderChart();
   QPainter p(this);
   p.drawImage(0, 0, cache_);
-  if (crosshairShown_) {
-    p.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
-    p.setPen(QPen(Qt::black, 1));
-    const int x = crosshair_.x(), y = crosshair_.y();
-    p.drawLine(0, y, x + 2000, y);
-    p.drawLine(x, 0, x, y + 2000);
-  }
+  if (crosshairShown_) DrawCrosshair(p, crosshair_);
 }
 
 void CSignalChartView::resizeEvent(QResizeEvent* event) {
@@ -93,21 +88,10 @@ ChartHit CSignalChartView::HitAt(int x, int y) const {
   return painter ? SignalKind().HitTest(*painter, x, y) : ChartHit{};
 }
 
-bool CSignalChartView::crosshairWanted(Qt::MouseButtons buttons) const {
-  switch (settings_.cursorMode) {
-    case 1:
-      return true;
-    case 2:
-      return (buttons & Qt::LeftButton) != 0;
-    default:
-      return false;
-  }
-}
-
 void CSignalChartView::mouseMoveEvent(QMouseEvent* event) {
   const QPoint pos = event->position().toPoint();
   emit ReadOut(QString::fromStdString(SignalKind().Readout(HitAt(pos.x(), pos.y()))));
-  const bool wanted = crosshairWanted(event->buttons());
+  const bool wanted = CrosshairWanted(settings_.cursorMode, event->buttons());
   if (wanted || crosshairShown_) {
     crosshairShown_ = wanted;
     crosshair_ = pos;
@@ -118,7 +102,7 @@ void CSignalChartView::mouseMoveEvent(QMouseEvent* event) {
 void CSignalChartView::mousePressEvent(QMouseEvent* event) { mouseMoveEvent(event); }
 
 void CSignalChartView::mouseReleaseEvent(QMouseEvent* event) {
-  if (crosshairShown_ && !crosshairWanted(event->buttons())) {
+  if (crosshairShown_ && !CrosshairWanted(settings_.cursorMode, event->buttons())) {
     crosshairShown_ = false;
     update();
   }

@@ -53,7 +53,6 @@ class CSignalChartView : public QWidget {
 
  private:
   void renderChart();
-  bool crosshairWanted(Qt::MouseButtons buttons) const;
 
   CKorvaleDoc* doc_;
   const SettingsRecord& settings_;

@@ -1,12 +1,10 @@
 #include "ui/validation_batch_dialog.h"
 
-#include <QHBoxLayout>
 #include <QProgressBar>
-#include <QPushButton>
 #include <QTimer>
-#include <QVBoxLayout>
 
 #include "app/user_messages.h"
+#include "ui/batch_progress.h"
 
 namespace korvale {
 
@@ -17,27 +15,14 @@ CValidationBatchDialog::CValidationBatchDialog(const CStockDictionary& dictionar
                                                const ValidationParams& params, QWidget* parent)
     : QDialog(parent),
       job_(std::make_unique<CValidationJob>(dictionary, rules, settings, indexSeries, params)) {
-  setObjectName("validationBatchDialog");
-  setAttribute(Qt::WA_DeleteOnClose);
-  setWindowTitle(QString::fromUtf8(kValidationProgressCaption));
-  setModal(false);
+  const BatchProgressParts parts =
+      BuildBatchProgress(this, QString::fromUtf8(kValidationProgressCaption),
+                         "validationBatchDialog", [this] { tick(); });
+  progress_ = parts.bar;
+  cancel_ = parts.cancel;
+  timer_ = parts.timer;
   // Each tick's five stocks are spread over the cores; the counts do not depend on it.
   job_->SetThreads(DefaultBatchThreads());
-
-  auto* layout = new QVBoxLayout(this);
-  progress_ = new QProgressBar(this);
-  progress_->setMinimumWidth(280);
-  layout->addWidget(progress_);
-  auto* row = new QHBoxLayout;
-  row->addStretch(1);
-  cancel_ = new QPushButton("キャンセル", this);
-  row->addWidget(cancel_);
-  layout->addLayout(row);
-  connect(cancel_, &QPushButton::clicked, this, &CValidationBatchDialog::reject);
-
-  timer_ = new QTimer(this);
-  timer_->setInterval(0);
-  connect(timer_, &QTimer::timeout, this, &CValidationBatchDialog::tick);
 }
 
 CValidationBatchDialog::~CValidationBatchDialog() = default;

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include "sample/sample_database.h"
 #include "screening/rule_list.h"
 #include "store/stock_dictionary.h"
 #include "store/stock_files.h"
@@ -51,11 +50,12 @@ std::vector<ConditionSet> MoreRules(const SettingsRecord& settings) {
 
 TEST(BacktestTest, CountsEqualTheLiteralProcedureOnSampleStocks) {
   testing::TempDir root;
-  SampleOptions options;
-  options.stocks = 200;
-  options.years = 2;
+  testing::SampleWithIndex sample;
   std::string error;
-  ASSERT_TRUE(MakeSampleDatabase(root.path(), options, nullptr, &error)) << error;
+  ASSERT_TRUE(testing::MakeSampleWithIndex(root.path(), 200, 2, &sample, &error)) << error;
+  const CStockDictionary& dictionary = *sample.dictionary;
+  const CPriceSeries& index = sample.index;
+  StockFiles files;
   SettingsRecord base = DefaultSettings();
   SetSettingsString(base.dataRootDir, root.path());
   CRuleList list(&base);
@@ -66,13 +66,6 @@ TEST(BacktestTest, CountsEqualTheLiteralProcedureOnSampleStocks) {
   bool bothModes[2] = {false, false};
   for (const ConditionSet& r : rules) bothModes[r.mode != 0] = true;
   ASSERT_TRUE(bothModes[0] && bothModes[1]);
-
-  const CStockDictionary dictionary(root.path(), root.path());
-  CPriceSeries index;
-  StockFiles files;
-  ASSERT_TRUE(ResolveStockFiles(dictionary, 1010, "", &files));
-  ASSERT_TRUE(index.LoadMerged(files.pricePath, nullptr, 0));
-  index.BuildWeekly(0, nullptr);
 
   struct Setup {
     int span;

@@ -6,7 +6,6 @@
 
 #include <functional>
 
-#include "sample/sample_database.h"
 #include "store/stock_dictionary.h"
 #include "store/stock_files.h"
 #include "support/literal_backtest.h"
@@ -235,17 +234,12 @@ TEST(HistoryReplayTest, TrendLinesAreReadAsTheRecordReadsThem) {
 // every cut of some, under the default periods with index analysis on and off and two spans.
 TEST(HistoryReplayTest, SampleStocksEqualTheCutSeriesRecord) {
   testing::TempDir root;
-  SampleOptions options;
-  options.stocks = 90;
-  options.years = 2;
+  testing::SampleWithIndex sample;
   std::string error;
-  ASSERT_TRUE(MakeSampleDatabase(root.path(), options, nullptr, &error)) << error;
-  const CStockDictionary dictionary(root.path(), root.path());
-  CPriceSeries index;
+  ASSERT_TRUE(testing::MakeSampleWithIndex(root.path(), 90, 2, &sample, &error)) << error;
+  const CStockDictionary& dictionary = *sample.dictionary;
+  const CPriceSeries& index = sample.index;
   StockFiles files;
-  ASSERT_TRUE(ResolveStockFiles(dictionary, 1010, "", &files));
-  ASSERT_TRUE(index.LoadMerged(files.pricePath, nullptr, 0));
-  index.BuildWeekly(0, nullptr);
 
   struct Setup {
     int span;

@@ -4,6 +4,8 @@
 
 #include "screening/compute_analysis_record.h"
 #include "screening/condition_catalogue.h"
+#include "sample/sample_database.h"
+#include "store/stock_files.h"
 
 namespace korvale::testing {
 
@@ -86,6 +88,23 @@ std::vector<AnalysisRecord> LiteralSignalRecords(const CPriceSeries& series,
     records.push_back(rec);
   }
   return records;
+}
+
+bool MakeSampleWithIndex(const std::string& dir, int stocks, int years, SampleWithIndex* out,
+                         std::string* error) {
+  SampleOptions options;
+  options.stocks = stocks;
+  options.years = years;
+  if (!MakeSampleDatabase(dir, options, nullptr, error)) return false;
+  out->dictionary = std::make_unique<CStockDictionary>(dir, dir);
+  StockFiles files;
+  if (!ResolveStockFiles(*out->dictionary, 1010, "", &files) ||
+      !out->index.LoadMerged(files.pricePath, nullptr, 0)) {
+    *error = "the sample has no index stock 1010";
+    return false;
+  }
+  out->index.BuildWeekly(0, nullptr);
+  return true;
 }
 
 bool SameRecord(const AnalysisRecord& a, const AnalysisRecord& b) {

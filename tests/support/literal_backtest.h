@@ -4,6 +4,7 @@
 #define KORVALE_TESTS_SUPPORT_LITERAL_BACKTEST_H_
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "screening/condition_set.h"
 #include "store/price_series.h"
 #include "store/settings_record.h"
+#include "store/stock_dictionary.h"
 
 namespace korvale::testing {
 
@@ -32,6 +34,15 @@ std::vector<AnalysisRecord> LiteralSignalRecords(const CPriceSeries& series,
                                                  const std::string& path, int shown,
                                                  const SettingsRecord& settings,
                                                  const CPriceSeries* index);
+
+// A sample database made in `dir`, its stock dictionary and its market index loaded as the
+// application loads it (LoadMerged, weekly bars from the first bar).
+struct SampleWithIndex {
+  std::unique_ptr<CStockDictionary> dictionary;
+  CPriceSeries index;
+};
+bool MakeSampleWithIndex(const std::string& dir, int stocks, int years, SampleWithIndex* out,
+                         std::string* error);
 
 // Whether two records hold the same 304 bytes.
 bool SameRecord(const AnalysisRecord& a, const AnalysisRecord& b);
