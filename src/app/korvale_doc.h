@@ -7,6 +7,7 @@
 #include <string>
 #include <utility>
 
+#include "acquisition/web_download.h"
 #include "charts/chart_painter.h"
 #include "screening/analysis_store.h"
 #include "store/dictionary_file.h"
@@ -65,6 +66,21 @@ class CKorvaleDoc {
   bool OpenRow(int row);
   // The stock of a code in local mode, through its dictionary folder. False when unknown.
   bool OpenCode(int code);
+
+  // --- Web mode (dataSourceMode 2): the window runs the downloads on a worker thread and hands
+  // their results to these on its own thread.
+  // True in web mode while the dictionary lists no stock: the fetch list is still to come.
+  bool NeedsFetchList() const;
+  // Reads a downloaded fetch list (the quote symbols into the name table, the stocks into the
+  // list) and shows every stock.
+  void ApplyFetchList(const std::string& path);
+  // What the download of a list row's stock needs: its code and quote symbol, the daily span,
+  // today's date and `endpoints`; the fetch options come from the settings. False for a row
+  // outside the list or outside web mode.
+  bool WebStockRequestOf(int row, const QuoteEndpoints& endpoints, WebStockRequest* request) const;
+  // Shows a downloaded stock: the series swapped in, the profile's texts and the quote's figures
+  // as its information, a new painter.
+  void ShowWebStock(int code, const WebStockDownload& download);
 
   // Writes the trend lines edited on the shown stock to its trend-line file. False with a
   // reason when the file cannot be written.

@@ -4,11 +4,13 @@
 #include <cstdint>
 #include <limits>
 
+#include "app/window_sizes.h"
+
 namespace korvale {
 
 WindowSize InitialMainWindowSize(const SettingsRecord& s, int desktopWidth, int desktopHeight) {
-  if (s.dailyWindowWidth > 0 && s.dailyWindowHeight > 0) {
-    return {s.dailyWindowWidth, s.dailyWindowHeight};
+  if (const WindowSize stored = StoredWindowSize(s, KeptWindow::kMain); stored.width > 0) {
+    return stored;
   }
   if (desktopWidth <= 640 || desktopHeight <= 540) return {640, 540};
   return {800, 600};

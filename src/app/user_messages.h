@@ -12,8 +12,9 @@ inline constexpr const char* kErrorCaption = "Error";
 // Shown when an output file cannot be created or written.
 inline constexpr const char* kDiskAccessErrorMessage =
     "ディスクアクセスエラー。書き込み権限がない可能性があります。";
-// Shown when a download cannot reach its server.
+// Shown when a download cannot reach its server, captioned kServerErrorCaption.
 inline constexpr const char* kNetworkErrorMessage = "WWWサーバと接続できませんでした。";
+inline constexpr const char* kServerErrorCaption = "Server Error";
 // Shown when the Plug-ins folder holds libraries but none gave an import source.
 inline constexpr const char* kNoImportSourceMessage =
     "Plug-insフォルダのライブラリから取り込み元を作れませんでした。";
@@ -25,6 +26,10 @@ inline constexpr const char* kImportOptionsCaption = "日々データ更新";
 inline constexpr const char* kAddUnregisteredLabel = "未登録データは追加登録する";
 inline constexpr const char* kCompleteUpdateLabel = "完全更新する（処理時間は遅い）";
 inline constexpr const char* kZentakDictionaryUpdateMenu = "Zentakファイルから辞書更新";
+
+// --- Web mode: the texts of the two download dialogs.
+inline constexpr const char* kStockDownloadCaption = "株価データ取得中";
+inline constexpr const char* kFetchListCaption = "Webサーバ接続中";
 
 // --- The analysis batch.
 inline constexpr const char* kAnalysisDialogCaption = "株価分析";

@@ -92,7 +92,7 @@ void PrintError(const std::string& message) {
   std::fprintf(stderr, "korvale-cli: %s\n", message.c_str());
 }
 
-bool LoadSettings(const CliArgs& args, SettingsRecord* rec) {
+bool LoadStartSettings(const CliArgs& args, SettingsRecord* rec) {
   std::string root = args.Root();
   while (root.size() > 1 && root.back() == '/') root.pop_back();
   std::string error;
@@ -100,6 +100,11 @@ bool LoadSettings(const CliArgs& args, SettingsRecord* rec) {
     PrintError(error);
     return false;
   }
+  return true;
+}
+
+bool LoadSettings(const CliArgs& args, SettingsRecord* rec) {
+  if (!LoadStartSettings(args, rec)) return false;
   for (const std::string& assignment : args.Values("--set")) {
     size_t eq = assignment.find('=');
     const SettingsField* field =
@@ -108,7 +113,18 @@ bool LoadSettings(const CliArgs& args, SettingsRecord* rec) {
       PrintError("--set needs NAME=VALUE with a settings field name: " + assignment);
       return false;
     }
-    if (!SetSettingsFieldText(rec, *field, assignment.substr(eq + 1))) {
+    std::string value = assignment.substr(eq + 1);
+    // Texts are typed in UTF-8 and kept in cp932; one that cp932 cannot hold is refused
+    // rather than stored with '?' in place of its characters.
+    if (field->type == SettingsFieldType::kString) {
+      const std::string cp932 = Utf8ToCp932(value);
+      if (Cp932ToUtf8(cp932) != value) {
+        PrintError("value not expressible in Shift-JIS for " + std::string(field->name));
+        return false;
+      }
+      value = cp932;
+    }
+    if (!SetSettingsFieldText(rec, *field, value)) {
       PrintError("value out of range for " + std::string(field->name) + ": " + assignment);
       return false;
     }

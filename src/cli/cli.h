@@ -61,9 +61,12 @@ struct CommandRegistration {
 
 const std::map<std::string, Command>& Commands();
 
-// The settings of the data root as at start-up, then every --set NAME=VALUE applied. Prints the
-// reason to stderr and returns false on failure.
+// The settings of the data root as at start-up, then every --set NAME=VALUE applied (texts
+// typed in UTF-8, kept in cp932). Prints the reason to stderr and returns false on failure.
 bool LoadSettings(const CliArgs& args, SettingsRecord* rec);
+// The settings of the data root as at start-up, without the --set overrides. Prints the reason
+// to stderr and returns false on failure.
+bool LoadStartSettings(const CliArgs& args, SettingsRecord* rec);
 
 // Reports a failure on stderr ("korvale-cli: ...").
 void PrintError(const std::string& message);

@@ -12,21 +12,37 @@ struct Transfer {
   const HttpRequest* request;
   const std::function<bool(const char*, size_t)>* onBody;
   CURL* curl;
+  size_t received = 0;
   bool stoppedByReader = false;
+  bool tooLarge = false;
 };
+
+bool StopRequested(const HttpRequest& request) { return request.stop && request.stop->load(); }
 
 size_t OnData(char* data, size_t size, size_t count, void* user) {
   auto* t = static_cast<Transfer*>(user);
   const size_t bytes = size * count;
-  if (t->request->stop && t->request->stop->load()) return 0;
+  if (StopRequested(*t->request)) return 0;
   long status = 0;
   curl_easy_getinfo(t->curl, CURLINFO_RESPONSE_CODE, &status);
   if (status != 200) return 0;  // the body of any other status is not read
+  const size_t bound = t->request->maxBodyBytes;
+  if (bound > 0 && bytes > bound - t->received) {
+    t->tooLarge = true;
+    return 0;
+  }
+  t->received += bytes;
   if (!(*t->onBody)(data, bytes)) {
     t->stoppedByReader = true;
     return 0;
   }
   return bytes;
+}
+
+// Called by libcurl several times a second, also while no byte arrives, so that a stop is
+// noticed on a server that stalls.
+int OnProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+  return StopRequested(*static_cast<Transfer*>(user)->request) ? 1 : 0;
 }
 
 void InitCurlOnce() {
@@ -57,7 +73,13 @@ HttpResult HttpGet(const HttpRequest& request,
   curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, request.connectTimeoutSeconds);
   // A stalled server must not hold a worker forever.
   curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
-  curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, 60L);
+  curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME,
+                   request.stallSeconds > 0 ? request.stallSeconds : 60L);
+  curl_easy_setopt(curl, CURLOPT_TIMEOUT,
+                   request.totalTimeoutSeconds > 0 ? request.totalTimeoutSeconds : 0L);
+  curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+  curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, OnProgress);
+  curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &transfer);
   curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
   std::string proxy;
   if (request.useProxy) {
@@ -73,7 +95,16 @@ HttpResult HttpGet(const HttpRequest& request,
   // A status other than 200 refuses its body on purpose; that is not a network failure.
   if (rc != CURLE_OK && !(rc == CURLE_WRITE_ERROR && result.status != 200)) {
     result.transferFailed = true;
-    result.error = errorText[0] ? errorText : curl_easy_strerror(rc);
+    result.timedOut = rc == CURLE_OPERATION_TIMEDOUT;
+    result.stopped = StopRequested(request);
+    result.bodyTooLarge = transfer.tooLarge;
+    if (result.bodyTooLarge) {
+      result.error = "the answer is larger than " + std::to_string(request.maxBodyBytes) + " bytes";
+    } else if (result.stopped) {
+      result.error = "stopped";
+    } else {
+      result.error = errorText[0] ? errorText : curl_easy_strerror(rc);
+    }
   }
   curl_slist_free_all(headers);
   curl_easy_cleanup(curl);

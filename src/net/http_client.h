@@ -20,15 +20,26 @@ struct HttpRequest {
   std::string proxyHost;
   int proxyPort = 0;
   std::string agent = kHttpAgent;
-  // Set by another thread to abandon the transfer between pieces of the body.
+  // Set by another thread to abandon the transfer; it is noticed within a fraction of a second,
+  // also while the server sends nothing.
   const std::atomic<bool>* stop = nullptr;
   long connectTimeoutSeconds = 30;
+  // The transfer is abandoned when nothing arrives for this long (waiting for the answer
+  // included), or when the whole exchange takes longer than totalTimeoutSeconds (0: no limit).
+  long stallSeconds = 60;
+  long totalTimeoutSeconds = 0;
+  // The body of a 200 answer may hold at most this many bytes (0: no bound); a longer one is
+  // abandoned at the bound and reported as bodyTooLarge.
+  size_t maxBodyBytes = 0;
 };
 
 struct HttpResult {
-  long status = 0;            // HTTP status, 0 when no response arrived
-  bool transferFailed = false;  // the exchange broke off (network failure, stop, callback)
-  std::string error;          // reason when transferFailed
+  long status = 0;              // HTTP status, 0 when no response arrived
+  bool transferFailed = false;  // the exchange broke off (network failure, stop, callback, bound)
+  bool timedOut = false;        // ... because the server stalled or took too long
+  bool stopped = false;         // ... because the stop flag was set
+  bool bodyTooLarge = false;    // ... because the body passed maxBodyBytes
+  std::string error;            // reason when transferFailed
 };
 
 // Sends the GET. `onBody` is called with each piece of the body as it arrives, but only when

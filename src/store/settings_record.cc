@@ -358,6 +358,19 @@ std::string SettingsFieldText(const SettingsRecord& rec, const SettingsField& f)
   return {};
 }
 
+int64_t SettingsFieldNumber(const SettingsRecord& rec, const SettingsField& f) {
+  switch (f.type) {
+    case SettingsFieldType::kInt16:
+      return FieldValue<int16_t>(rec, f);
+    case SettingsFieldType::kInt32:
+      return FieldValue<int32_t>(rec, f);
+    case SettingsFieldType::kUInt32:
+      return FieldValue<uint32_t>(rec, f);
+    default:
+      return 0;
+  }
+}
+
 bool SetSettingsFieldText(SettingsRecord* rec, const SettingsField& f, const std::string& text) {
   switch (f.type) {
     case SettingsFieldType::kInt16: {

@@ -206,6 +206,8 @@ std::string SettingsFieldText(const SettingsRecord& rec, const SettingsField& fi
 // Sets a numeric or string field from text. False when the text is not a number of the field's
 // range or a string too long for it.
 bool SetSettingsFieldText(SettingsRecord* rec, const SettingsField& field, const std::string& text);
+// The value of an integer field (int16, int32 or uint32); 0 for a double or string field.
+int64_t SettingsFieldNumber(const SettingsRecord& rec, const SettingsField& field);
 
 template <size_t N>
 bool SetSettingsString(char (&field)[N], const std::string& text) {

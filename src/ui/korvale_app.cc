@@ -7,14 +7,15 @@
 #include "app/settings_file.h"
 #include "app/user_messages.h"
 #include "ui/main_frame.h"
+#include "ui/web_mode_command.h"
 
 namespace korvale {
 
-CKorvaleApp::CKorvaleApp(const QString& dataRoot, const QString& rootStorePath) {
+CKorvaleApp::CKorvaleApp(const QString& dataRoot, const QString& rootStorePath)
+    : rootStorePath_(rootStorePath.toStdString()) {
   SettingsRecord settings;
   std::string error;
-  if (!LoadSettingsAtStart(dataRoot.toStdString(), rootStorePath.toStdString(), &settings,
-                           &error)) {
+  if (!LoadSettingsAtStart(dataRoot.toStdString(), rootStorePath_, &settings, &error)) {
     startError_ = QString::fromStdString(error);
   }
   // Settings first, then every rule of the Rules folder, as the program starts.
@@ -39,11 +40,14 @@ CMainFrame* CKorvaleApp::CreateFirstWindow(QString* problem) {
   std::string error;
   doc->Start(&error);
   if (settings().dataSourceMode == 0) LoadIndexSeriesFor(*doc);
+  // Web mode lists the stocks of the fetch list, downloaded before the window opens.
+  const QString listProblem = LoadFetchList(doc.get(), settings(), nullptr);
   CMainFrame* frame = CreateWindowFor(std::move(doc));
   if (problem) {
     *problem = error.empty() ? QString()
                              : QString::fromUtf8(kDiskAccessErrorMessage) + "\n" +
                                    QString::fromStdString(error);
+    if (!listProblem.isEmpty()) *problem += (problem->isEmpty() ? "" : "\n") + listProblem;
   }
   return frame;
 }

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QString>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "app/app_context.h"
@@ -33,6 +34,8 @@ class CKorvaleApp : public QObject {
   SettingsRecord& settings() { return context_->settings(); }
   CRuleList& rules() { return context_->rules(); }
   CFolderPreparer& folders() { return *folders_; }
+  // The file that keeps the root folder chosen in the settings dialog.
+  const std::string& rootStorePath() const { return rootStorePath_; }
   const CPriceSeries* indexSeries() const { return context_->indexSeries(); }
 
   // Creates the first document (dictionary, list, latest date, index series in local mode) and
@@ -54,6 +57,7 @@ class CKorvaleApp : public QObject {
   std::vector<std::unique_ptr<CKorvaleDoc>> documents_;
   std::vector<CMainFrame*> frames_;
   QString startError_;
+  std::string rootStorePath_;
 };
 
 }  // namespace korvale

@@ -16,6 +16,7 @@ enum MainCommandId : int {
   kCmdNameSearch = 32782,
   kCmdCodeRange = 32783,
   kCmdOpenList = 32812,
+  kCmdSettings = 32814,
   kCmdHelp = 32830,
   kCmdMarginUpdate = 32831,
   kCmdStockListBar = 32851,

@@ -34,13 +34,16 @@
 #include "ui/analysis_command.h"
 #include "ui/detail_bar.h"
 #include "ui/import_command.h"
+#include "ui/kept_window_size.h"
 #include "ui/korvale_app.h"
 #include "ui/korvale_view.h"
 #include "ui/main_commands.h"
 #include "ui/rule_editor_frame.h"
+#include "ui/settings_dialog.h"
 #include "ui/signal_chart_frame.h"
 #include "ui/validation_batch_dialog.h"
 #include "ui/validation_command.h"
+#include "ui/web_mode_command.h"
 
 namespace korvale {
 
@@ -119,6 +122,7 @@ std::span<const MainCommand> CMainFrame::Commands() {
       {kCmdDictionaryFromImport, kZentakDictionaryUpdateMenu,
        [](F& f) { f.import_->UpdateDictionaryFromImportFile(); }, CommandMode::kLocal},
       {kCmdNewWindow, "新規ウインドウ(&N)", [](F& f) { f.newWindow(); }},
+      {kCmdSettings, "初期設定...", [](F& f) { f.editSettings(); }},
       {kCmdStockListBar, "銘柄リスト", [](F& f) { f.toggleDock(f.listDock_); }, CommandMode::kAny,
        true},
       {kCmdDetailBar, "詳細情報", [](F& f) { f.toggleDock(f.detailDock_); }, CommandMode::kAny,
@@ -158,6 +162,8 @@ void CMainFrame::createActions() {
   analysis_ = new CAnalysisCommand(app_, this);
   validation_ = new CValidationCommand(app_, this);
   import_ = new CImportCommand(app_, this);
+  web_ = new CWebModeCommand(app_, this);
+  connect(web_, &CWebModeCommand::StockShown, this, &CMainFrame::afterStockOpened);
   for (const MainCommand& c : Commands()) {
     QAction* a = addCommand(
         c.id, QString::fromUtf8(c.text), [this, run = c.run] { run(*this); }, c.checkable);
@@ -226,9 +232,9 @@ void CMainFrame::createMenus() {
               {kCmdOpenList, kCmdSaveList, kCmdSeparator, kCmdPriceUpdate, kCmdMarginUpdate,
                kCmdSeparator, kCmdExit});
 
-  std::vector<int> charts = periodCommands();
-  charts.insert(charts.end(), {kCmdSeparator, kCmdSignalChart});
-  addCommands(menuBar()->addMenu("チャート(&C)"), charts);
+  std::vector<int> chart = periodCommands();
+  chart.insert(chart.end(), {kCmdSeparator, kCmdSignalChart, kCmdSeparator, kCmdSettings});
+  addCommands(menuBar()->addMenu("チャート(&C)"), chart);
 
   QMenu* stocks = menuBar()->addMenu("銘柄(&S)");
   addCommands(stocks, {kCmdAllStocks, kCmdCodeRange, kCmdNameSearch});
@@ -338,6 +344,10 @@ void CMainFrame::resizeEvent(QResizeEvent* event) {
 
 void CMainFrame::OpenListRow(int row) {
   if (row < 0) return;
+  if (app_->settings().dataSourceMode == 2) {
+    web_->OpenRow(row);  // the download redraws when it ends
+    return;
+  }
   if (!doc_->OpenRow(row)) return;
   if (!doc_->lineSaveError().empty()) {
     showError(QString::fromUtf8(kDiskAccessErrorMessage) + "\n" +
@@ -540,7 +550,19 @@ void CMainFrame::dropEvent(QDropEvent* event) {
   }
 }
 
+void CMainFrame::editSettings() {
+  const int page = CSettingsDialog::PageOfChart(doc_->chartPeriod());
+  if (!CSettingsDialog::Edit(app_, page, this)) return;
+  // The span rule sees the new values, the painter takes a fresh copy (a new colour theme waits
+  // for the next painter) and the chart repaints.
+  applySpanRule();
+  doc_->ApplySettings();
+  view_->Redraw();
+  if (signalChart_) signalChart_->Redraw();
+}
+
 void CMainFrame::closeEvent(QCloseEvent* event) {
+  KeepClosingWindowSize(*this, KeptWindow::kMain, &app_->settings());
   std::string error;
   if (!doc_->SaveTrendLines(&error)) {
     showError(QString::fromUtf8(kDiskAccessErrorMessage) + "\n" + QString::fromStdString(error));

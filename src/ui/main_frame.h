@@ -32,6 +32,7 @@ class CKorvaleView;
 class CRuleEditorFrame;
 class CSignalChartFrame;
 class CValidationCommand;
+class CWebModeCommand;
 
 class CMainFrame : public QMainWindow {
   Q_OBJECT
@@ -95,6 +96,8 @@ class CMainFrame : public QMainWindow {
   void setChartPeriod(int period);
   void updateCommandStates();
   void applySpanRule();
+  // The command "初期設定...": the settings dialog at the page of the chart period shown.
+  void editSettings();
   void afterStockOpened();
   void showDayOfPicker(const QDate& date);
   void showReadOut(const QString& text, const ChartHit& hit, int chartKind);
@@ -130,6 +133,7 @@ class CMainFrame : public QMainWindow {
   CAnalysisCommand* analysis_ = nullptr;
   CValidationCommand* validation_ = nullptr;
   CImportCommand* import_ = nullptr;
+  CWebModeCommand* web_ = nullptr;  // opens stocks in web mode
 };
 
 }  // namespace korvale

@@ -9,6 +9,7 @@
 
 #include "app/user_messages.h"
 #include "charts/signal_chart.h"
+#include "ui/kept_window_size.h"
 #include "ui/korvale_app.h"
 #include "ui/main_commands.h"
 #include "ui/main_frame.h"
@@ -24,8 +25,9 @@ CSignalChartFrame::CSignalChartFrame(CKorvaleApp* app, CMainFrame* main)
   setWindowFlag(Qt::Window);
   setWindowTitle(QString::fromUtf8(kSignalChartTitle));
   const SettingsRecord& s = app_->settings();
-  if (s.signalWindowWidth > 0 && s.signalWindowHeight > 0) {
-    resize(s.signalWindowWidth, s.signalWindowHeight);
+  const WindowSize size = StoredWindowSize(s, KeptWindow::kSignal);
+  if (size.width > 0) {
+    resize(size.width, size.height);
   } else {
     resize(700, 520);
   }
@@ -84,6 +86,11 @@ void CSignalChartFrame::resizeEvent(QResizeEvent* event) {
   // The control pane keeps its 120 pixels; the chart takes the rest.
   const int w = splitter_->width();
   splitter_->setSizes({std::max(16, w - CSignalChartCntl::kWidth), CSignalChartCntl::kWidth});
+}
+
+void CSignalChartFrame::closeEvent(QCloseEvent* event) {
+  KeepClosingWindowSize(*this, KeptWindow::kSignal, &app_->settings());
+  QMainWindow::closeEvent(event);
 }
 
 }  // namespace korvale

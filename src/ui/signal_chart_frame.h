@@ -36,6 +36,8 @@ class CSignalChartFrame : public QMainWindow {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  // Leaves the window's size in the settings, so that it opens at that size next time.
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void chooseSlot(int slot, int index);

@@ -1,0 +1,88 @@
+// The main window's "初期設定...": the page it opens at, what OK does to the chart, and the
+// window size the settings keep when a main window closes.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
+
+#include "app/korvale_doc.h"
+#include "charts/chart_painter.h"
+#include "charts/colour_themes.h"
+#include "store/file_io.h"
+#include "store/settings_field_rules.h"
+#include "ui/korvale_app.h"
+#include "ui/main_commands.h"
+#include "ui/main_frame.h"
+#include "ui/settings_dialog.h"
+#include "ui/settings_form.h"
+#include "ui_test_fixtures.h"
+
+namespace korvale {
+namespace {
+
+class MainFrameSettingsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testing::EnsureQApplication();
+    root_ = testing::CopySampleRoot(dir_);
+    ASSERT_FALSE(root_.empty());
+    app_ = std::make_unique<CKorvaleApp>(QString::fromStdString(root_),
+                                         QString::fromStdString(dir_.File("RootDir")));
+    frame_ = app_->CreateFirstWindow();
+    frame_->show();
+    frame_->stockList()->setCurrentRow(2);
+    QCoreApplication::processEvents();
+  }
+  void TearDown() override { app_.reset(); }
+
+  testing::TempDir dir_;
+  std::string root_;
+  std::unique_ptr<CKorvaleApp> app_;
+  CMainFrame* frame_ = nullptr;
+};
+
+TEST_F(MainFrameSettingsTest, OkGivesThePainterTheNewValuesButKeepsItsColours) {
+  frame_->action(kChartWeekly)->trigger();
+  CChartPainter* painter = frame_->document()->painter();
+  ASSERT_NE(painter, nullptr);
+  const Rgb background = painter->colour(0);
+  ASSERT_NE(ThemeColour(4, 0), background);
+  int page = -1;
+  bool answered = false;
+  testing::AnswerNextDialog<CSettingsDialog>(
+      [&page](CSettingsDialog* d) {
+        page = d->tabs()->currentIndex();
+        testing::TypeInto(qobject_cast<QLineEdit*>(d->form()->control("weeklyMaShort")), "9");
+        qobject_cast<QComboBox*>(d->form()->control("colourTheme"))->setCurrentIndex(4);  // 古書
+        d->okButton()->click();
+      },
+      &answered);
+  frame_->action(kCmdSettings)->trigger();
+  ASSERT_TRUE(answered);
+  EXPECT_EQ(page, kSettingsPageWeekly);  // the page of the chart shown
+  EXPECT_EQ(app_->settings().weeklyMaShort, 9);
+  EXPECT_EQ(painter->settings().weeklyMaShort, 9);
+  EXPECT_EQ(painter->settings().colourTheme, 4);
+  EXPECT_EQ(painter->colour(0), background);          // charts already open keep their colours
+  EXPECT_FALSE(FileExists(root_ + "/Korvale2.INI"));  // OK saves nothing
+}
+
+TEST_F(MainFrameSettingsTest, AClosingMainWindowLeavesItsSizeForTheNextOne) {
+  CMainFrame* second = app_->CreateWindowFor(frame_->document()->NewWindowDocument());
+  second->show();
+  second->resize(900, 650);
+  QCoreApplication::processEvents();
+  second->close();  // deleted on close
+  QCoreApplication::processEvents();
+  EXPECT_EQ(app_->settings().dailyWindowWidth, 900);
+  EXPECT_EQ(app_->settings().dailyWindowHeight, 650);
+  CMainFrame* third = app_->CreateWindowFor(frame_->document()->NewWindowDocument());
+  EXPECT_EQ(third->size(), QSize(900, 650));
+}
+
+}  // namespace
+}  // namespace korvale
