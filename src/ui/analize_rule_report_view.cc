@@ -11,6 +11,7 @@
 #include <QStyle>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "store/cp932.h"
 
@@ -18,20 +19,33 @@ namespace korvale {
 
 namespace {
 
-// A dialog unit across is a quarter of the font's average character width.
-std::vector<int> StopPixels(const QFontMetrics& metrics) {
-  std::vector<int> pixels;
-  for (int stop : CAnalizeRuleReportView::TabStops()) {
-    pixels.push_back(stop * metrics.averageCharWidth() / 4);
+// Where each field of the lines starts, in pixels of `metrics`: the name at the left edge, the
+// four numbers at the tab stops 104, 134, 164 and 194 (the padded name always passes the stop
+// at 64, as it does in the fixed-width font the stops were made for). A proportional font can
+// make a field wider than its column; the next column then moves right by as much, for every
+// line at once, so the columns stay straight and no number runs into the next.
+std::vector<int> ColumnPixels(const QFontMetrics& metrics, const QStringList& lines) {
+  const std::vector<int>& stops = CAnalizeRuleReportView::TabStops();
+  const int gap = metrics.averageCharWidth();
+  std::vector<int> columns = {0};
+  for (size_t k = 1; k < stops.size(); ++k) {
+    int widest = 0;
+    for (const QString& line : lines) {
+      widest = std::max(widest, metrics.horizontalAdvance(line.section('\t', int(k - 1),
+                                                                        int(k - 1))));
+    }
+    // A dialog unit across is a quarter of the font's average character width.
+    const int stop = stops[k] * metrics.averageCharWidth() / 4;
+    columns.push_back(std::max(stop, columns.back() + widest + gap));
   }
-  return pixels;
+  return columns;
 }
 
-// Draws a line's tab-separated fields as a list box with tab stops does: each tab moves on to
-// the first stop beyond the text so far.
+// Draws each line's tab-separated fields at the columns.
 class TabStopDelegate : public QStyledItemDelegate {
  public:
-  using QStyledItemDelegate::QStyledItemDelegate;
+  TabStopDelegate(std::vector<int> columns, QObject* parent)
+      : QStyledItemDelegate(parent), columns_(std::move(columns)) {}
 
   void paint(QPainter* painter, const QStyleOptionViewItem& option,
              const QModelIndex& index) const override {
@@ -40,56 +54,49 @@ class TabStopDelegate : public QStyledItemDelegate {
     const QString text = opt.text;
     opt.text.clear();
     QApplication::style()->drawControl(QStyle::CE_ItemViewItem, &opt, painter);
-    const QFontMetrics metrics(opt.font);
-    const std::vector<int> stops = StopPixels(metrics);
     painter->save();
     painter->setPen(opt.state & QStyle::State_Selected
                         ? opt.palette.color(QPalette::HighlightedText)
                         : opt.palette.color(QPalette::Text));
-    int x = 2;
-    for (const QString& field : text.split('\t')) {
-      painter->drawText(QRect(opt.rect.left() + x, opt.rect.top(), opt.rect.width(),
+    const QStringList fields = text.split('\t');
+    for (int k = 0; k < fields.size() && k < static_cast<int>(columns_.size()); ++k) {
+      const int x = 2 + columns_[static_cast<size_t>(k)];
+      painter->drawText(QRect(opt.rect.left() + x, opt.rect.top(), opt.rect.width() - x,
                               opt.rect.height()),
-                        Qt::AlignLeft | Qt::AlignVCenter, field);
-      const int end = x + metrics.horizontalAdvance(field);
-      x = end + metrics.averageCharWidth();  // beyond the last stop: one character on
-      for (int stop : stops) {
-        if (stop > end) {
-          x = stop;
-          break;
-        }
-      }
+                        Qt::AlignLeft | Qt::AlignVCenter, fields[k]);
     }
     painter->restore();
   }
+
+ private:
+  std::vector<int> columns_;
 };
 
 // The column titles over the list, at its tab stops; the three outcome columns with arrows.
 class ColumnTitles : public QWidget {
  public:
-  explicit ColumnTitles(const QListWidget* list, QWidget* parent)
-      : QWidget(parent), list_(list) {
+  ColumnTitles(const QListWidget* list, std::vector<int> columns, QWidget* parent)
+      : QWidget(parent), list_(list), columns_(std::move(columns)) {
     setFixedHeight(fontMetrics().height() + 4);
   }
 
  protected:
   void paintEvent(QPaintEvent*) override {
     QPainter p(this);
-    const std::vector<int> stops = StopPixels(list_->fontMetrics());
     const int left = list_->frameWidth() + 2;
     const struct {
       const char* text;
-      int stop;  // -1: the left edge
+      int column;
       QStyle::StandardPixmap arrow;
       bool hasArrow;
-    } titles[] = {{"抽出条件", -1, QStyle::SP_ArrowUp, false},
+    } titles[] = {{"抽出条件", 0, QStyle::SP_ArrowUp, false},
                   {"hit数", 1, QStyle::SP_ArrowUp, false},
                   {"上昇", 2, QStyle::SP_ArrowUp, true},
                   {"中立", 3, QStyle::SP_ArrowRight, true},
                   {"下落", 4, QStyle::SP_ArrowDown, true}};
     const int h = height();
     for (const auto& t : titles) {
-      int x = left + (t.stop < 0 ? 0 : stops[static_cast<size_t>(t.stop)]);
+      int x = left + columns_[static_cast<size_t>(t.column)];
       if (t.hasArrow) {
         const int size = fontMetrics().height() - 4;
         style()->standardIcon(t.arrow).paint(&p, QRect(x, (h - size) / 2, size, size));
@@ -102,6 +109,7 @@ class ColumnTitles : public QWidget {
 
  private:
   const QListWidget* list_;
+  std::vector<int> columns_;
 };
 
 QLineEdit* TextField(const std::string& utf8, QWidget* parent) {
@@ -117,8 +125,8 @@ const std::vector<int>& CAnalizeRuleReportView::TabStops() {
   return kStops;
 }
 
-std::vector<int> CAnalizeRuleReportView::TabStopPixels() const {
-  return StopPixels(list_->fontMetrics());
+std::vector<int> CAnalizeRuleReportView::ColumnPixels() const {
+  return ::korvale::ColumnPixels(list_->fontMetrics(), lines());
 }
 
 CAnalizeRuleReportView::CAnalizeRuleReportView(const CAnalizeRuleReportDoc& doc, QWidget* parent)
@@ -140,13 +148,14 @@ CAnalizeRuleReportView::CAnalizeRuleReportView(const CAnalizeRuleReportDoc& doc,
   layout->addLayout(fields);
 
   list_ = new QListWidget(this);
-  list_->setItemDelegate(new TabStopDelegate(list_));
-  // The lines are laid out at the tab stops, not as their raw text would be.
+  // The lines are laid out at the columns, not as their raw text would be.
   list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   for (int line = 0; line < doc.lineCount(); ++line) {
     list_->addItem(QString::fromStdString(Cp932ToUtf8(doc.ViewLine(line))));
   }
-  layout->addWidget(new ColumnTitles(list_, this));
+  const std::vector<int> columns = ColumnPixels();
+  list_->setItemDelegate(new TabStopDelegate(columns, list_));
+  layout->addWidget(new ColumnTitles(list_, columns, this));
   layout->addWidget(list_, 1);
 
   auto* row = new QHBoxLayout;

@@ -22,9 +22,11 @@ class CAnalizeRuleReportView : public QWidget {
   // Shows `doc`, which must outlive the view.
   CAnalizeRuleReportView(const CAnalizeRuleReportDoc& doc, QWidget* parent = nullptr);
 
-  // The list box's tab stops in dialog units, and in pixels of the list's font.
+  // The list box's tab stops in dialog units; and where the five fields of the lines start, in
+  // pixels of the list's font: at the stops, or further right where a column's widest field
+  // needs it.
   static const std::vector<int>& TabStops();
-  std::vector<int> TabStopPixels() const;
+  std::vector<int> ColumnPixels() const;
 
   // The lines as shown (UTF-8), the three text fields and the save button.
   QStringList lines() const;

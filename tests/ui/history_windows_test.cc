@@ -140,6 +140,16 @@ TEST_F(HistoryWindowsTest, TheReportWindowShowsTheLinesAndSavesTheFile) {
   EXPECT_EQ(window->view()->criterionField()->text(), "10日後に10%以上上昇または8%以上下落");
   EXPECT_EQ(window->view()->periodField()->text(), "蓄積データ全期間");
   EXPECT_EQ(window->view()->universeField()->text(), "値付き率80%以上の銘柄");
+  // The columns stay straight in a proportional font: no field runs into the next column.
+  const std::vector<int> columns = window->view()->ColumnPixels();
+  const QFontMetrics metrics(window->view()->list()->font());
+  ASSERT_EQ(columns.size(), 5u);
+  for (const QString& line : lines) {
+    for (int k = 0; k < 4; ++k) {
+      EXPECT_LT(columns[k] + metrics.horizontalAdvance(line.section('\t', k, k)), columns[k + 1])
+          << line.toStdString();
+    }
+  }
 
   // "ファイルに保存" through its dialog: the file holds the report's bytes.
   const QString path = QString::fromStdString(dir_.File("report"));
