@@ -7,6 +7,7 @@
 #include <random>
 
 #include "app/main_window_layout.h"
+#include "charts/chart_kind.h"
 #include "charts/chart_painter.h"
 #include "charts/recording_canvas.h"
 #include "store/settings_record.h"
@@ -107,6 +108,39 @@ void BM_WeeklyChartEveryPane(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_WeeklyChartEveryPane)->Unit(benchmark::kMillisecond);
+
+// The Ichimoku and auxiliary charts of the same stock at 1600x1000, each computing its
+// construction as it draws: the Ichimoku chart over the automatic span and over all 5,000
+// bars, the auxiliary charts over every bar (their "全期間"). Also at most 8 ms a frame.
+void BM_WindowKind(benchmark::State& state, const char* option, bool allBars) {
+  Fixture f(1600, 1000);
+  SettingsRecord s = EveryPaneOn(1600);
+  s.dailyAllPeriod = allBars;
+  s.kagiAllPeriod = s.newPriceAllPeriod = s.reverseWatchAllPeriod = 1;
+  s.kagiReversalPercent = 2;  // a turn every few bars: the busiest line
+  s.reverseWatchMaDays = 25;
+  CChartPainter painter(s);
+  const ChartKind& kind = FindChartKindByOption(option)->kind;
+  kind.Attach(painter, f.stock);
+  QImage image(1600, 1000, QImage::Format_RGB32);
+  for (auto _ : state) {
+    QPainterCanvas canvas(&image);
+    kind.SetClientSize(painter, 1600, 1000);
+    canvas.SetOrigin(std::max(0, kind.Width(painter) - 1600), 0);
+    kind.Draw(painter, canvas);
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK_CAPTURE(BM_WindowKind, ichimoku, "ichimoku", false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_WindowKind, ichimoku_all_bars, "ichimoku", true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_WindowKind, ichimoku_weekly, "ichimoku-weekly", false)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_WindowKind, ichimoku_monthly, "ichimoku-monthly", false)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_WindowKind, kagi, "kagi", false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_WindowKind, newprice, "newprice", false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_WindowKind, reverse, "reverse", false)->Unit(benchmark::kMillisecond);
 #endif
 
 // The chart's own work without a toolkit: layout, indicators and primitives into a recording

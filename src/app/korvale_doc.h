@@ -96,6 +96,10 @@ class CKorvaleDoc {
   const CChartPainter* painter() const { return painter_.get(); }
   int chartPeriod() const { return chartPeriod_; }
   void SetChartPeriod(int period) { chartPeriod_ = period; }
+  // The period the Ichimoku window shows (32772 daily, 32773 weekly, 32774 monthly), kept beside
+  // the main chart's while the window is closed.
+  int ichimokuKind() const { return ichimokuKind_; }
+  void SetIchimokuKind(int period) { ichimokuKind_ = period; }
   int code() const { return code_; }
   const std::string& title() const { return title_; }  // cp932: the stock's name
   const std::string& filePath() const { return filePath_; }
@@ -123,6 +127,7 @@ class CKorvaleDoc {
   CPriceSeries series_;
   std::unique_ptr<CChartPainter> painter_;
   int chartPeriod_ = kChartDaily;
+  int ichimokuKind_ = kChartDaily;
   int code_ = 0;
   int market_ = 0;
   int industry_ = 0;

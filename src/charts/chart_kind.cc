@@ -2,6 +2,10 @@
 
 #include <array>
 
+#include "charts/ichimoku_chart.h"
+#include "charts/kagi_chart.h"
+#include "charts/new_price_chart.h"
+#include "charts/reverse_watch_chart.h"
 #include "charts/signal_chart.h"
 
 namespace korvale {
@@ -57,27 +61,40 @@ const DailyChart kDaily;
 const WeeklyChart kWeekly;
 const MonthlyChart kMonthly;
 
-const std::array kKinds = {
-    ChartKindEntry{kChartDaily, "daily", "日足", ChartKindGroup::kPeriod, kDaily},
-    ChartKindEntry{kChartWeekly, "weekly", "週足", ChartKindGroup::kPeriod, kWeekly},
-    ChartKindEntry{kChartMonthly, "monthly", "月足", ChartKindGroup::kPeriod, kMonthly},
-    ChartKindEntry{kChartSignal, "signal", "抽出条件可視化チャート", ChartKindGroup::kWindow,
-                   SignalChartKind()},
-};
-
 }  // namespace
 
-std::span<const ChartKindEntry> ChartKinds() { return kKinds; }
+std::span<const ChartKindEntry> ChartKinds() {
+  // Made on first use: the window kinds live in files of their own.
+  static const std::array kKinds = {
+      ChartKindEntry{kChartDaily, "daily", "日足", ChartKindGroup::kPeriod, kDaily},
+      ChartKindEntry{kChartWeekly, "weekly", "週足", ChartKindGroup::kPeriod, kWeekly},
+      ChartKindEntry{kChartMonthly, "monthly", "月足", ChartKindGroup::kPeriod, kMonthly},
+      ChartKindEntry{IchimokuKindId(kChartDaily), "ichimoku", "日足", ChartKindGroup::kIchimoku,
+                     IchimokuChartKind(kChartDaily)},
+      ChartKindEntry{IchimokuKindId(kChartWeekly), "ichimoku-weekly", "週足",
+                     ChartKindGroup::kIchimoku, IchimokuChartKind(kChartWeekly)},
+      ChartKindEntry{IchimokuKindId(kChartMonthly), "ichimoku-monthly", "月足",
+                     ChartKindGroup::kIchimoku, IchimokuChartKind(kChartMonthly)},
+      ChartKindEntry{kChartKagi, "kagi", "カギ足", ChartKindGroup::kAuxiliary, KagiChartKind()},
+      ChartKindEntry{kChartNewPrice, "newprice", "新値足", ChartKindGroup::kAuxiliary,
+                     NewPriceChartKind()},
+      ChartKindEntry{kChartReverseWatch, "reverse", "逆ウォッチ曲線", ChartKindGroup::kAuxiliary,
+                     ReverseWatchChartKind()},
+      ChartKindEntry{kChartSignal, "signal", "抽出条件可視化チャート", ChartKindGroup::kSignal,
+                     SignalChartKind()},
+  };
+  return kKinds;
+}
 
 const ChartKindEntry* FindChartKind(int id) {
-  for (const ChartKindEntry& e : kKinds) {
+  for (const ChartKindEntry& e : ChartKinds()) {
     if (e.id == id) return &e;
   }
   return nullptr;
 }
 
 const ChartKindEntry* FindChartKindByOption(std::string_view option) {
-  for (const ChartKindEntry& e : kKinds) {
+  for (const ChartKindEntry& e : ChartKinds()) {
     if (option == e.option) return &e;
   }
   return nullptr;
@@ -85,12 +102,12 @@ const ChartKindEntry* FindChartKindByOption(std::string_view option) {
 
 const ChartKindEntry& ChartKindOrDaily(int id) {
   const ChartKindEntry* e = FindChartKind(id);
-  return e ? *e : kKinds[0];
+  return e ? *e : ChartKinds()[0];
 }
 
 std::string ChartKindOptions() {
   std::string names;
-  for (const ChartKindEntry& e : kKinds) {
+  for (const ChartKindEntry& e : ChartKinds()) {
     if (!names.empty()) names += ", ";
     names += e.option;
   }

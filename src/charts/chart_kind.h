@@ -29,16 +29,33 @@ class ChartKind {
   virtual ChartHit HitTest(const CChartPainter& painter, int px, int py) const = 0;
   // The read-out text of a hit of this kind (UTF-8).
   virtual std::string Readout(const ChartHit& hit) const = 0;
+  // Tells the painter the client size of the view about to draw this kind. The period charts
+  // take the client height as their chart height; window kinds keep a size of their own.
+  virtual void SetClientSize(CChartPainter& painter, int width, int height) const {
+    (void)width;
+    painter.SetChartHeight(height);
+  }
 };
 
 // Where a kind is offered.
 enum class ChartKindGroup {
-  kPeriod,  // the main window's period commands (daily, weekly, monthly)
-  kWindow,  // a window of its own over the main window's stock (the signal chart)
+  kPeriod,     // the main window's period commands (daily, weekly, monthly)
+  kIchimoku,   // the Ichimoku window's daily, weekly and monthly bars
+  kAuxiliary,  // the kagi, new-price and reverse-watch windows
+  kSignal,     // the signal chart window over the main window's stock
 };
 
+// The ids of the window kinds. The auxiliary charts take the commands that open their windows;
+// the Ichimoku kinds take their period's id offset by kIchimokuKindOffset, so that the period
+// the document keeps for the Ichimoku window names its row.
+inline constexpr int kChartNewPrice = 32778;
+inline constexpr int kChartKagi = 32779;
+inline constexpr int kChartReverseWatch = 32780;
+inline constexpr int kIchimokuKindOffset = 0x10000;
+constexpr int IchimokuKindId(int period) { return kIchimokuKindOffset + period; }
+
 struct ChartKindEntry {
-  int id;               // command id and stored chart-kind value
+  int id;               // command id and stored chart-kind value (window kinds: see above)
   const char* option;   // the name korvale-cli's --chart takes
   const char* caption;  // menu and status-bar text, UTF-8
   ChartKindGroup group;

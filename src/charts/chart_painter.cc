@@ -41,6 +41,22 @@ void CChartPainter::EndChart(Canvas& canvas) {
   canvas.SelectBrush(savedBrush_);
 }
 
+CChartPainter::ClientSize CChartPainter::clientSize(int kindId) const {
+  auto it = kinds_.find(kindId);
+  return it == kinds_.end() ? ClientSize{} : it->second.size;
+}
+
+void CChartPainter::KeepMapper(int kindId, const CChartMapper& mapper) {
+  KindState& k = kinds_[kindId];
+  k.mapper = mapper;
+  k.mapped = true;
+}
+
+const CChartMapper* CChartPainter::keptMapper(int kindId) const {
+  auto it = kinds_.find(kindId);
+  return it != kinds_.end() && it->second.mapped ? &it->second.mapper : nullptr;
+}
+
 // --- Attaching and windows.
 
 void CChartPainter::Attach(CPriceSeries& series, int kind) {

@@ -6,6 +6,7 @@
 #define KORVALE_CHARTS_CHART_PAINTER_H_
 
 #include <array>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -177,7 +178,28 @@ class CChartPainter {
   const std::vector<ChartTrendLine>& trendLines() const { return trendLines_; }
   const std::vector<double>& derived(DerivedSeries which) const { return derived_[which]; }
 
+  // --- Window kinds (the Ichimoku and auxiliary charts): each keeps the client size of the view
+  // that shows it and, where it has a read-out, the mapping of its last drawing.
+  struct ClientSize {
+    int width = 0;
+    int height = 0;
+  };
+  // Stores the client size of the view of kind `kindId` (set before every drawing).
+  void SetClientSize(int kindId, int width, int height) { kinds_[kindId].size = {width, height}; }
+  // The stored client size of a kind; 0 x 0 before any was stored.
+  ClientSize clientSize(int kindId) const;
+  // Keeps the mapping a drawing of kind `kindId` used for its bars, for the hit test.
+  void KeepMapper(int kindId, const CChartMapper& mapper);
+  // The mapping kept by the last drawing of a kind; null before one was drawn.
+  const CChartMapper* keptMapper(int kindId) const;
+
   // --- Drawing.
+  // The start every chart drawing shares: the label font selected and measured into the text
+  // height, the pen and brush in effect remembered and slot 1's selected, the background slot
+  // filled over width x height, and the mapper set to that rectangle. EndChart restores the
+  // remembered pen and brush.
+  void BeginChart(Canvas& canvas, CChartMapper* mapper, int backgroundSlot, int width, int height);
+  void EndChart(Canvas& canvas);
   void DrawDailyChart(Canvas& canvas);
   void DrawWeeklyChart(Canvas& canvas);
   void DrawMonthlyChart(Canvas& canvas);
@@ -205,13 +227,14 @@ class CChartPainter {
   ChartHit HitTestMonthly(int px, int py) const;
   // The signal chart's bar under a pixel of its canvas, through its last drawing.
   ChartHit HitTestSignal(int px, int py) const;
+  // The bar of the daily, weekly or monthly window (`period` 32772, 32773, 32774) under a pixel
+  // through `mapper` (span x = window count); (-1, -1) is the last bar, a null mapper finds
+  // nothing else.
+  ChartHit HitTestWindow(int period, const CChartMapper* mapper, int px, int py) const;
   // The first nine derived series at window index + hidden count; the spare entry (0) outside.
   IndicatorValues IndicatorValuesAt(int windowIndex) const;
 
  private:
-  // The shared start and end of every chart drawing.
-  void BeginChart(Canvas& canvas, CChartMapper* mapper, int backgroundSlot, int width, int height);
-  void EndChart(Canvas& canvas);
   // BeginChart for the weekly and monthly charts; without a series it ends the chart at once
   // and returns false.
   bool BeginPeriodChart(Canvas& canvas, CChartMapper* mapper, int width);
@@ -249,6 +272,13 @@ class CChartPainter {
 
   SignalRowSource* signalSource_ = nullptr;
   int signalWidth_ = 0, signalHeight_ = 0;
+
+  struct KindState {
+    ClientSize size;
+    CChartMapper mapper;
+    bool mapped = false;
+  };
+  std::map<int, KindState> kinds_;
 };
 
 }  // namespace korvale

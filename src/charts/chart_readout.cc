@@ -54,14 +54,28 @@ std::string ReadoutText(const ChartHit& hit, bool monthly) {
                       static_cast<long>(hit.volume), sign, change);
 }
 
-ChartHit CChartPainter::HitTestDaily(int px, int py) const {
+ChartHit CChartPainter::HitTestWindow(int period, const CChartMapper* mapper, int px,
+                                      int py) const {
+  auto hit = [&](const auto* window, int count) {
+    if (count <= 0) return ChartHit{};
+    if (px == -1 && py == -1) return HitOf(window, count - 1);
+    if (!mapper) return ChartHit{};
+    const int i = WindowIndexAt(*mapper, px, py, count);
+    return i < 0 ? ChartHit{} : HitOf(window, i);
+  };
+  if (period == kChartWeekly) {
+    return series_ ? hit(series_->weeks.data() + weeklyStart_, weeklyCount_) : ChartHit{};
+  }
+  if (period == kChartMonthly) {
+    return series_ ? hit(series_->months.data() + monthlyStart_, monthlyCount_) : ChartHit{};
+  }
   const CPriceSeries* source = series_ ? series_ : barsOnly_;
-  if (!source || windowCount_ <= 0) return {};
-  const PriceBar* window = source->bars.data() + hiddenCount_;
-  if (px == -1 && py == -1) return HitOf(window, windowCount_ - 1);
-  if (priceMapperKind_ != kChartDaily) return {};
-  const int i = WindowIndexAt(priceMapper_, px, py, windowCount_);
-  return i < 0 ? ChartHit{} : HitOf(window, i);
+  return source ? hit(source->bars.data() + hiddenCount_, windowCount_) : ChartHit{};
+}
+
+ChartHit CChartPainter::HitTestDaily(int px, int py) const {
+  return HitTestWindow(kChartDaily, priceMapperKind_ == kChartDaily ? &priceMapper_ : nullptr, px,
+                       py);
 }
 
 ChartHit CChartPainter::HitTestSignal(int px, int py) const {
@@ -75,21 +89,13 @@ ChartHit CChartPainter::HitTestSignal(int px, int py) const {
 }
 
 ChartHit CChartPainter::HitTestWeekly(int px, int py) const {
-  if (!series_ || weeklyCount_ <= 0) return {};
-  const WeeklyBar* window = series_->weeks.data() + weeklyStart_;
-  if (px == -1 && py == -1) return HitOf(window, weeklyCount_ - 1);
-  if (priceMapperKind_ != kChartWeekly) return {};
-  const int i = WindowIndexAt(priceMapper_, px, py, weeklyCount_);
-  return i < 0 ? ChartHit{} : HitOf(window, i);
+  return HitTestWindow(kChartWeekly, priceMapperKind_ == kChartWeekly ? &priceMapper_ : nullptr, px,
+                       py);
 }
 
 ChartHit CChartPainter::HitTestMonthly(int px, int py) const {
-  if (!series_ || monthlyCount_ <= 0) return {};
-  const MonthlyBar* window = series_->months.data() + monthlyStart_;
-  if (px == -1 && py == -1) return HitOf(window, monthlyCount_ - 1);
-  if (priceMapperKind_ != kChartMonthly) return {};
-  const int i = WindowIndexAt(priceMapper_, px, py, monthlyCount_);
-  return i < 0 ? ChartHit{} : HitOf(window, i);
+  return HitTestWindow(kChartMonthly, priceMapperKind_ == kChartMonthly ? &priceMapper_ : nullptr,
+                       px, py);
 }
 
 }  // namespace korvale

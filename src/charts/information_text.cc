@@ -12,35 +12,35 @@ namespace {
 
 constexpr int kLineHeight = 20;
 
-// One line of the information text: its box in the window colours, the text at its left.
-void Line(Canvas& canvas, int y, int width, const std::string& utf8) {
+}  // namespace
+
+void DrawInformationLine(Canvas& canvas, int y, int width, const std::string& utf8) {
   canvas.FillRect(0, y, width, y + kLineHeight, Brush{0xFFFFFF});
   canvas.SetTextColour(0x000000);
   canvas.SetTextBackground(0xFFFFFF);
   canvas.TextOut(0, y + (kLineHeight - canvas.TextHeight()) / 2, utf8);
 }
 
-}  // namespace
-
 void DrawInformationText(Canvas& canvas, const SettingsRecord& settings, int stockCount,
                          int lastYear, int lastMonth, int lastDay) {
   canvas.SelectFont(LabelFont{});
-  Line(canvas, 0, 420, "Korvale 株価チャートとスクリーニング");
-  Line(canvas, 20, 420, "情報: README.md をご覧ください");
+  DrawInformationLine(canvas, 0, 420, "Korvale 株価チャートとスクリーニング");
+  DrawInformationLine(canvas, 20, 420, "情報: README.md をご覧ください");
   switch (settings.dataSourceMode) {
     case 0:
-      Line(canvas, 40, 420, StringPrintf("登録銘柄数：%d", stockCount));
-      Line(canvas, 60, 420,
-           StringPrintf("データ最終更新日：%d/%d/%d", lastYear, lastMonth, lastDay));
+      DrawInformationLine(canvas, 40, 420, StringPrintf("登録銘柄数：%d", stockCount));
+      DrawInformationLine(canvas, 60, 420,
+                          StringPrintf("データ最終更新日：%d/%d/%d", lastYear, lastMonth, lastDay));
       break;
     case 1: {
       const size_t length = strnlen(settings.peerServerUrl, sizeof settings.peerServerUrl);
-      Line(canvas, 40, 620,
-           "株価データ：" + Cp932ToUtf8(std::string(settings.peerServerUrl, length)));
+      DrawInformationLine(
+          canvas, 40, 620,
+          "株価データ：" + Cp932ToUtf8(std::string(settings.peerServerUrl, length)));
       break;
     }
     case 2:
-      Line(canvas, 40, 620, "株価データ：Yahoo! Finance.");
+      DrawInformationLine(canvas, 40, 620, "株価データ：Yahoo! Finance.");
       break;
     default:
       break;

@@ -3,6 +3,8 @@
 #ifndef KORVALE_CHARTS_INFORMATION_TEXT_H_
 #define KORVALE_CHARTS_INFORMATION_TEXT_H_
 
+#include <string>
+
 #include "charts/canvas.h"
 #include "store/settings_record.h"
 
@@ -12,6 +14,10 @@ namespace korvale {
 // then by dataSourceMode: 0 "登録銘柄数：%d" with `stockCount` (y 40) and "データ最終更新日：
 // %d/%d/%d" with the last update date (y 60), both 420 wide; 1 "株価データ：%s" with
 // peerServerUrl (y 40, 620 wide); 2 "株価データ：Yahoo! Finance." (y 40, 620 wide).
+// One line of such text: a box 20 pixels high and `width` wide at y in the window colours, the
+// text at its left.
+void DrawInformationLine(Canvas& canvas, int y, int width, const std::string& utf8);
+
 void DrawInformationText(Canvas& canvas, const SettingsRecord& settings, int stockCount,
                          int lastYear, int lastMonth, int lastDay);
 

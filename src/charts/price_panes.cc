@@ -59,7 +59,7 @@ void DrawMonthlyAxis(const PaneTools& t, const PaneRect& rect, const MonthlyBar*
 
 template <typename BarT>
 GridPrices DrawPriceBars(const PaneTools& t, const PaneRect& rect, const BarT* bars, int count,
-                         int64_t low, int64_t range, bool closeLine) {
+                         int64_t low, int64_t range, const BarStyle& style) {
   t.palette.SelectColour(t.canvas, kSlotForeground);
   const int64_t third = range / 3;
   GridPrices grid{GridRound(low + third), GridRound(low + 2 * third)};
@@ -67,7 +67,8 @@ GridPrices DrawPriceBars(const PaneTools& t, const PaneRect& rect, const BarT* b
   const double lowD = static_cast<double>(low);
   t.mapper.DottedLine(0, grid.g1 - lowD, count, grid.g1 - lowD);
   t.mapper.DottedLine(0, grid.g2 - lowD, count, grid.g2 - lowD);
-  if (closeLine) {
+  if (style.closeLine) {
+    t.palette.SelectColour(t.canvas, style.closeLineSlot);
     t.mapper.MoveTo(0, 0);
     for (int i = 0; i < count; ++i) t.mapper.LineTo(i, bars[i].close - lowD);
     return grid;
@@ -77,7 +78,7 @@ GridPrices DrawPriceBars(const PaneTools& t, const PaneRect& rect, const BarT* b
     // A day without trading has no candle.
     if (b.open <= 0) continue;
     t.palette.Candle(t.canvas, t.mapper, i, b.open - lowD, b.high - lowD, b.low - lowD,
-                     b.close - lowD);
+                     b.close - lowD, style.secondCandleSet);
   }
   return grid;
 }
@@ -163,11 +164,11 @@ void DrawPriceVolumeHistogram(const PaneTools& t, const PaneRect& rect, const Pr
 template void DrawDateAxis<PriceBar>(const PaneTools&, const PaneRect&, const PriceBar*, int);
 template void DrawDateAxis<WeeklyBar>(const PaneTools&, const PaneRect&, const WeeklyBar*, int);
 template GridPrices DrawPriceBars<PriceBar>(const PaneTools&, const PaneRect&, const PriceBar*, int,
-                                            int64_t, int64_t, bool);
+                                            int64_t, int64_t, const BarStyle&);
 template GridPrices DrawPriceBars<WeeklyBar>(const PaneTools&, const PaneRect&, const WeeklyBar*,
-                                             int, int64_t, int64_t, bool);
+                                             int, int64_t, int64_t, const BarStyle&);
 template GridPrices DrawPriceBars<MonthlyBar>(const PaneTools&, const PaneRect&, const MonthlyBar*,
-                                              int, int64_t, int64_t, bool);
+                                              int, int64_t, int64_t, const BarStyle&);
 template void DrawVolumeBars<PriceBar>(const PaneTools&, const PaneRect&, const PriceBar*, int,
                                        int64_t);
 template void DrawVolumeBars<WeeklyBar>(const PaneTools&, const PaneRect&, const WeeklyBar*, int,

@@ -27,12 +27,24 @@ struct GridPrices {
   int64_t g1 = 0;
   int64_t g2 = 0;
 };
+// How a price pane draws its bars: a close line in `closeLineSlot` from the pane's bottom-left
+// corner, or candles (the second candle set with `secondCandleSet`, as the Ichimoku chart).
+struct BarStyle {
+  bool closeLine = false;
+  int closeLineSlot = kSlotForeground;
+  bool secondCandleSet = false;
+};
 // Sets the mapper to the pane (span x = count, span y = range, prices relative to `low`),
-// draws the two dotted grid lines and the bars: a close line from the pane's bottom-left
-// corner, or a candle for every bar with a positive open. Returns the grid prices.
+// draws the two dotted grid lines and the bars: the close line, or a candle for every bar with
+// a positive open. Returns the grid prices.
 template <typename BarT>
 GridPrices DrawPriceBars(const PaneTools& t, const PaneRect& rect, const BarT* bars, int count,
-                         int64_t low, int64_t range, bool closeLine);
+                         int64_t low, int64_t range, const BarStyle& style);
+template <typename BarT>
+GridPrices DrawPriceBars(const PaneTools& t, const PaneRect& rect, const BarT* bars, int count,
+                         int64_t low, int64_t range, bool closeLine) {
+  return DrawPriceBars(t, rect, bars, count, low, range, BarStyle{closeLine});
+}
 // "%d円" of both grid prices at 1 pixel and at 32 pixels left of the pane's width, in label
 // colours; leaves the mapper on the label column.
 void DrawGridLabels(const PaneTools& t, const PaneRect& rect, int64_t low, int64_t range,

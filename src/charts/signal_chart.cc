@@ -22,6 +22,10 @@ class SignalChart : public ChartKind {
     return p.HitTestSignal(px, py);
   }
   std::string Readout(const ChartHit& hit) const override { return ReadoutText(hit, false); }
+  // The chart fills its canvas: the client size is the canvas size.
+  void SetClientSize(CChartPainter& p, int width, int height) const override {
+    p.SetSignalCanvasSize(width, height);
+  }
 };
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "app/index_series.h"
 #include "app/main_window_layout.h"
+#include "charts/auxiliary_chart.h"
 #include "charts/chart_painter.h"
 #include "charts/pane_drawing.h"
 #include "store/file_io.h"
@@ -70,9 +71,8 @@ std::unique_ptr<CChartPainter> MakeChartPainter(SettingsRecord settings, ChartIn
   auto painter = std::make_unique<CChartPainter>(settings);
   painter->SetIndexSeries(input.index.get());
   painter->SetSignalSource(input.signals.get());
-  painter->SetSignalCanvasSize(width, height);
   kind.Attach(*painter, *input.series);
-  painter->SetChartHeight(height);
+  kind.SetClientSize(*painter, width, height);
   return painter;
 }
 
@@ -89,6 +89,39 @@ bool ChartOptions(const CliArgs& args, const ChartKindEntry** kind, int* width, 
     return false;
   }
   return true;
+}
+
+std::string BarDate(const CPriceSeries& series, int bar) {
+  const PriceBar& b = series.bars[bar];
+  return StringPrintf("%04d-%02d-%02d", b.year, b.month, b.day);
+}
+
+bool ParamOption(const CliArgs& args, const ChartKindEntry& kind, SettingsRecord* settings) {
+  if (!args.Has("--param")) return true;
+  if (kind.group != ChartKindGroup::kAuxiliary) {
+    PrintError("--param applies to the kagi, newprice and reverse charts");
+    return false;
+  }
+  const AuxiliaryParameter range = AuxiliaryParameterOf(*settings, kind.id);
+  int value = 0;
+  if (!ParseWholeNumber(args.Value("--param"), range.low, range.high, &value)) {
+    PrintError(StringPrintf("--param takes %d-%d for %s", range.low, range.high, kind.option));
+    return false;
+  }
+  SetAuxiliaryParameter(settings, kind.id, value);
+  return true;
+}
+
+int ConstructionInput(const CliArgs& args, const char* command, int kindId,
+                      SettingsRecord* settings, ChartInput* input) {
+  if (args.Positional().size() != 1) {
+    PrintError(std::string(command) + " needs one CODE or PATH");
+    return kExitUsage;
+  }
+  if (!LoadSettings(args, settings)) return kExitFailure;
+  if (!ParamOption(args, *FindChartKind(kindId), settings)) return kExitUsage;
+  if (!LoadChartInput(args, args.Positional()[0], *settings, input)) return kExitFailure;
+  return -1;
 }
 
 }  // namespace korvale::cli

@@ -42,6 +42,21 @@ std::unique_ptr<CChartPainter> MakeChartPainter(SettingsRecord settings, ChartIn
 // returns false for any other value.
 bool ChartOptions(const CliArgs& args, const ChartKindEntry** kind, int* width, int* height);
 
+// The date of a bar of the series as YYYY-MM-DD; `bar` must be one of its bars.
+std::string BarDate(const CPriceSeries& series, int bar);
+
+// "--param N": the slider value of a kagi, new-price or reverse-watch chart, stored in the
+// settings as the slider stores it in the painter's copy (kagi: the percent or the yen amount by
+// kagiReversalMode). N must lie in the slider's range. Without the option nothing changes.
+// Prints the reason and returns false when it is given for another kind or out of range.
+bool ParamOption(const CliArgs& args, const ChartKindEntry& kind, SettingsRecord* settings);
+
+// The start of the commands that print a chart's construction (kagi, newprice): the single CODE
+// or PATH, the settings with --set and --param applied for kind `kindId`, and the stock loaded.
+// Returns -1 when the command goes on, else the exit status to end with (the reason printed).
+int ConstructionInput(const CliArgs& args, const char* command, int kindId,
+                      SettingsRecord* settings, ChartInput* input);
+
 }  // namespace korvale::cli
 
 #endif  // KORVALE_CLI_CHART_INPUT_H_

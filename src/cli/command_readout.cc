@@ -75,12 +75,13 @@ int RunReadout(const CliArgs& args) {
 const CommandRegistration kRegistration({
     "readout",
     "the mouse read-out at a pixel of a chart",
-    "usage: korvale-cli readout (CODE | PATH) --chart daily|weekly|monthly [--size WxH]\n"
+    "usage: korvale-cli readout (CODE | PATH) --chart KIND [--size WxH]\n"
     "                           --at X,Y [--set NAME=VALUE]... [--margin FILE] [--lines FILE]\n"
     "                           [--json]\n"
     "\n"
     "Lays the chart out as render does for a client area of WxH (default 1200x800) and prints\n"
-    "the read-out of the bar under pixel (X, Y) of the unscrolled chart,\n"
+    "the read-out of the bar under pixel (X, Y) of the unscrolled chart (KIND: daily, weekly,\n"
+    "monthly, or ichimoku, ichimoku-weekly, ichimoku-monthly as the Ichimoku window reads out),\n"
     "  Y/M/D open high low close volume sign change   (monthly: Y/M ...)\n"
     "or \" \" when no bar lies there; -1,-1 is the last displayed bar. For a daily chart the\n"
     "detail panel's values at that bar follow, one per line: maLong, maShort, rci1, rci2,\n"

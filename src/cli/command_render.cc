@@ -33,6 +33,7 @@ int RunRender(const CliArgs& args) {
     }
     settings.colourTheme = theme[0] - '0';
   }
+  if (!ParamOption(args, *kind, &settings)) return kExitUsage;
 #ifdef KORVALE_HAVE_RENDER
   ChartInput input;
   if (!LoadChartInput(args, rest[0], settings, &input)) return kExitFailure;
@@ -53,22 +54,28 @@ int RunRender(const CliArgs& args) {
 
 const CommandRegistration kRegistration({
     "render",
-    "draw a daily, weekly or monthly chart into a PNG file",
-    "usage: korvale-cli render (CODE | PATH) --chart daily|weekly|monthly|signal [--size WxH]\n"
-    "                          [--theme N] [--set NAME=VALUE]... -o OUT.png\n"
+    "draw a chart into a PNG file",
+    "usage: korvale-cli render (CODE | PATH) --chart KIND [--size WxH] [--theme N]\n"
+    "                          [--param N] [--set NAME=VALUE]... -o OUT.png\n"
     "                          [--margin FILE] [--lines FILE] [--rules NAME,...]\n"
     "\n"
-    "Draws the chart as the main view draws it for a client area of WxH pixels (default\n"
-    "1200x800), scrolled to the latest bars, and writes it as a PNG file. CODE is a stock\n"
-    "code whose files are found below the data root; PATH a price file, with its margin and\n"
-    "trend-line files given by --margin and --lines. The settings are those of the data root,\n"
-    "then every --set NAME=VALUE; --theme N picks the colour theme 0-5 (標準, Hanamori,\n"
-    "Tsukishiro, 白黒, 古書, Mindows-YP). When dailySpanDays is 0 or dailyAutoPeriod is set,\n"
-    "the span comes from the width: (W - 220) / 4 bars, as with both side bars docked.\n"
-    "The index panes read the stock indexStockCode below the data root. The signal chart\n"
-    "fills the client area with the daily bars and four rows of rules (--rules, as for\n"
-    "'korvale-cli signals').\n",
-    {{}, {"--chart", "--size", "--theme", "--set", "--output", "--margin", "--lines", "--rules"}},
+    "Draws the chart as its window draws it for a client area of WxH pixels (default\n"
+    "1200x800), scrolled to the latest bars, and writes it as a PNG file. KIND is daily,\n"
+    "weekly or monthly (the main window's chart), ichimoku, ichimoku-weekly or\n"
+    "ichimoku-monthly (the Ichimoku window), kagi, newprice or reverse (the auxiliary\n"
+    "windows), or signal (the signal chart: the daily bars over the whole client area and\n"
+    "four rows of rules, --rules as for 'korvale-cli signals'). CODE is a stock code whose\n"
+    "files are found below the data root; PATH a price file, with its margin and trend-line\n"
+    "files given by --margin and --lines. The settings are those of the data root, then every\n"
+    "--set NAME=VALUE; --theme N picks the colour theme 0-5 (標準, Hanamori, Tsukishiro, 白黒,\n"
+    "古書, Mindows-YP). --param N sets the slider of a kagi (reversal in percent 1-100, or in\n"
+    "yen 1-500 with kagiReversalMode=0), newprice (reversal lines 1-10) or reverse\n"
+    "(moving-average days 1-100) chart. When dailySpanDays is 0 or dailyAutoPeriod is set,\n"
+    "the span comes from the width: (W - 220) / 4 bars, as with both side bars docked. The\n"
+    "index panes read the stock indexStockCode below the data root.\n",
+    {{},
+     {"--chart", "--size", "--theme", "--param", "--set", "--output", "--margin", "--lines",
+      "--rules"}},
     RunRender,
 });
 

@@ -49,7 +49,7 @@ QImage RenderChartImage(CChartPainter& painter, const ChartKind& kind, int clien
                         int clientHeight) {
   QImage image(std::max(clientWidth, 1), std::max(clientHeight, 1), QImage::Format_RGB32);
   image.fill(Qt::white);
-  painter.SetChartHeight(clientHeight);
+  kind.SetClientSize(painter, clientWidth, clientHeight);
   QPainterCanvas canvas(&image);
   canvas.SetOrigin(std::max(0, kind.Width(painter) - clientWidth), 0);
   kind.Draw(painter, canvas);

@@ -14,9 +14,9 @@ namespace korvale {
 // never needs a display.
 void EnsureGuiApplication();
 
-// The chart of `kind` as the main view shows it in a client area of the given size: the chart
-// height set to the client height, scrolled to show the latest bars; white where the chart
-// ends.
+// The chart of `kind` as its view shows it in a client area of the given size: the client size
+// handed to the kind (the period charts take its height as their chart height), scrolled to
+// show the latest bars; white where the chart ends.
 QImage RenderChartImage(CChartPainter& painter, const ChartKind& kind, int clientWidth,
                         int clientHeight);
 

@@ -22,7 +22,7 @@ CKorvaleView::CKorvaleView(CKorvaleDoc* doc, const SettingsRecord& settings, QWi
 
 int CKorvaleView::scrollX() const { return horizontalScrollBar()->value(); }
 
-const ChartKind& CKorvaleView::kind() const { return ChartKindOrDaily(doc_->chartPeriod()).kind; }
+const ChartKindEntry& CKorvaleView::entry() const { return ChartKindOrDaily(doc_->chartPeriod()); }
 
 int CKorvaleView::chartWidth() const {
   const CChartPainter* painter = doc_->painter();
@@ -31,7 +31,7 @@ int CKorvaleView::chartWidth() const {
 }
 
 void CKorvaleView::emitReadOut(const ChartHit& hit) {
-  emit ReadOut(QString::fromStdString(kind().Readout(hit)), hit, doc_->chartPeriod());
+  emit ReadOut(QString::fromStdString(kind().Readout(hit)), hit, entry().id);
 }
 
 void CKorvaleView::updateScrollRange() {
@@ -45,7 +45,9 @@ void CKorvaleView::updateScrollRange() {
 void CKorvaleView::ShowLatest() {
   crosshairShown_ = false;
   crosshair_ = {-1, -1};
-  if (CChartPainter* painter = doc_->painter()) painter->SetChartHeight(viewport()->height());
+  if (CChartPainter* painter = doc_->painter()) {
+    kind().SetClientSize(*painter, viewport()->width(), viewport()->height());
+  }
   updateScrollRange();
   horizontalScrollBar()->setValue(std::max(0, chartWidth() - viewport()->width()));
   cacheValid_ = false;
@@ -55,7 +57,9 @@ void CKorvaleView::ShowLatest() {
 }
 
 void CKorvaleView::Redraw() {
-  if (CChartPainter* painter = doc_->painter()) painter->SetChartHeight(viewport()->height());
+  if (CChartPainter* painter = doc_->painter()) {
+    kind().SetClientSize(*painter, viewport()->width(), viewport()->height());
+  }
   updateScrollRange();
   cacheValid_ = false;
   viewport()->update();
@@ -69,14 +73,18 @@ void CKorvaleView::renderChart() {
   QPainterCanvas canvas(&cache_);
   if (CChartPainter* painter = doc_->painter()) {
     canvas.SetOrigin(scrollX(), 0);
-    painter->SetChartHeight(size.height());
+    kind().SetClientSize(*painter, size.width(), size.height());
     kind().Draw(*painter, canvas);
   } else {
-    const int stocks = doc_->dictionary() ? doc_->dictionary()->itemCount : 0;
-    DrawInformationText(canvas, settings_, stocks, doc_->latestYear(), doc_->latestMonth(),
-                        doc_->latestDay());
+    drawWithoutPainter(canvas);
   }
   cacheValid_ = true;
+}
+
+void CKorvaleView::drawWithoutPainter(Canvas& canvas) {
+  const int stocks = doc_->dictionary() ? doc_->dictionary()->itemCount : 0;
+  DrawInformationText(canvas, settings_, stocks, doc_->latestYear(), doc_->latestMonth(),
+                      doc_->latestDay());
 }
 
 void CKorvaleView::paintEvent(QPaintEvent*) {

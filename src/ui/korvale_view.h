@@ -1,5 +1,6 @@
 // The scrolling chart view of the main window: draws the document's chart (or the information
-// text when no stock is loaded), follows the mouse with the read-out and the crosshair.
+// text when no stock is loaded), follows the mouse with the read-out and the crosshair. The
+// Ichimoku window's view is one of these showing another kind of the same document.
 #ifndef KORVALE_UI_KORVALE_VIEW_H_
 #define KORVALE_UI_KORVALE_VIEW_H_
 
@@ -11,6 +12,7 @@
 
 namespace korvale {
 
+class Canvas;
 class CKorvaleDoc;
 struct SettingsRecord;
 
@@ -45,12 +47,18 @@ class CKorvaleView : public QAbstractScrollArea {
   void leaveEvent(QEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
 
- private:
-  // The table's entry of the document's chart kind.
-  const ChartKind& kind() const;
+  // The table's entry of the kind this view shows: the document's chart period here.
+  virtual const ChartKindEntry& entry() const;
+  // Sets the scroll bar's range for the chart's width and the client width.
+  virtual void updateScrollRange();
+  // What the view shows while the document has no stock: the information text here.
+  virtual void drawWithoutPainter(Canvas& canvas);
+  const ChartKind& kind() const { return entry().kind; }
   int chartWidth() const;
+  CKorvaleDoc* doc() const { return doc_; }
+
+ private:
   void emitReadOut(const ChartHit& hit);
-  void updateScrollRange();
   void renderChart();
   void readOutAt(int x, int y);
 

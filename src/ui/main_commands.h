@@ -12,6 +12,9 @@ class CMainFrame;
 enum MainCommandId : int {
   kCmdSeparator = 0,  // in a menu layout: a separator
   kCmdPriceUpdate = 32771,
+  kCmdNewPrice = 32778,
+  kCmdKagi = 32779,
+  kCmdReverseWatch = 32780,
   kCmdAllStocks = 32781,
   kCmdNameSearch = 32782,
   kCmdCodeRange = 32783,
@@ -19,6 +22,7 @@ enum MainCommandId : int {
   kCmdSettings = 32814,
   kCmdHelp = 32830,
   kCmdMarginUpdate = 32831,
+  kCmdIchimoku = 32845,
   kCmdStockListBar = 32851,
   kCmdSignalChart = 32868,
   kCmdValidation = 32871,  // "抽出条件の検証": an id of our own, between its neighbours

@@ -33,6 +33,8 @@
 #include "ui/analysis_batch_dialog.h"
 #include "ui/analysis_command.h"
 #include "ui/detail_bar.h"
+#include "ui/extra_chart_frame.h"
+#include "ui/imok_chart_frm.h"
 #include "ui/import_command.h"
 #include "ui/kept_window_size.h"
 #include "ui/korvale_app.h"
@@ -81,7 +83,18 @@ CMainFrame::~CMainFrame() {
   // The docks report their hiding while the window is torn down; nobody listens any more.
   listDock_->disconnect(this);
   detailDock_->disconnect(this);
-  // The child windows close with the main window, before its document goes.
+  // The child windows close with the main window, before its document goes: the auxiliary
+  // charts, the Ichimoku window, the signal chart, then the rule editor.
+  for (int kind : {kChartKagi, kChartNewPrice, kChartReverseWatch}) {
+    if (CExtraChartFrame* frame = extraChartWindow(kind)) {
+      frame->disconnect(this);
+      delete frame;
+    }
+  }
+  if (ichimoku_) {
+    ichimoku_->disconnect(this);
+    delete ichimoku_;
+  }
   if (signalChart_) {
     signalChart_->disconnect(this);
     delete signalChart_;
@@ -121,6 +134,14 @@ std::span<const MainCommand> CMainFrame::Commands() {
        true},
       {kCmdDictionaryFromImport, kZentakDictionaryUpdateMenu,
        [](F& f) { f.import_->UpdateDictionaryFromImportFile(); }, CommandMode::kLocal},
+      {kCmdKagi, FindChartKind(kChartKagi)->caption, [](F& f) { f.toggleExtraChart(kChartKagi); },
+       CommandMode::kAny, true},
+      {kCmdNewPrice, FindChartKind(kChartNewPrice)->caption,
+       [](F& f) { f.toggleExtraChart(kChartNewPrice); }, CommandMode::kAny, true},
+      {kCmdReverseWatch, FindChartKind(kChartReverseWatch)->caption,
+       [](F& f) { f.toggleExtraChart(kChartReverseWatch); }, CommandMode::kAny, true},
+      {kCmdIchimoku, "一目均衡表", [](F& f) { f.toggleIchimoku(); }, CommandMode::kAny, true,
+       "一目均衡表ウインドウを開く", "一目均衡表"},
       {kCmdNewWindow, "新規ウインドウ(&N)", [](F& f) { f.newWindow(); }},
       {kCmdSettings, "初期設定...", [](F& f) { f.editSettings(); }},
       {kCmdStockListBar, "銘柄リスト", [](F& f) { f.toggleDock(f.listDock_); }, CommandMode::kAny,
@@ -233,7 +254,9 @@ void CMainFrame::createMenus() {
                kCmdSeparator, kCmdExit});
 
   std::vector<int> chart = periodCommands();
-  chart.insert(chart.end(), {kCmdSeparator, kCmdSignalChart, kCmdSeparator, kCmdSettings});
+  chart.insert(chart.end(), {kCmdSeparator, kCmdKagi, kCmdNewPrice, kCmdReverseWatch,
+                             kCmdSeparator, kCmdIchimoku, kCmdSignalChart, kCmdSeparator,
+                             kCmdSettings});
   addCommands(menuBar()->addMenu("チャート(&C)"), chart);
 
   QMenu* stocks = menuBar()->addMenu("銘柄(&S)");
@@ -258,8 +281,8 @@ void CMainFrame::createToolBar() {
   bar->setObjectName("toolbar");
   std::vector<int> ids = {kCmdOpenList, kCmdSaveList, kCmdSeparator};
   for (int id : periodCommands()) ids.push_back(id);
-  for (int id : {kCmdSeparator, kCmdPriceUpdate, kCmdMarginUpdate, kCmdSeparator, kCmdAllStocks,
-                 kCmdCodeRange, kCmdNameSearch}) {
+  for (int id : {kCmdIchimoku, kCmdSeparator, kCmdPriceUpdate, kCmdMarginUpdate, kCmdSeparator,
+                 kCmdAllStocks, kCmdCodeRange, kCmdNameSearch}) {
     ids.push_back(id);
   }
   addCommands(bar, ids);
@@ -308,6 +331,10 @@ void CMainFrame::updateCommandStates() {
   actions_[kCmdQuoteDetail]->setEnabled(true);
   actions_[kCmdRuleEditor]->setChecked(ruleEditor_ != nullptr);
   actions_[kCmdSignalChart]->setChecked(signalChart_ != nullptr);
+  actions_[kCmdIchimoku]->setChecked(ichimoku_ != nullptr);
+  for (int kind : {kChartKagi, kChartNewPrice, kChartReverseWatch}) {
+    actions_[kind]->setChecked(extraChartWindow(kind) != nullptr);
+  }
 }
 
 void CMainFrame::RefreshStockList() {
@@ -333,7 +360,7 @@ void CMainFrame::applySpanRule() {
   if (ApplyAutomaticSpan(&app_->settings(), width(), listDocked, detailDocked)) {
     doc_->ApplySettings();
     view_->ShowLatest();
-    if (signalChart_) signalChart_->Redraw();
+    refreshChildWindows();
   }
 }
 
@@ -374,7 +401,7 @@ void CMainFrame::afterStockOpened() {
   }
   setWindowTitle(FromCp932(doc_->title()) + " - Korvale");
   view_->ShowLatest();
-  if (signalChart_) signalChart_->Redraw();
+  refreshChildWindows();
 }
 
 void CMainFrame::showDayOfPicker(const QDate& date) {
@@ -513,6 +540,52 @@ void CMainFrame::toggleSignalChart() {
   updateCommandStates();
 }
 
+CIMokChartFrm* CMainFrame::ichimokuWindow() const { return ichimoku_; }
+
+CExtraChartFrame* CMainFrame::extraChartWindow(int kindId) const {
+  auto it = extraCharts_.find(kindId);
+  return it == extraCharts_.end() ? nullptr : it->second.data();
+}
+
+void CMainFrame::toggleIchimoku() {
+  if (ichimoku_) {
+    ichimoku_->close();  // its destruction unchecks the command
+    return;
+  }
+  ichimoku_ = new CIMokChartFrm(app_, doc_, this);
+  connect(ichimoku_, &CIMokChartFrm::SettingsApplied, this, [this] { settingsApplied(); });
+  connect(ichimoku_, &QObject::destroyed, this, [this] {
+    ichimoku_ = nullptr;
+    updateCommandStates();
+  });
+  ichimoku_->show();
+  ichimoku_->Refresh();  // scrolled to the newest bars at the size it shows
+  updateCommandStates();
+}
+
+void CMainFrame::toggleExtraChart(int kindId) {
+  if (CExtraChartFrame* open = extraChartWindow(kindId)) {
+    open->close();  // its destruction unchecks the command
+    return;
+  }
+  auto* frame = new CExtraChartFrame(doc_, app_->settings(), kindId, this);
+  extraCharts_[kindId] = frame;
+  connect(frame, &QObject::destroyed, this, [this, kindId] {
+    extraCharts_.erase(kindId);
+    updateCommandStates();
+  });
+  frame->show();
+  updateCommandStates();
+}
+
+void CMainFrame::refreshChildWindows() {
+  if (ichimoku_) ichimoku_->Refresh();
+  if (signalChart_) signalChart_->Redraw();
+  for (auto& [kind, frame] : extraCharts_) {
+    if (frame) frame->Refresh();
+  }
+}
+
 void CMainFrame::openHelp() {
   const QString path = QDir::current().filePath("doc/index.html");
   if (!QFileInfo::exists(path) || !QDesktopServices::openUrl(QUrl::fromLocalFile(path))) {
@@ -552,13 +625,16 @@ void CMainFrame::dropEvent(QDropEvent* event) {
 
 void CMainFrame::editSettings() {
   const int page = CSettingsDialog::PageOfChart(doc_->chartPeriod());
-  if (!CSettingsDialog::Edit(app_, page, this)) return;
+  if (CSettingsDialog::Edit(app_, page, this)) settingsApplied();
+}
+
+void CMainFrame::settingsApplied() {
   // The span rule sees the new values, the painter takes a fresh copy (a new colour theme waits
-  // for the next painter) and the chart repaints.
+  // for the next painter) and the chart and the windows drawn by the same painter repaint.
   applySpanRule();
   doc_->ApplySettings();
   view_->Redraw();
-  if (signalChart_) signalChart_->Redraw();
+  refreshChildWindows();
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

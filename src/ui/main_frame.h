@@ -25,6 +25,8 @@ namespace korvale {
 
 class CAnalysisCommand;
 class CDetailBar;
+class CExtraChartFrame;
+class CIMokChartFrm;
 class CImportCommand;
 class CKorvaleApp;
 class CKorvaleDoc;
@@ -60,6 +62,11 @@ class CMainFrame : public QMainWindow {
   void OpenListRow(int row);
   // The rule editor window while it is open, else null.
   CRuleEditorFrame* ruleEditor() const;
+  // The Ichimoku window while it is open, else null.
+  CIMokChartFrm* ichimokuWindow() const;
+  // The auxiliary chart window of kind `kindId` (kChartKagi, kChartNewPrice, kChartReverseWatch)
+  // while it is open, else null.
+  CExtraChartFrame* extraChartWindow(int kindId) const;
   // The command "分析..." (its batch and the screening windows it opens).
   CAnalysisCommand* analysisCommand() const { return analysis_; }
   // The command "抽出条件の検証" (its batch and report windows).
@@ -98,6 +105,8 @@ class CMainFrame : public QMainWindow {
   void applySpanRule();
   // The command "初期設定...": the settings dialog at the page of the chart period shown.
   void editSettings();
+  // After the settings dialog (from this window or the Ichimoku window) applied new values.
+  void settingsApplied();
   void afterStockOpened();
   void showDayOfPicker(const QDate& date);
   void showReadOut(const QString& text, const ChartHit& hit, int chartKind);
@@ -112,6 +121,11 @@ class CMainFrame : public QMainWindow {
   void toggleDock(QDockWidget* dock);
   void toggleRuleEditor();
   void toggleSignalChart();
+  void toggleIchimoku();
+  void toggleExtraChart(int kindId);
+  // The document shows another stock or its painter took new settings: the child windows that
+  // view the document redraw.
+  void refreshChildWindows();
   void openHelp();
   void openQuotePage();
   void about();
@@ -130,6 +144,9 @@ class CMainFrame : public QMainWindow {
   std::vector<int> industryCommands_;  // in the order of the industry codes
   QPointer<CRuleEditorFrame> ruleEditor_;
   QPointer<CSignalChartFrame> signalChart_;
+  QPointer<CIMokChartFrm> ichimoku_;
+  // The auxiliary chart windows by kind.
+  std::map<int, QPointer<CExtraChartFrame>> extraCharts_;
   CAnalysisCommand* analysis_ = nullptr;
   CValidationCommand* validation_ = nullptr;
   CImportCommand* import_ = nullptr;

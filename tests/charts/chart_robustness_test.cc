@@ -5,6 +5,8 @@
 #include <climits>
 #include <cmath>
 
+#include "charts/auxiliary_chart.h"
+#include "charts/chart_kind.h"
 #include "charts/chart_painter.h"
 #include "charts/information_text.h"
 #include "charts/recording_canvas.h"
@@ -132,6 +134,50 @@ TEST(ChartRobustnessTest, NonsenseSettingsStayHarmless) {
   p.DrawWeeklyChart(c);
   EXPECT_EQ(NonFinitePixelCount(), nanBefore);
   EXPECT_LE(c.MaxAbsCoordinate(), kPixelLimit);
+}
+
+// The Ichimoku and auxiliary kinds on bad series, with their slider at both ends of its range
+// (kagi in both modes), odd periods and client sizes down to nothing.
+TEST(ChartRobustnessTest, WindowKindsOnBadInput) {
+  std::vector<PriceBar> zeroClose = testing::WalkBars(120, 1000, 12);
+  zeroClose[60].close = 0;
+  zeroClose[61].close = zeroClose[61].volume = 0;
+  const std::vector<std::pair<std::vector<PriceBar>, const char*>> inputs = {
+      {{}, "no bar"},
+      {testing::FlatCloses({100}), "one bar"},
+      {testing::FlatCloses(std::vector<int32_t>(300, 700)), "all closes equal"},
+      {zeroClose, "a close of 0"},
+      {testing::FlatCloses(std::vector<int32_t>(40, 0)), "no price at all"},
+  };
+  const long nanBefore = NonFinitePixelCount();
+  for (const auto& [bars, what] : inputs) {
+    CPriceSeries series = SeriesOf(bars);
+    for (const ChartKindEntry& e : ChartKinds()) {
+      if (e.group == ChartKindGroup::kPeriod) continue;
+      const AuxiliaryParameter range = AuxiliaryParameterOf(testing::DefaultSettings(), e.id);
+      for (int mode : {0, 1}) {
+        for (int value : {range.low, range.high}) {
+          SCOPED_TRACE(std::string(what) + " " + e.option + " " + std::to_string(value));
+          SettingsRecord s = testing::QuietChartSettings(100);
+          s.kagiReversalMode = static_cast<int16_t>(mode);
+          s.kagiAllPeriod = s.newPriceAllPeriod = mode;
+          s.ichimokuDailyConversion = mode ? 0 : -3;
+          s.ichimokuDailyLeadShiftA = mode ? -26 : 1 << 30;
+          SetAuxiliaryParameter(&s, e.id, value);
+          CChartPainter p(s);
+          e.kind.Attach(p, series);
+          for (auto [w, h] : {std::pair{320, 236}, {0, 0}, {1, 1}}) {
+            e.kind.SetClientSize(p, w, h);
+            RecordingCanvas c;
+            e.kind.Draw(p, c);
+            EXPECT_LE(c.MaxAbsCoordinate(), kPixelLimit);
+            e.kind.HitTest(p, 3, 3);
+          }
+        }
+      }
+    }
+  }
+  EXPECT_EQ(NonFinitePixelCount(), nanBefore);
 }
 
 TEST(InformationTextTest, LinesFollowTheDataSource) {

@@ -119,5 +119,68 @@ TEST_F(ChartCommandsTest, ReadoutNamesTheBarUnderThePixelAndItsIndicators) {
   EXPECT_EQ(Run("readout 7203 --at 1,x", &out), 2);
 }
 
+TEST_F(ChartCommandsTest, IchimokuAndAuxiliaryChartsRenderAndReadOut) {
+  std::string out;
+  if (Run("render 7203 -o " + root_.File("probe.png"), &out) == 1 &&
+      out.find("without Qt") != std::string::npos) {
+    GTEST_SKIP() << "korvale-cli was built without Qt";
+  }
+  for (const std::string chart : {"ichimoku", "ichimoku-weekly", "ichimoku-monthly"}) {
+    ASSERT_EQ(
+        Run("render 7203 --chart " + chart + " --size 500x300 -o " + root_.File(chart + ".png"),
+            &out),
+        0)
+        << chart << out;
+    EXPECT_EQ(PngSize(root_.File(chart + ".png")), (std::pair<int, int>{500, 300}));
+  }
+  // The slider's range at both ends; kagi in yen mode takes up to 500.
+  for (const std::string args :
+       {"kagi --param 1", "kagi --param 100", "newprice --param 1", "newprice --param 10",
+        "reverse --param 1", "reverse --param 100", "kagi --param 500 --set kagiReversalMode=0"}) {
+    ASSERT_EQ(
+        Run("render 7203 --chart " + args + " --size 320x236 -o " + root_.File("aux.png"), &out), 0)
+        << args << out;
+    EXPECT_EQ(PngSize(root_.File("aux.png")), (std::pair<int, int>{320, 236}));
+  }
+  EXPECT_EQ(Run("render 7203 --chart kagi --param 101 -o " + root_.File("x.png"), &out), 2);
+  EXPECT_EQ(Run("render 7203 --chart kagi --param 0 -o " + root_.File("x.png"), &out), 2);
+  EXPECT_EQ(Run("render 7203 --chart daily --param 5 -o " + root_.File("x.png"), &out), 2);
+
+  // The Ichimoku read-out is the one of the candlestick charts, through its own mapping.
+  std::string daily;
+  ASSERT_EQ(Run("readout 7203 --chart daily --at -1,-1", &daily), 0);
+  ASSERT_EQ(Run("readout 7203 --chart ichimoku --at -1,-1", &out), 0);
+  EXPECT_EQ(out, daily.substr(0, daily.find('\n') + 1));
+}
+
+TEST_F(ChartCommandsTest, KagiAndNewPriceListTheirConstruction) {
+  // A price file of hand-made closes: up 100 -> 120, back to 109 (a turn in yen mode, 10 yen).
+  testing::WritePriceFile(root_.File("hand.kdt"),
+                          testing::FlatCloses({100, 100, 100, 120, 110, 109}));
+  std::string out;
+  ASSERT_EQ(Run("kagi " + root_.File("hand.kdt") +
+                    " --json --set kagiReversalMode=0 --set kagiAllPeriod=1 --param 10",
+                &out),
+            0)
+      << out;
+  EXPECT_NE(out.find("\"mode\": \"yen\", \"amount\": 10"), std::string::npos) << out;
+  EXPECT_NE(out.find("{\"x\": 3, \"rising\": false, \"from\": 120, \"fromBar\": 3, "
+                     "\"fromDate\": \"2006-01-12\", \"to\": 109, \"toBar\": 5"),
+            std::string::npos)
+      << out;
+  EXPECT_NE(out.find("\"text\": \"120(1/12)\""), std::string::npos);
+  ASSERT_EQ(Run("newprice " + root_.File("hand.kdt") + " --json --set newPriceAllPeriod=1", &out),
+            0);
+  EXPECT_NE(out.find("\"lines\": 3"), std::string::npos) << out;
+  EXPECT_NE(out.find("{\"x\": 1, \"rising\": false, \"from\": 100, \"to\": 120, \"bar\": 3"),
+            std::string::npos)
+      << out;
+  ASSERT_EQ(Run("newprice 7203", &out), 0);
+  EXPECT_NE(out.find("3 reversal lines"), std::string::npos) << out;
+  EXPECT_EQ(Run("kagi 7203 --param 0", &out), 2);
+  EXPECT_EQ(Run("newprice 7203 --param 11", &out), 2);
+  EXPECT_EQ(Run("kagi --help", &out), 0);
+}
+
 }  // namespace
 }  // namespace korvale
