@@ -8,14 +8,11 @@
 
 namespace korvale {
 
-FetchResult FetchUrlToFile(const std::string& url, const std::string& path,
-                           const WebFetchOptions& options) {
-  FetchResult result;
-  std::remove(path.c_str());
-
+HttpRequest HttpRequestOf(const std::string& url, const WebFetchOptions& options,
+                          const char* agent) {
   HttpRequest request;
   request.url = url;
-  request.agent = kWebFetchAgent;
+  request.agent = agent;
   request.useProxy = options.useProxy;
   request.proxyHost = options.proxyHost;
   request.proxyPort = options.proxyPort;
@@ -24,6 +21,15 @@ FetchResult FetchUrlToFile(const std::string& url, const std::string& path,
   request.stallSeconds = options.stallSeconds;
   request.totalTimeoutSeconds = options.totalTimeoutSeconds;
   request.maxBodyBytes = options.maxBodyBytes;
+  return request;
+}
+
+FetchResult FetchUrlToFile(const std::string& url, const std::string& path,
+                           const WebFetchOptions& options) {
+  FetchResult result;
+  std::remove(path.c_str());
+
+  const HttpRequest request = HttpRequestOf(url, options, kWebFetchAgent);
 
   std::FILE* file = nullptr;
   std::string fileError;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "acquisition/page_scrapers.h"
+#include "net/http_client.h"
 
 namespace korvale {
 
@@ -41,6 +42,11 @@ struct FetchResult {
   // No error occurred: the page was saved, or the server answered with another status.
   bool ok() const { return outcome == FetchOutcome::kSaved || outcome == FetchOutcome::kNotOk; }
 };
+
+// The request for `url` under `options` (proxy, stop flag, timeouts, body bound) with the
+// agent name `agent`.
+HttpRequest HttpRequestOf(const std::string& url, const WebFetchOptions& options,
+                          const char* agent);
 
 // GETs `url` and stores the body of a 200 answer in a new file at `path`. Whatever was at
 // `path` is removed first, so a page that fails never leaves an older page in its place; a

@@ -121,25 +121,12 @@ bool CKorvaleDoc::OpenPriceFile(const std::string& path) {
   const int code = CodeOfPriceFile(path);
   if (code < 0 || code > 9999) return false;
   filePath_ = path;
-  code_ = code;
-
-  std::string name;
-  int industry = 0;
-  const int market = dictionary_->names.Lookup(code, &name, &industry);
-  title_ = name;
-  market_ = market;
-  industry_ = industry;
+  TakeStockIdentity(code);
   StockFiles files;
   files.code = code;
   files.pricePath = path;
   dictionary_->GetMarginPath(code, &files.marginPath);
   files.linePath = LineFileName(folders_.PrepareLineFolder(), code);
-
-  info_ = StockInfo{};
-  if (ReadStockInfo(settings_.dataRootDir, settings_.dataSourceMode, code, &info_)) {
-    market_ = info_.market;
-    industry_ = info_.industry;
-  }
 
   // The lines edited on the previous stock go to its own file before the series is reused.
   lineSaveError_.clear();
@@ -151,6 +138,20 @@ bool CKorvaleDoc::OpenPriceFile(const std::string& path) {
   painter_->SetIndexSeries(indexSeries_);
   painter_->Attach(series_, chartPeriod_);
   return true;
+}
+
+void CKorvaleDoc::TakeStockIdentity(int code) {
+  code_ = code;
+  std::string name;
+  int industry = 0;
+  market_ = dictionary_->names.Lookup(code, &name, &industry);
+  title_ = name;
+  industry_ = industry;
+  info_ = StockInfo{};
+  if (ReadStockInfo(settings_.dataRootDir, settings_.dataSourceMode, code, &info_)) {
+    market_ = info_.market;
+    industry_ = info_.industry;
+  }
 }
 
 bool CKorvaleDoc::SaveTrendLines(std::string* error) {

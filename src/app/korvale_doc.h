@@ -14,6 +14,7 @@
 #include "store/price_series.h"
 #include "store/settings_record.h"
 #include "store/stock_dictionary.h"
+#include "store/stock_files.h"
 #include "store/stock_list.h"
 #include "store/store_folders.h"
 
@@ -82,6 +83,24 @@ class CKorvaleDoc {
   // as its information, a new painter.
   void ShowWebStock(int code, const WebStockDownload& download);
 
+  // --- Remote mode (dataSourceMode 1): the window fetches the peer's stock page and each picked
+  // stock on a worker thread and hands the results to these on its own thread.
+  // True in remote mode while the dictionary lists no stock: the stock page is still to come.
+  bool NeedsPeerList() const;
+  // An empty copy of the dictionary (its mode, peer address and name table) for a worker to
+  // read the stock page into; the document's own stays untouched meanwhile.
+  std::unique_ptr<CStockDictionary> NewPeerListDictionary() const;
+  // Takes the dictionary the stock page was read into and shows every stock.
+  void ApplyPeerList(std::unique_ptr<CStockDictionary> dictionary);
+  // What a worker needs to load a list row's stock from the peer: its price file's address and
+  // the remote reader (a copy: it shares nothing the window changes). False for a row outside
+  // the list, outside remote mode, or a stock whose address cannot be made.
+  bool PeerStockFilesOf(int row, StockFiles* files) const;
+  // Shows a stock loaded from the peer at `files.pricePath`: the code from the last four
+  // digits of the address, its name as the title, the series swapped in, a new painter. Margins
+  // and trend lines are not used in remote mode.
+  void ShowPeerStock(const StockFiles& files, const CPriceSeries& series);
+
   // Writes the trend lines edited on the shown stock to its trend-line file. False with a
   // reason when the file cannot be written.
   bool SaveTrendLines(std::string* error);
@@ -117,6 +136,8 @@ class CKorvaleDoc {
 
  private:
   bool OpenPriceFile(const std::string& path);
+  // The stock information and name of `code`, as a newly opened stock shows them.
+  void TakeStockIdentity(int code);
 
   const SettingsRecord& settings_;
   CFolderPreparer& folders_;

@@ -8,6 +8,7 @@
 #include "app/main_window_layout.h"
 #include "app/user_messages.h"
 #include "cli/stock_record.h"
+#include "cli/stock_source.h"
 #include "screening/analysis_batch_job.h"
 #include "screening/analysis_cache.h"
 #include "store/file_io.h"
@@ -20,8 +21,8 @@ int OpenAnalysisSession(const CliArgs& args, AnalysisSession* session) {
   if (!ClientWidthOption(args, &width)) return kExitUsage;
   SettingsRecord settings;
   if (!LoadSettings(args, &settings)) return kExitFailure;
-  if (settings.dataSourceMode != 0) {
-    PrintError("the analysis works on local folders only (dataSourceMode 0)");
+  if (settings.dataSourceMode == 2) {
+    PrintError("the analysis works on local folders or a peer (dataSourceMode 0 or 1)");
     return kExitFailure;
   }
   if (!std::filesystem::is_directory(settings.dataRootDir)) {
@@ -32,11 +33,8 @@ int OpenAnalysisSession(const CliArgs& args, AnalysisSession* session) {
   // set as the main window sets it, as the record command does.
   ApplyAutomaticSpan(&settings, width, true, true);
   session->context = std::make_unique<CAppContext>(settings);
-  session->dictionary = std::make_unique<CStockDictionary>(settings.dataRootDir, settings.workDir);
-  if (!session->dictionary->nameTableError.empty()) {
-    PrintError(std::string(kDiskAccessErrorMessage) + " (" + session->dictionary->nameTableError +
-               ")");
-  }
+  session->dictionary = OpenStockDictionary(settings);
+  if (!session->dictionary) return kExitFailure;
   const CStockDictionary& dict = *session->dictionary;
   session->context->LoadIndex(
       [&dict](int code, std::string* folder) { return dict.GetFolder(code, folder) != 0; });
@@ -46,8 +44,10 @@ int OpenAnalysisSession(const CliArgs& args, AnalysisSession* session) {
 int RunBatch(AnalysisSession* session, const StockLoadLimit& asOf, int threads) {
   const SettingsRecord& settings = session->context->settings();
   CFolderPreparer folders(settings.dataRootDir, settings.dataSourceMode);
+  // A peer's stocks have no trend lines here: no folder is made for them.
+  const std::string lineFolder = settings.dataSourceMode == 1 ? "" : folders.PrepareLineFolder();
   CAnalysisBatchJob job(*session->dictionary, &session->store, settings,
-                        session->context->indexSeries(), folders.PrepareLineFolder(),
+                        session->context->indexSeries(), lineFolder,
                         AnalysisCachePath(settings.dataRootDir));
   if (asOf.asOf) job.SetAsOfDate(asOf.year, asOf.month, asOf.day);
   job.SetThreads(threads > 0 ? threads : DefaultBatchThreads());
@@ -63,6 +63,10 @@ int RunBatch(AnalysisSession* session, const StockLoadLimit& asOf, int threads) 
     std::fputc('\n', stderr);
   } else {
     std::fprintf(stderr, "%s %d/%d\n", kBatchProgressCaption, job.done(), job.total());
+  }
+  if (job.unreadable() > 0) {
+    PrintError(std::to_string(job.unreadable()) + " stocks were not analysed: the peer did not " +
+               "send their price files (" + job.firstUnreadable() + ")");
   }
   session->title = job.ScreeningTitle();
   std::string error;

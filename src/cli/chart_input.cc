@@ -7,6 +7,7 @@
 #include "charts/auxiliary_chart.h"
 #include "charts/chart_painter.h"
 #include "charts/pane_drawing.h"
+#include "cli/stock_source.h"
 #include "store/file_io.h"
 #include "store/store_folders.h"
 
@@ -32,16 +33,18 @@ bool LoadChartInput(const CliArgs& args, const std::string& argument,
   const std::string root = settings.dataRootDir;
   int code = 0;
   const bool byCode = ParseCode(argument, &code) && !FileExists(argument);
-  // The dictionary of the data root, as the document builds it at start in local mode; needed
-  // to find a stock by code and the index series (only read when index analysis is on).
+  // The dictionary of the data root, as the document builds it at start; needed to find a
+  // stock by code and the index series (only read when index analysis is on).
   std::unique_ptr<CStockDictionary> dictionary;
   if (byCode || settings.useIndexAnalysis) {
-    dictionary = std::make_unique<CStockDictionary>(root, settings.workDir);
+    dictionary = OpenStockDictionary(settings);
+    if (!dictionary) return false;
   }
   StockFiles files;
   if (byCode) {
     if (!ResolveStockFiles(*dictionary, code, LineFolderOf(root), &files)) {
-      PrintError(StringPrintf("no price file of %04d below %s", code, root.c_str()));
+      PrintError(StringPrintf("no price file of %04d in the stock list of %s", code,
+                              root.c_str()));
       return false;
     }
   } else {
@@ -49,14 +52,19 @@ bool LoadChartInput(const CliArgs& args, const std::string& argument,
     files.marginPath = args.Value("--margin");
     files.linePath = args.Value("--lines");
   }
-  if (!FileExists(files.pricePath)) {
+  if (!files.remote && !FileExists(files.pricePath)) {
     PrintError(files.pricePath + " cannot open");
     return false;
   }
   input->signals = std::make_unique<CSignalInput>(settings);
   if (args.Has("--rules") && !input->signals->PickRules(args.Value("--rules"))) return false;
   input->series = std::make_unique<CPriceSeries>();
-  LoadStock(files, input->series.get(), {}, /*placeholderWhenEmpty=*/true);
+  std::string error;
+  LoadStock(files, input->series.get(), {}, /*placeholderWhenEmpty=*/true, &error);
+  if (!error.empty()) {
+    PrintError(error);
+    return false;
+  }
   if (dictionary) {
     input->index = LoadIndexSeries(settings, [&](int indexCode, std::string* folder) {
       return dictionary->GetFolder(indexCode, folder) != 0;

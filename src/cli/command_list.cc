@@ -5,6 +5,7 @@
 
 #include "app/user_messages.h"
 #include "cli/cli.h"
+#include "cli/stock_source.h"
 #include "store/cp932.h"
 #include "store/file_io.h"
 #include "store/stock_dictionary.h"
@@ -60,10 +61,9 @@ int RunList(const CliArgs& args) {
     PrintError(std::string(rec.dataRootDir) + " is not a folder");
     return kExitFailure;
   }
-  CStockDictionary dict(rec.dataRootDir, rec.workDir);
-  if (!dict.nameTableError.empty()) {
-    PrintError(std::string(kDiskAccessErrorMessage) + " (" + dict.nameTableError + ")");
-  }
+  const std::unique_ptr<CStockDictionary> opened = OpenStockDictionary(rec);
+  if (!opened) return kExitFailure;
+  const CStockDictionary& dict = *opened;
 
   ShownStockList list;
   if (args.Has("--market")) {
@@ -103,8 +103,9 @@ const CommandRegistration kRegistration({
     "usage: korvale-cli list [--root DIR] [--market N | --industry N | --code N | --name TEXT |\n"
     "                        --open FILE.LST] [--save FILE.LST] [--json]\n"
     "\n"
-    "Builds the stock dictionary of the data root (local folders) and fills the list as the\n"
-    "main window does: every stock, or the stocks of market N (0-13), industry N (0-34), the\n"
+    "Builds the stock dictionary of the data root (its folders, or in remote mode the peer's\n"
+    "stock page) and fills the list as the main window does: every stock, or the stocks of\n"
+    "market N (0-13), industry N (0-34), the\n"
     "code range N (1-9 a thousand-block, 10-99 a hundred, 100-999 ten codes, 1000-9999 one\n"
     "code, 0 all), the stocks whose list name contains TEXT, or the lines of a list file (a\n"
     "relative FILE is looked for in the current directory, then in the data root).\n"

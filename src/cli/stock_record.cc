@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/main_window_layout.h"
+#include "cli/stock_source.h"
 #include "screening/compute_analysis_record.h"
 #include "store/file_io.h"
 #include "store/price_series.h"
@@ -39,19 +40,26 @@ int ComputeStockRecord(const CliArgs& args, CAppContext* context, const std::str
   StockLoadLimit limit;
   if (!AsOfOption(args, &limit)) return kExitUsage;
   const std::string root = settings.dataRootDir;
-  const CStockDictionary dictionary(root, settings.workDir);
+  const std::unique_ptr<CStockDictionary> opened = OpenStockDictionary(settings);
+  if (!opened) return kExitFailure;
+  const CStockDictionary& dictionary = *opened;
   const int position = dictionary.FindItem(code);
   StockFiles files;
   if (position < 0 || !ResolveItemFiles(dictionary, position, LineFolderOf(root), &files)) {
     PrintError(StringPrintf("stock %04d is not in the stock dictionary", code));
     return kExitFailure;
   }
-  if (!FileExists(files.pricePath)) {
+  if (!files.remote && !FileExists(files.pricePath)) {
     PrintError(files.pricePath + " cannot open");
     return kExitFailure;
   }
   CPriceSeries series;
-  LoadStock(files, &series, limit);
+  std::string error;
+  LoadStock(files, &series, limit, false, &error);
+  if (!error.empty()) {
+    PrintError(error);
+    return kExitFailure;
+  }
 
   context->LoadIndex([&](int indexCode, std::string* indexFolder) {
     return dictionary.GetFolder(indexCode, indexFolder) != 0;

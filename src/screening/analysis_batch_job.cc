@@ -61,10 +61,17 @@ void CAnalysisBatchJob::SetAsOfDate(int year, int month, int day) {
   asOfDay_ = day;
 }
 
+std::string CAnalysisBatchJob::firstUnreadable() const {
+  std::lock_guard<std::mutex> lock(unreadableMutex_);
+  return firstUnreadable_;
+}
+
 AnalysisJobStatus CAnalysisBatchJob::Start() {
   store_->ClearRecords();
   position_ = 0;
   skipped_ = 0;
+  unreadable_ = 0;
+  firstUnreadable_.clear();
   finished_ = false;
   cacheWritten_ = false;
   total_ = std::clamp<int>(dictionary_.itemCount, 0, static_cast<int>(dictionary_.items.size()));
@@ -137,8 +144,19 @@ bool CAnalysisBatchJob::LoadPosition(int position, Lane* lane) {
   if (!ResolveItemFiles(dictionary_, position, lineFolder_, &files)) return false;
   StockLoadLimit limit;
   if (asOf_) limit = StockLoadLimit{true, asOfYear_, asOfMonth_, asOfDay_};
-  // An empty price file still gets its record; a missing one does not.
-  return LoadStock(files, &lane->series, limit) || (!asOf_ && OpensForReading(files.pricePath));
+  // An empty price file still gets its record; a missing one does not. A peer's file that
+  // could not be read says why; one that arrived empty says nothing.
+  std::string& why = lane->loadError;
+  if (LoadStock(files, &lane->series, limit, false, &why)) return true;
+  if (!why.empty()) {
+    if (unreadable_.fetch_add(1) == 0) {
+      std::lock_guard<std::mutex> lock(unreadableMutex_);
+      firstUnreadable_ = why;
+    }
+    return false;
+  }
+  if (asOf_) return false;
+  return files.remote ? true : OpensForReading(files.pricePath);
 }
 
 void CAnalysisBatchJob::Cancel() {

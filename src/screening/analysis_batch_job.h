@@ -6,7 +6,9 @@
 #ifndef KORVALE_SCREENING_ANALYSIS_BATCH_JOB_H_
 #define KORVALE_SCREENING_ANALYSIS_BATCH_JOB_H_
 
+#include <atomic>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -75,7 +77,8 @@ class CAnalysisBatchJob {
   // Handles the next stocks, up to n of them, in dictionary order: each stock whose folder is
   // known and whose price file opens is loaded (the whole file, or up to the as-of date) with
   // its trend lines and gets its record appended with stockIndex = its dictionary position;
-  // the others are skipped without a message. Returns the status after the step.
+  // the others are skipped without a message. In remote mode the price files come from the
+  // peer (see stock_files.h). Returns the status after the step.
   AnalysisJobStatus Step(int n);
 
   // Stops between steps. The records appended so far stay in the store; no cache is written.
@@ -94,6 +97,10 @@ class CAnalysisBatchJob {
   int total() const { return total_; }
   // Stocks skipped for lack of a folder or a price file.
   int skipped() const { return skipped_; }
+  // Of those, the stocks whose price file a peer did not send as a price file (remote mode),
+  // and why the first of them was refused.
+  int unreadable() const { return unreadable_.load(); }
+  std::string firstUnreadable() const;
   // True once Finish has written the cache file.
   bool cacheWritten() const { return cacheWritten_; }
   bool asOf() const { return asOf_; }
@@ -110,6 +117,7 @@ class CAnalysisBatchJob {
     CPriceSeries series;
     AnalysisWorkspace workspace;
     StockFiles files;
+    std::string loadError;
   };
   // A stock handled off the calling thread, waiting to be appended in order.
   struct Computed {
@@ -142,6 +150,10 @@ class CAnalysisBatchJob {
   int skipped_ = 0;
   bool finished_ = false;
   bool cacheWritten_ = false;
+
+  std::atomic<int> unreadable_{0};
+  mutable std::mutex unreadableMutex_;  // lanes of several threads report at once
+  std::string firstUnreadable_;
 
   int threads_ = 1;
   std::vector<std::unique_ptr<Lane>> lanes_;  // lane 0 is the calling thread's

@@ -83,46 +83,65 @@ std::string ExpandLinkTemplate(const std::string& folderTemplate, int code) {
   return out;
 }
 
-int CStockDictionary::ParseLinkList(const char* html, size_t length) {
+size_t CStockDictionary::ParseLinkList(const char* html, size_t length, bool more) {
   const std::string_view page(html, html ? length : 0);
-  int added = 0;
+  if (linkListEnded_) return page.size();  // the list ended in an earlier block
+  size_t consumed = page.size();
   size_t at = 0;
   bool closersLeft = true;
   while ((at = page.find('<', at)) != std::string_view::npos) {
+    if (more && at + 2 >= page.size()) {  // a tag cut at the end of the block
+      consumed = at;
+      break;
+    }
     const bool anchor = at + 2 < page.size() && Lower(page[at + 1]) == 'a' && IsSpace(page[at + 2]);
     if (!anchor) {
       ++at;
       continue;
     }
     const size_t tagEnd = page.find('>', at);
-    if (tagEnd == std::string_view::npos) break;
+    if (tagEnd == std::string_view::npos) {
+      if (more) consumed = at;
+      break;
+    }
     std::string_view address;
     const bool hasHref = HrefOfTag(page.substr(at, tagEnd - at), &address);
     // The link text runs to the closing anchor tag; names come from the name table instead.
     size_t next = tagEnd + 1;
+    bool closed = false;
     for (size_t close = next; closersLeft; close += 2) {
       close = page.find("</", close);
       if (close == std::string_view::npos) {
         closersLeft = false;  // so a page of unclosed links is not searched again per link
       } else if (close + 2 < page.size() && Lower(page[close + 2]) == 'a') {
         next = close + 3;
+        closed = true;
         break;
       }
+    }
+    if (!closed && more) {  // the link ends in a later block
+      consumed = at;
+      break;
     }
     at = next;
     if (!hasHref) continue;
     LinkTarget target;
     const LinkKind kind = ParseLinkAddress(address, &target);
     if (kind == LinkKind::kNoDigits) continue;
-    if (kind == LinkKind::kBadCode) break;
+    if (kind == LinkKind::kBadCode) {
+      linkListEnded_ = true;
+      break;
+    }
     int folder = FindFolder(target.folderTemplate);
     if (!IsFolderIndex(folder)) folder = AddFolder(target.folderTemplate);
     if (!IsFolderIndex(folder)) continue;  // no slot for another folder: the stock is skipped
-    if (!AddStock(target.code, folder)) break;
-    ++added;
+    if (!AddStock(target.code, folder)) {
+      linkListEnded_ = true;
+      break;
+    }
   }
   BuildIndex();
-  return added;
+  return consumed;
 }
 
 }  // namespace korvale

@@ -10,8 +10,6 @@ namespace korvale {
 namespace {
 constexpr int32_t kNoLimit = INT32_MAX;
 constexpr int kTailRecords = 32;
-constexpr int kUrlRoom = 1400;    // bars held while reading a body
-constexpr int kUrlKeep = 1000;    // newest bars kept when the room is full
 constexpr int kGridYearCells = 372;  // 12 months of 31 days
 constexpr int kGridFields = 5;       // open, high, low, close, volume
 }  // namespace
@@ -39,12 +37,19 @@ int CPriceSeries::LoadRecords(const std::string& path, int firstRecord, int maxR
                               int32_t untilKey) {
   bars.clear();
   if (!ReadWholeFile(path, &fileBuffer_)) return -1;
-  const size_t count = fileBuffer_.size() / kPriceFileRecordSize;
+  return DecodeRecords(fileBuffer_.data(), fileBuffer_.size(), firstRecord, maxRecords, untilKey);
+}
+
+// The same over bytes in memory; a piece shorter than a record at the end is ignored.
+int CPriceSeries::DecodeRecords(const uint8_t* data, size_t size, int firstRecord, int maxRecords,
+                                int32_t untilKey) {
+  bars.clear();
+  const size_t count = data ? size / kPriceFileRecordSize : 0;
   size_t first = std::min(static_cast<size_t>(std::max(firstRecord, 0)), count);
   size_t end = std::min(count, first + static_cast<size_t>(maxRecords));
   bars.reserve(end - first + 2);
   for (size_t i = first; i < end; ++i) {
-    PriceBar bar = DecodeBar(fileBuffer_.data() + i * kPriceFileRecordSize);
+    PriceBar bar = DecodeBar(data + i * kPriceFileRecordSize);
     if (DateKey(bar) > untilKey) break;
     KeepRecord(bar);
   }
@@ -69,9 +74,39 @@ bool CPriceSeries::LoadUntil(int year, int month, int day, const std::string& pa
   return LoadRecords(path, 0, kNoLimit, DateKey(year, month, day)) >= 0;
 }
 
+bool CPriceSeries::LoadAllBytes(const uint8_t* data, size_t size, const std::string& name) {
+  filePath = name;
+  return DecodeRecords(data, size, 0, kNoLimit, kNoLimit) > 0;
+}
+
+bool CPriceSeries::LoadTailBytes(const uint8_t* data, size_t size, const std::string& name) {
+  const size_t count = size / kPriceFileRecordSize;
+  const int first = count > kTailRecords ? static_cast<int>(count - kTailRecords) : 0;
+  filePath = name;
+  return DecodeRecords(data, size, first, kTailRecords, kNoLimit) > 0;
+}
+
+bool CPriceSeries::LoadUntilBytes(int year, int month, int day, const uint8_t* data, size_t size,
+                                  const std::string& name) {
+  filePath = name;
+  DecodeRecords(data, size, 0, kNoLimit, DateKey(year, month, day));
+  return true;  // bytes in memory always "open"
+}
+
 bool CPriceSeries::LoadMerged(const std::string& path, const PriceBar* extraBars,
                              int extraCount) {
   LoadAll(path);
+  return MergeLoaded(path, extraBars, extraCount);
+}
+
+bool CPriceSeries::LoadMergedBytes(const uint8_t* data, size_t size, const std::string& name,
+                                   const PriceBar* extraBars, int extraCount) {
+  LoadAllBytes(data, size, name);
+  return MergeLoaded(name, extraBars, extraCount);
+}
+
+bool CPriceSeries::MergeLoaded(const std::string& path, const PriceBar* extraBars,
+                               int extraCount) {
   if (!extraBars) extraCount = 0;
   extraCount = std::max(extraCount, 0);
 
@@ -120,35 +155,6 @@ bool CPriceSeries::LoadMerged(const std::string& path, const PriceBar* extraBars
   }
   filePath = path;
   return true;
-}
-
-void CPriceSeries::BeginRecordStream() {
-  bars.clear();
-  bars.reserve(kUrlRoom);
-  partialBytes_ = 0;
-}
-
-void CPriceSeries::FeedRecordBytes(const char* data, size_t size) {
-  while (size > 0) {
-    const size_t take = std::min(size, kPriceFileRecordSize - partialBytes_);
-    std::copy(data, data + take, partialRecord_ + partialBytes_);
-    partialBytes_ += take;
-    data += take;
-    size -= take;
-    if (partialBytes_ < kPriceFileRecordSize) break;
-    partialBytes_ = 0;
-    KeepRecord(DecodeBar(partialRecord_));
-    if (bars.size() == kUrlRoom) {
-      bars.erase(bars.begin(), bars.begin() + (kUrlRoom - kUrlKeep));
-    }
-  }
-}
-
-size_t CPriceSeries::EndRecordStream() {
-  // A piece shorter than a record at the end of the body is ignored, as in a file.
-  const size_t left = partialBytes_;
-  partialBytes_ = 0;
-  return left;
 }
 
 void CPriceSeries::Reset() {

@@ -85,14 +85,15 @@ class CPriceSeries {
   // caller's bars over the file's; years outside 1901-2099 and days without an open dropped).
   // False when neither source holds a bar of 1901-2099.
   bool LoadMerged(const std::string& path, const PriceBar* extraBars, int extraCount);
-  // Records that arrive in pieces (the body of an HTTP GET, see net/price_url_load.h):
-  // BeginRecordStream empties the bars; FeedRecordBytes decodes every record completed by the
-  // piece (a record split across pieces is joined) under the reading rule of the loads, keeping
-  // at most 1399 of the newest bars; EndRecordStream drops an unfinished record and returns
-  // the number of bytes it held.
-  void BeginRecordStream();
-  void FeedRecordBytes(const char* data, size_t size);
-  size_t EndRecordStream();
+  // The same loads over the bytes of a price file already in memory (one a peer sent): `size`
+  // bytes of records at `data`, `name` stored as filePath. Each gives what its file load gives
+  // for a file holding those bytes.
+  bool LoadAllBytes(const uint8_t* data, size_t size, const std::string& name);
+  bool LoadTailBytes(const uint8_t* data, size_t size, const std::string& name);
+  bool LoadUntilBytes(int year, int month, int day, const uint8_t* data, size_t size,
+                      const std::string& name);
+  bool LoadMergedBytes(const uint8_t* data, size_t size, const std::string& name,
+                       const PriceBar* extraBars, int extraCount);
   // One placeholder bar (and week and month) dated 0-0-0 with prices 1, no lines, no paths.
   void Reset();
 
@@ -144,11 +145,13 @@ class CPriceSeries {
   // dropped before the first kept bar, otherwise shown flat at the previous close.
   void KeepRecord(const PriceBar& bar);
   int LoadRecords(const std::string& path, int firstRecord, int maxRecords, int32_t untilKey);
+  int DecodeRecords(const uint8_t* data, size_t size, int firstRecord, int maxRecords,
+                    int32_t untilKey);
+  // The merge of LoadMerged over the bars just loaded.
+  bool MergeLoaded(const std::string& path, const PriceBar* extraBars, int extraCount);
   void SetBarCount(int32_t n);
 
   ByteBuffer fileBuffer_;
-  uint8_t partialRecord_[kPriceFileRecordSize] = {};
-  size_t partialBytes_ = 0;
   std::vector<int32_t> grid_;  // calendar grid of LoadMerged, kept for reuse
   bool linesFromFile_ = false;
 };

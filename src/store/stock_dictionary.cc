@@ -20,6 +20,12 @@ CStockDictionary::CStockDictionary(const std::string& dataRootDir, const std::st
   Rebuild();
 }
 
+CStockDictionary::CStockDictionary(ScanOnly, const std::string& dataRootDir)
+    : mode(0), workDir(dataRootDir), rootPath(dataRootDir), nameFolder_(dataRootDir) {
+  Clear();
+  Rebuild();
+}
+
 CStockDictionary::CStockDictionary(const std::string& peerServerUrl, const std::string& workDir,
                                    int useProxy, const std::string& proxyHost, int proxyPort)
     : mode(1),
@@ -68,7 +74,9 @@ CStockDictionary::CStockDictionary(const CStockDictionary& other)
       useProxy(other.useProxy),
       proxyHost(other.proxyHost),
       proxyPort(other.proxyPort),
-      nameFolder_(other.nameFolder_) {
+      remoteReader(other.remoteReader),
+      nameFolder_(other.nameFolder_),
+      linkListEnded_(other.linkListEnded_) {
   std::memcpy(firstOfThousand, other.firstOfThousand, sizeof firstOfThousand);
   LoadNames();
 }

@@ -5,12 +5,15 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "store/stock_name_table.h"
 
 namespace korvale {
+
+class RemotePriceReader;
 
 struct StockListItem {
   char name[16];   // list name (NormaliseName), cp932, terminated
@@ -31,6 +34,11 @@ class CStockDictionary {
  public:
   // Local folders (mode 0): loads the name table of `dataRootDir` and scans it (Rebuild).
   CStockDictionary(const std::string& dataRootDir, const std::string& workDir);
+  // Local folders read only: the scan of the local constructor with an empty name table (every
+  // list name "(%04d)"), so nothing is read from or written into `dataRootDir` but its folders
+  // (a missing dictionary file is not created). For a root that is published, not used.
+  struct ScanOnly {};
+  CStockDictionary(ScanOnly, const std::string& dataRootDir);
   // Peer server (mode 1): loads the name table of `workDir`; the list comes from ParseLinkList
   // once the server's page has been fetched.
   CStockDictionary(const std::string& peerServerUrl, const std::string& workDir, int useProxy,
@@ -75,13 +83,25 @@ class CStockDictionary {
   // Mode 2: appends one item per fetch-list line (see fetch_list.h). False when the file does not
   // open.
   bool ReadFetchList(const std::string& path);
-  // Mode 1: adds a stock for each link of the server's stock page (see link_list.h). Returns the
-  // number of stocks added.
-  int ParseLinkList(const char* html, size_t length);
+  // Mode 1: adds a stock for each link of the server's stock page (see link_list.h) and
+  // rebuilds the index. The page may come in blocks: with `more` (more bytes follow) a link cut
+  // at the end of the block is left for the next call. Returns the bytes consumed: everything
+  // up to the first link left over, all of `length` without `more`. The list ends for good at
+  // the first link with a bad code or one AddStock refuses; later blocks are then consumed
+  // without effect.
+  size_t ParseLinkList(const char* html, size_t length, bool more = false);
+  // Mode 1: records the server and base path of the stock page's address `listUrl`
+  // ("http://host[:port]/path?query"): serverHost is the host with its port, serverDir the
+  // path up to its last "/" when that "/" is not the first character ("" otherwise). False,
+  // with the reason in `error`, for an address that is not http(s) or parts too long for their
+  // fields (63 and 95 bytes).
+  bool SetPeerAddress(const std::string& listUrl, std::string* error);
+  // Mode 1: whether the stock page's address had a base path (serverDir not empty).
+  bool hasPeerBasePath() const { return !serverDir.empty(); }
 
   int32_t mode = 0;        // 0 local folders, 1 peer server, 2 web quote service
-  std::string serverHost;  // mode 1, set by the peer list dialog
-  std::string serverDir;   // mode 1: the directory part of the server address, "" or "/..."
+  std::string serverHost;  // mode 1 (peerServer): the host of the stock page's address
+  std::string serverDir;   // mode 1 (peerBasePath): the directory part of that address, "" or "/..."
   std::string workDir;
   std::string rootPath;              // the data root (mode 0) or the peer server's address (mode 1)
   std::vector<StockListItem> items;  // exactly itemCount items
@@ -98,6 +118,10 @@ class CStockDictionary {
   std::string proxyHost;
   int proxyPort = 0;
 
+  // Mode 1: how the stocks' price files are read from the peer (see stock_files.h); null until
+  // the stock page has been fetched.
+  std::shared_ptr<const RemotePriceReader> remoteReader;
+
   // Why the dictionary file could not be created (the name table is then empty); "" when fine.
   std::string nameTableError;
 
@@ -108,6 +132,7 @@ class CStockDictionary {
   void ScanMarginFiles(const std::string& root);
 
   std::string nameFolder_;  // where the name table was loaded from
+  bool linkListEnded_ = false;  // ParseLinkList met the end of the list
 };
 
 }  // namespace korvale

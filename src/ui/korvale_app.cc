@@ -35,19 +35,25 @@ void CKorvaleApp::LoadIndexSeriesFor(const CKorvaleDoc& doc) {
       [dict](int code, std::string* folder) { return dict && dict->GetFolder(code, folder) != 0; });
 }
 
-CMainFrame* CKorvaleApp::CreateFirstWindow(QString* problem) {
+CMainFrame* CKorvaleApp::CreateFirstWindow(QString* problem, QString* caption) {
   auto doc = std::make_unique<CKorvaleDoc>(settings(), *folders_);
   std::string error;
   doc->Start(&error);
   if (settings().dataSourceMode == 0) LoadIndexSeriesFor(*doc);
-  // Web mode lists the stocks of the fetch list, downloaded before the window opens.
-  const QString listProblem = LoadFetchList(doc.get(), settings(), nullptr);
+  // The network modes list the stocks of the fetch list or the peer's stock page, fetched
+  // before the window opens.
+  const QString listProblem = settings().dataSourceMode == 1
+                                  ? LoadPeerList(doc.get(), settings(), nullptr)
+                                  : LoadFetchList(doc.get(), settings(), nullptr);
   CMainFrame* frame = CreateWindowFor(std::move(doc));
   if (problem) {
     *problem = error.empty() ? QString()
                              : QString::fromUtf8(kDiskAccessErrorMessage) + "\n" +
                                    QString::fromStdString(error);
     if (!listProblem.isEmpty()) *problem += (problem->isEmpty() ? "" : "\n") + listProblem;
+  }
+  if (caption) {
+    *caption = QString::fromUtf8(listProblem.isEmpty() ? kErrorCaption : kServerErrorCaption);
   }
   return frame;
 }

@@ -38,10 +38,12 @@ class CKorvaleApp : public QObject {
   const std::string& rootStorePath() const { return rootStorePath_; }
   const CPriceSeries* indexSeries() const { return context_->indexSeries(); }
 
-  // Creates the first document (dictionary, list, latest date, index series in local mode) and
-  // its main window, and returns the window. `problem` (may be null) gets what the user must be
-  // told, such as a dictionary file that cannot be created ("" when all is well).
-  CMainFrame* CreateFirstWindow(QString* problem = nullptr);
+  // Creates the first document (dictionary, list, latest date, index series in local mode; the
+  // stock list of the network modes fetched behind its dialog) and its main window, and returns
+  // the window. `problem` (may be null) gets what the user must be told, such as a dictionary
+  // file that cannot be created or a server that did not answer ("" when all is well), and
+  // `caption` (may be null) the caption of its message box.
+  CMainFrame* CreateFirstWindow(QString* problem = nullptr, QString* caption = nullptr);
   // A new document sharing `from`'s dictionary and list, with a main window of its own.
   CMainFrame* CreateWindowFor(std::unique_ptr<CKorvaleDoc> doc);
   // Called by a main window when it closes: its document goes with it.

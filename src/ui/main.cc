@@ -18,8 +18,8 @@ int main(int argc, char** argv) {
     QMessageBox::critical(nullptr, "Error", app.startError());
     return 1;
   }
-  QString problem;
-  korvale::CMainFrame* frame = app.CreateFirstWindow(&problem);
+  QString problem, caption;
+  korvale::CMainFrame* frame = app.CreateFirstWindow(&problem, &caption);
   // A .kdt or .LST file named on the command line is opened as the current stock or list.
   const QStringList args = QApplication::arguments();
   for (int i = 1; i < args.size(); ++i) frame->OpenDocumentFile(args[i]);
@@ -34,6 +34,6 @@ int main(int argc, char** argv) {
       QApplication::exit(0);
     });
   }
-  if (!problem.isEmpty()) QMessageBox::warning(frame, "Error", problem);
+  if (!problem.isEmpty()) QMessageBox::warning(frame, caption, problem);
   return qtApp.exec();
 }

@@ -371,8 +371,8 @@ void CMainFrame::resizeEvent(QResizeEvent* event) {
 
 void CMainFrame::OpenListRow(int row) {
   if (row < 0) return;
-  if (app_->settings().dataSourceMode == 2) {
-    web_->OpenRow(row);  // the download redraws when it ends
+  if (app_->settings().dataSourceMode != 0) {
+    web_->OpenRow(row);  // the fetch from the network redraws when it ends
     return;
   }
   if (!doc_->OpenRow(row)) return;

@@ -150,7 +150,7 @@ class CMainFrame : public QMainWindow {
   CAnalysisCommand* analysis_ = nullptr;
   CValidationCommand* validation_ = nullptr;
   CImportCommand* import_ = nullptr;
-  CWebModeCommand* web_ = nullptr;  // opens stocks in web mode
+  CWebModeCommand* web_ = nullptr;  // opens stocks in the network modes
 };
 
 }  // namespace korvale

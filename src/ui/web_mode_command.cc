@@ -62,8 +62,18 @@ void CWebModeCommand::OpenRow(int row) {
   queued_ = true;
   QTimer::singleShot(0, this, [this] {
     queued_ = false;
-    download(pendingRow_);
+    if (app_->settings().dataSourceMode == 1) {
+      fetchFromPeer(pendingRow_);
+    } else {
+      download(pendingRow_);
+    }
   });
+}
+
+void CWebModeCommand::selectRow(int row) {
+  QListWidget* list = frame_->stockList();
+  QSignalBlocker quiet(list);
+  list->setCurrentRow(row);
 }
 
 void CWebModeCommand::download(int row) {
@@ -74,13 +84,7 @@ void CWebModeCommand::download(int row) {
   WebStockRequest request;
   if (!doc->WebStockRequestOf(row, endpoints, &request)) return;
 
-  {
-    // A mouse press picked the row; the modal dialog takes the release, so the selection is
-    // made here for the list to show the row whose download runs.
-    QListWidget* list = frame_->stockList();
-    QSignalBlocker quiet(list);
-    list->setCurrentRow(row);
-  }
+  selectRow(row);
   showStockBeforeDownload(request.code);
   CStockDownloadDlg dialog(request, frame_);
   dialog.Run();

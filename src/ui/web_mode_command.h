@@ -1,5 +1,6 @@
-// The window's side of web mode: the fetch list downloaded at start, and a stock picked in the
-// list downloaded behind "株価データ取得中" and handed to the document on the window thread.
+// The window's side of the two network modes: at start the stock list (web mode's fetch list,
+// remote mode's stock page from the peer), and a stock picked in the list fetched behind
+// "株価データ取得中" and handed to the document on the window thread.
 #ifndef KORVALE_UI_WEB_MODE_COMMAND_H_
 #define KORVALE_UI_WEB_MODE_COMMAND_H_
 
@@ -20,6 +21,10 @@ class CMainFrame;
 // into the document. Returns what the user must be told when it did not arrive ("" when it did,
 // or when nothing was needed).
 QString LoadFetchList(CKorvaleDoc* doc, const SettingsRecord& settings, QWidget* parent);
+// Fetches the peer's stock page behind "Webサーバ接続中" when `doc` is in remote mode and lists
+// no stock yet, and shows its stocks (after a Cancel or a broken transfer, the ones that
+// arrived whole). Returns what the user must be told ("" when all is well or after a Cancel).
+QString LoadPeerList(CKorvaleDoc* doc, const SettingsRecord& settings, QWidget* parent);
 
 class CWebModeCommand : public QObject {
   Q_OBJECT
@@ -31,7 +36,8 @@ class CWebModeCommand : public QObject {
   // Downloads the stock of a list row and shows it, once the list has shown the row picked (the
   // download's dialog is modal); of rows picked meanwhile the last one is downloaded. A download
   // that cannot start (no folder to write, no server) is reported, and the stock shown before
-  // stays, selected in the list.
+  // stays, selected in the list. In remote mode the row's price file comes from the peer; one
+  // the peer does not send as a price file is reported the same way.
   void OpenRow(int row);
 
  signals:
@@ -40,6 +46,10 @@ class CWebModeCommand : public QObject {
 
  private:
   void download(int row);
+  void fetchFromPeer(int row);
+  // Selects the row whose download runs (a mouse press picked it; the modal dialog takes the
+  // release).
+  void selectRow(int row);
   void showStockBeforeDownload(int code);
   void restoreShownStock();
 

@@ -54,45 +54,49 @@ TEST(PriceUrlLoadTest, WholeFileArrivesWithTheProgramsAgentName) {
   PriceServer server;
   server.SetBody(testing::PriceFileBytes(CountedBars(30)));
   CPriceSeries s;
-  EXPECT_EQ(LoadFromUrl(&s, server.Url("/KD1301.KDT"), 0, "", 0), 1);
+  EXPECT_TRUE(LoadFromUrl(&s, server.Url("/KD1301.KDT"), 0, "", 0));
   ASSERT_EQ(s.barCount(), 30);
   EXPECT_EQ(s.bars[29].close, 30);
   EXPECT_EQ(server.agent_, "Korvale/Win Ver1.0 Session");
   EXPECT_EQ(server.accept_, "");
 }
 
-TEST(PriceUrlLoadTest, AStatusOtherThan200GivesAnEmptySeries) {
+// What is not a price file is never drawn as prices: an error page, a body cut inside a
+// record, no answer at all. Each leaves no bar and says why.
+TEST(PriceUrlLoadTest, AnAnswerThatIsNotAPriceFileLoadsNoBarAndSaysWhy) {
   PriceServer server;
-  server.SetBody(testing::PriceFileBytes(CountedBars(5)));
-  CPriceSeries s;
-  EXPECT_EQ(LoadFromUrl(&s, server.Url("/missing"), 0, "", 0), 1);
-  EXPECT_EQ(s.barCount(), 0);
+  auto cut = testing::PriceFileBytes(CountedBars(3));
+  cut.resize(cut.size() - 10);
+  struct Case {
+    const char* name;
+    std::string url;
+    std::vector<uint8_t> body;
+    const char* why;
+  };
+  const Case cases[] = {
+      {"404", server.Url("/missing"), testing::PriceFileBytes(CountedBars(5)), "HTTP 404"},
+      {"cut", server.Url("/KD1301.KDT"), cut, "26-byte records"},
+      {"no server", "http://127.0.0.1:1/KD1301.KDT", {}, "127.0.0.1:1"},
+  };
+  for (const Case& c : cases) {
+    server.SetBody(c.body);
+    CPriceSeries s;
+    std::string error;
+    EXPECT_FALSE(LoadFromUrl(&s, c.url, 0, "", 0, &error)) << c.name;
+    EXPECT_EQ(s.barCount(), 0) << c.name;
+    EXPECT_NE(error.find(c.why), std::string::npos) << c.name << ": " << error;
+  }
 }
 
-TEST(PriceUrlLoadTest, ABodyCutInsideARecordKeepsTheWholeRecords) {
-  PriceServer server;
-  auto bytes = testing::PriceFileBytes(CountedBars(3));
-  bytes.resize(bytes.size() - 10);
-  server.SetBody(bytes);
-  CPriceSeries s;
-  LoadFromUrl(&s, server.Url("/KD1301.KDT"), 0, "", 0);
-  EXPECT_EQ(s.barCount(), 2);
-}
-
-TEST(PriceUrlLoadTest, MoreThan1400RecordsKeepTheNewest) {
+// The whole file arrives, as the local load reads it, so a peer's chart is the local chart.
+TEST(PriceUrlLoadTest, EveryRecordIsKeptAsTheFileLoadKeepsThem) {
   PriceServer server;
   server.SetBody(testing::PriceFileBytes(CountedBars(1500)));
   CPriceSeries s;
-  LoadFromUrl(&s, server.Url("/KD1301.KDT"), 0, "", 0);
-  ASSERT_EQ(s.barCount(), 1100);  // the oldest 400 dropped at the 1400th
-  EXPECT_EQ(s.bars[0].close, 401);
-  EXPECT_EQ(s.bars[1099].close, 1500);
-  server.SetBody(testing::PriceFileBytes(CountedBars(1399)));
-  LoadFromUrl(&s, server.Url("/KD1301.KDT"), 0, "", 0);
-  EXPECT_EQ(s.barCount(), 1399);
-  server.SetBody(testing::PriceFileBytes(CountedBars(1400)));
-  LoadFromUrl(&s, server.Url("/KD1301.KDT"), 0, "", 0);
-  EXPECT_EQ(s.barCount(), 1000);
+  EXPECT_TRUE(LoadFromUrl(&s, server.Url("/KD1301.KDT"), 0, "", 0));
+  ASSERT_EQ(s.barCount(), 1500);
+  EXPECT_EQ(s.bars[0].close, 1);
+  EXPECT_EQ(s.bars[1499].close, 1500);
 }
 
 TEST(PriceUrlLoadTest, TheProxyReceivesTheWholeUrl) {
@@ -111,12 +115,6 @@ TEST(PriceUrlLoadTest, TheProxyReceivesTheWholeUrl) {
   proxy.stop();
   t.join();
   EXPECT_EQ(target, "http://peer.invalid/Korvale/KD1301.KDT");
-}
-
-TEST(PriceUrlLoadTest, NoServerKeepsAnEmptySeries) {
-  CPriceSeries s;
-  EXPECT_EQ(LoadFromUrl(&s, "http://127.0.0.1:1/KD1301.KDT", 0, "", 0), 1);
-  EXPECT_EQ(s.barCount(), 0);
 }
 
 }  // namespace

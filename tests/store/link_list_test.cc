@@ -36,7 +36,7 @@ TEST_F(LinkListTest, EachLinkGivesACodeAndAFolderTemplate) {
       "<a href=\"http://peer:8080/Data/1000/KD1301.KDT\">1301</a>\n"
       "<a href=\"page12.html\">next</a>\n"
       "<a href=\"http://peer:8080/Data/9000/KD9984.KDT\">after the end</a></body></html>";
-  EXPECT_EQ(d.ParseLinkList(page.data(), page.size()), 3);
+  EXPECT_EQ(d.ParseLinkList(page.data(), page.size()), page.size());
   ASSERT_EQ(d.itemCount, 3);
   EXPECT_EQ(d.items[0].code, 7203);  // source order, not sorted
   EXPECT_EQ(d.items[1].code, 7211);
@@ -78,7 +78,7 @@ TEST_F(LinkListTest, PagesThatAreNotHtmlOrHoldTenThousandLinksAreHandled) {
   bytes += "<a href=\"KD1301";  // cut off inside a tag
   junk.ParseLinkList(bytes.data(), bytes.size());
   EXPECT_LE(junk.itemCount, kMaxStockItems);
-  EXPECT_EQ(Peer().ParseLinkList(nullptr, 0), 0);
+  EXPECT_EQ(Peer().ParseLinkList(nullptr, 0), 0u);
 
   std::string page = "<html>";
   for (int i = 0; i < 10000; ++i) {
@@ -96,7 +96,33 @@ TEST_F(LinkListTest, PagesThatAreNotHtmlOrHoldTenThousandLinksAreHandled) {
   std::string unclosed;
   for (int i = 0; i < 20000; ++i) unclosed += "<a href=\"/x/KD1301.KDT\">";
   CStockDictionary open = Peer();
-  EXPECT_EQ(open.ParseLinkList(unclosed.data(), unclosed.size()), kMaxStockItems);
+  open.ParseLinkList(unclosed.data(), unclosed.size());
+  EXPECT_EQ(open.itemCount, kMaxStockItems);
+}
+
+// The stock page arrives in blocks: a link cut at a block's end waits for the next, so every cut
+// gives the list one call over the whole page gives, and the end of the list stays the end.
+TEST_F(LinkListTest, APageFedInTwoBlocksAtAnyCutGivesTheSameList) {
+  const std::string page =
+      "<html><a href=\"d/1000/KD1301.KDT\">1301</a><br>\n<A HREF='d/7000/KD7203.KDT'>x</A>"
+      "<abbr>KD9999</abbr><a  href=\"/abs/KD2001.KDT\">y</a>"
+      "<a href=\"next.html\">no digits</a><a href=\"KD12345.KDT\">end</a>"
+      "<a href=\"d/1000/KD1302.KDT\">after the end</a></html>";
+  CStockDictionary whole = Peer();
+  whole.ParseLinkList(page.data(), page.size());
+  ASSERT_EQ(whole.itemCount, 3);
+  for (size_t cut = 0; cut <= page.size(); ++cut) {
+    CStockDictionary d = Peer();
+    const size_t used = d.ParseLinkList(page.data(), cut, true);
+    ASSERT_LE(used, cut);
+    const std::string rest = page.substr(used);
+    EXPECT_EQ(d.ParseLinkList(rest.data(), rest.size()), rest.size());
+    ASSERT_EQ(d.itemCount, whole.itemCount) << cut;
+    for (int i = 0; i < d.itemCount; ++i) {
+      EXPECT_EQ(d.items[i].code, whole.items[i].code) << cut;
+      EXPECT_EQ(d.folders[d.items[i].folder], whole.folders[whole.items[i].folder]) << cut;
+    }
+  }
 }
 
 }  // namespace

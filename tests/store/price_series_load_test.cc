@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
+#include <utility>
 
 #include "store/price_series.h"
 #include "support/test_support.h"
@@ -83,6 +85,42 @@ TEST(PriceSeriesLoadTest, PartialRecordsAtTheEndAreIgnored) {
   EXPECT_EQ(s.barCount(), 0);
   EXPECT_EQ(s.LoadAll(dir.File("53.kdt")), 1);
   EXPECT_EQ(s.barCount(), 2);
+}
+
+// A price file a peer sent is loaded from memory: every load gives what it gives for the file.
+TEST(PriceSeriesLoadTest, LoadsFromBytesInMemoryMatchTheFileLoads) {
+  TempDir dir;
+  std::vector<PriceBar> bars;
+  for (int i = 0; i < 60; ++i) bars.push_back(FlatBar(2006 + i / 20, 1 + i % 12, 1 + i % 28, 100 + i));
+  bars.push_back(Bar(2009, 5, 1, 0, 0, 0, 0, 0));  // a day without trading
+  auto bytes = testing::PriceFileBytes(bars);
+  bytes.push_back(0x55);  // a cut record at the end
+  const std::string path = dir.File("KD1301.KDT");
+  testing::WriteBytes(path, bytes);
+  using Load = std::function<bool(CPriceSeries&, bool fromBytes)>;
+  const uint8_t* data = bytes.data();
+  const size_t size = bytes.size();
+  const std::pair<const char*, Load> loads[] = {
+      {"all", [&](CPriceSeries& s, bool b) { return b ? s.LoadAllBytes(data, size, path) : s.LoadAll(path); }},
+      {"tail", [&](CPriceSeries& s, bool b) { return b ? s.LoadTailBytes(data, size, path) : s.LoadTail(path); }},
+      {"until", [&](CPriceSeries& s, bool b) {
+         return b ? s.LoadUntilBytes(2007, 6, 30, data, size, path) : s.LoadUntil(2007, 6, 30, path);
+       }},
+      {"merged", [&](CPriceSeries& s, bool b) {
+         return b ? s.LoadMergedBytes(data, size, path, nullptr, 0) : s.LoadMerged(path, nullptr, 0);
+       }},
+  };
+  for (const auto& [name, load] : loads) {
+    CPriceSeries fromFile, fromBytes;
+    EXPECT_EQ(load(fromFile, false), load(fromBytes, true)) << name;
+    ASSERT_EQ(fromFile.barCount(), fromBytes.barCount()) << name;
+    ASSERT_GT(fromFile.barCount(), 0) << name;
+    for (int i = 0; i < fromFile.barCount(); ++i) {
+      EXPECT_EQ(DateKey(fromFile.bars[i]), DateKey(fromBytes.bars[i])) << name << i;
+      EXPECT_EQ(fromFile.bars[i].close, fromBytes.bars[i].close) << name << i;
+    }
+    EXPECT_EQ(fromBytes.filePath, path);
+  }
 }
 
 TEST(PriceSeriesLoadTest, LoadAllKeepsFileOrderWhileLoadMergedSortsAndKeepsTheLaterRecord) {

@@ -1,0 +1,63 @@
+// One client connection of the peer server, and the stream through which cpp-httplib reads a
+// request from it and writes the answer. A request reaches a worker only once its head (request
+// line and headers) has arrived whole, so no worker ever waits for a slow or silent client.
+#ifndef KORVALE_NET_PEER_CONNECTION_H_
+#define KORVALE_NET_PEER_CONNECTION_H_
+
+#include <httplib.h>
+
+#include <chrono>
+#include <string>
+
+namespace korvale {
+
+struct PeerConnection {
+  int fd = -1;
+  std::string peer;  // the client's address, for the log
+  std::string in;    // bytes received and not yet answered
+  std::chrono::steady_clock::time_point since;  // when it began waiting for a request
+  int requests = 0;  // answered so far
+  bool ended = false;  // the client will send nothing more (what it sent is still answered)
+};
+
+// The length of the request head at the front of `in` (through its blank line), 0 while it has
+// not arrived whole.
+size_t RequestHeadLength(const std::string& in);
+
+// Sends every byte within `timeoutMs` of no progress. False when the client is gone or stalls.
+bool SendAll(int fd, const char* data, size_t size, int timeoutMs);
+
+// The client's address of a connected socket ("" when unknown).
+std::string PeerAddressOf(int fd);
+
+// Reads the head of one request from the connection's buffer (never from the socket: the
+// whole head is there, and nothing after it is read) and writes the answer, small pieces
+// gathered into one send.
+class CPeerStream : public httplib::Stream {
+ public:
+  CPeerStream(PeerConnection* connection, size_t headLength, int writeTimeoutMs);
+
+  bool is_readable() const override { return read_ < headLength_; }
+  bool is_writable() const override;
+  ssize_t read(char* ptr, size_t size) override;
+  ssize_t write(const char* ptr, size_t size) override;
+  void get_remote_ip_and_port(std::string& ip, int& port) const override;
+  void get_local_ip_and_port(std::string& ip, int& port) const override;
+  socket_t socket() const override { return connection_->fd; }
+
+  // Sends what write() gathered. False when the client did not take it.
+  bool Flush();
+  bool failed() const { return failed_; }
+
+ private:
+  PeerConnection* connection_;
+  size_t headLength_;
+  size_t read_ = 0;
+  int writeTimeoutMs_;
+  std::string out_;
+  bool failed_ = false;
+};
+
+}  // namespace korvale
+
+#endif  // KORVALE_NET_PEER_CONNECTION_H_
