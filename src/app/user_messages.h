@@ -38,6 +38,12 @@ inline constexpr const char* kUsePreviousText = "前回の分析結果を使用"
 inline constexpr const char* kAnalyseAsOfText = "日を指定して分析";
 inline constexpr const char* kBatchProgressCaption = "株価データ分析中";
 
+// --- The rule validation report and the signal chart.
+inline constexpr const char* kValidationCommandText = "抽出条件の検証";
+inline constexpr const char* kValidationStatusText = "銘柄抽出条件の検証レポートを得る";
+inline constexpr const char* kValidationProgressCaption = "抽出条件評価中";
+inline constexpr const char* kSignalChartTitle = "抽出条件可視化チャート";
+
 }  // namespace korvale
 
 #endif  // KORVALE_APP_USER_MESSAGES_H_

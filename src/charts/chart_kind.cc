@@ -6,6 +6,7 @@
 #include "charts/kagi_chart.h"
 #include "charts/new_price_chart.h"
 #include "charts/reverse_watch_chart.h"
+#include "charts/signal_chart.h"
 
 namespace korvale {
 
@@ -101,6 +102,8 @@ std::span<const ChartKindEntry> ChartKinds() {
       // Its status bar names the daily bars it shows.
       ChartKindEntry{kChartTrendLineEditor, "lineeditor", "日足", ChartKindGroup::kLineEditor,
                      kTrendLineEditor},
+      ChartKindEntry{kChartSignal, "signal", "抽出条件可視化チャート", ChartKindGroup::kSignal,
+                     SignalChartKind()},
   };
   return kKinds;
 }

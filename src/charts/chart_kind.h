@@ -43,6 +43,7 @@ enum class ChartKindGroup {
   kIchimoku,    // the Ichimoku window's daily, weekly and monthly bars
   kAuxiliary,   // the kagi, new-price and reverse-watch windows
   kLineEditor,  // the trend-line editor's window
+  kSignal,      // the signal chart window over the main window's stock
 };
 
 // The ids of the window kinds. The auxiliary charts take the commands that open their windows;

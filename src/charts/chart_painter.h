@@ -27,6 +27,10 @@ inline constexpr int kChartWeekly = 32773;
 inline constexpr int kChartMonthly = 32774;
 // The trend-line editor's chart (the id of the command that opens the editor).
 inline constexpr int kChartTrendLineEditor = 32861;
+// The signal chart window ("抽出条件可視化チャート"), drawn through the daily chart's painter.
+inline constexpr int kChartSignal = 32868;
+
+class SignalRowSource;
 
 // The values the detail panel shows at a bar, in this order.
 struct IndicatorValues {
@@ -250,9 +254,21 @@ class CChartPainter {
   // thumbnailShowVolume the volume bars in the bottom third. No grid, labels or date axis.
   void DrawThumbnail(Canvas& canvas, int left, int top, int width, int height) const;
   // The daily chart with the caller's value rows in place of the indicator panes, over a
-  // canvas of width x height. Style 0 candles; any other style is drawn as 0 for now.
+  // canvas of width x height. Style 0 candles; any other style is drawn as 0 for now. The
+  // mapping it keeps for hit tests is the signal chart's own, so a main view drawn through the
+  // same painter keeps reading its own bars.
   void DrawSignalChart(Canvas& canvas, int style, const std::vector<SignalRow>& rows, int width,
                        int height);
+  // The signal chart as its window shows it: the rows of the source (none without one) over
+  // the signal canvas size.
+  void SetSignalSource(SignalRowSource* source) { signalSource_ = source; }
+  SignalRowSource* signalSource() const { return signalSource_; }
+  void SetSignalCanvasSize(int width, int height) {
+    signalWidth_ = width;
+    signalHeight_ = height;
+  }
+  int signalCanvasWidth() const { return signalWidth_; }
+  int signalCanvasHeight() const { return signalHeight_; }
 
   // --- Mouse read-out (pixels of the unscrolled chart; (-1, -1) is the last displayed bar).
   // Nothing is found before a chart of that kind was drawn or outside the window.
@@ -261,6 +277,8 @@ class CChartPainter {
   ChartHit HitTestMonthly(int px, int py) const;
   // The same on the trend-line editor's chart, through its own mapping.
   ChartHit HitTestTrendLineEditor(int px, int py) const;
+  // The signal chart's bar under a pixel of its canvas, through its last drawing.
+  ChartHit HitTestSignal(int px, int py) const;
   // The bar of the daily, weekly or monthly window (`period` 32772, 32773, 32774) under a pixel
   // through `mapper` (span x = window count); (-1, -1) is the last bar, a null mapper finds
   // nothing else.
@@ -320,6 +338,11 @@ class CChartPainter {
   CChartMapper editorMapper_;
   int64_t editorLow_ = 0;
   bool editorDrawn_ = false;
+  CChartMapper signalMapper_;
+  bool signalDrawn_ = false;
+
+  SignalRowSource* signalSource_ = nullptr;
+  int signalWidth_ = 0, signalHeight_ = 0;
 
   struct KindState {
     ClientSize size;

@@ -78,6 +78,16 @@ ChartHit CChartPainter::HitTestDaily(int px, int py) const {
                        py);
 }
 
+ChartHit CChartPainter::HitTestSignal(int px, int py) const {
+  const CPriceSeries* source = series_ ? series_ : barsOnly_;
+  if (!source || windowCount_ <= 0) return {};
+  const PriceBar* window = source->bars.data() + hiddenCount_;
+  if (px == -1 && py == -1) return HitOf(window, windowCount_ - 1);
+  if (!signalDrawn_) return {};
+  const int i = WindowIndexAt(signalMapper_, px, py, windowCount_);
+  return i < 0 ? ChartHit{} : HitOf(window, i);
+}
+
 ChartHit CChartPainter::HitTestWeekly(int px, int py) const {
   return HitTestWindow(kChartWeekly, priceMapperKind_ == kChartWeekly ? &priceMapper_ : nullptr, px,
                        py);

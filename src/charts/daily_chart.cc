@@ -6,8 +6,10 @@
 
 #include "charts/chart_numerics.h"
 #include "charts/chart_painter.h"
+#include "charts/ichimoku_chart.h"
 #include "charts/indicator_panes.h"
 #include "charts/price_panes.h"
+#include "charts/signal_chart.h"
 #include "indicators/shared_indicators.h"
 
 namespace korvale {
@@ -280,7 +282,9 @@ void CChartPainter::DrawDailyPricePane(Canvas& canvas, CChartMapper& mapper, con
 
 void CChartPainter::DrawSignalChart(Canvas& canvas, int style, const std::vector<SignalRow>& rows,
                                     int width, int height) {
-  (void)style;  // the Ichimoku style arrives with the Ichimoku chart; both draw candles now
+  // The price pane keeps its mapping for the signal chart's hit tests, not the main chart's.
+  const CChartMapper mainMapper = priceMapper_;
+  const int mainMapperKind = priceMapperKind_;
   CChartMapper mapper;
   BeginChart(canvas, &mapper, kSlotBackground, width, height);
   const CPriceSeries* source = series_ ? series_ : barsOnly_;
@@ -294,8 +298,16 @@ void CChartPainter::DrawSignalChart(Canvas& canvas, int style, const std::vector
   const int64_t low = range.low, r = range.high - range.low;
   if (source) {
     DrawDateAxis(t, PaneRect{0, P - th, width, th}, window, wc);
-    DrawDailyPricePane(canvas, mapper, PaneRect{0, 0, width, P - th}, low, r, &priceMapper_);
-    priceMapperKind_ = kChartDaily;
+    const PaneRect price{0, 0, width, P - th};
+    // The Ichimoku style needs the lines' longest period in bars; with fewer it shows candles.
+    if (style != kSignalStyleIchimoku ||
+        !DrawIchimokuDailyPane(t, settings_, source->bars.data(), dailyCount_, hidden, wc, price,
+                               low, r)) {
+      DrawDailyPricePane(canvas, mapper, price, low, r, &priceMapper_);
+    } else {
+      mapper.Reset(price.x, price.top, price.width, price.height, wc, static_cast<double>(r));
+      priceMapper_ = mapper;
+    }
     if (settings_.dailyShowVolume) {
       const int volumeHeight = P / 3;
       DrawVolumeBars(t, PaneRect{0, P - volumeHeight, width, volumeHeight - th}, window, wc,
@@ -331,6 +343,10 @@ void CChartPainter::DrawSignalChart(Canvas& canvas, int style, const std::vector
     canvas.TextOut(width - TextWidthEstimate(row.name, th), top + 2, row.name);
   }
   EndChart(canvas);
+  signalDrawn_ = source != nullptr;
+  signalMapper_ = priceMapper_;
+  priceMapper_ = mainMapper;
+  priceMapperKind_ = mainMapperKind;
 }
 
 }  // namespace korvale

@@ -35,6 +35,35 @@ void DrawCloud(const PaneTools& t, const std::vector<IchimokuPoint>& cloud, doub
   t.canvas.Polygon(points.data(), static_cast<int>(points.size()));
 }
 
+// The price pane over `price`: the leading spans and the cloud, the bars in the second candle
+// set with their grid, then the conversion, base and lagging lines; nothing while the lines
+// are not complete. Keeps the pane's price mapping in `priceMapping`; whether the lines were
+// complete.
+template <typename BarT>
+bool DrawIchimokuPane(const PaneTools& t, const SettingsRecord& s, int period, const BarT* all,
+                      int count, int hidden, int windowCount, const PaneRect& price, int64_t low,
+                      int64_t r, CChartMapper* priceMapping) {
+  const double lowD = static_cast<double>(low);
+  t.mapper.Reset(price.x, price.top, price.width, price.height, windowCount,
+                 static_cast<double>(r));
+  *priceMapping = t.mapper;
+  const IchimokuLines lines =
+      ComputeIchimokuLines(all, count, hidden, IchimokuPeriodsOf(s, period));
+  if (lines.complete) {
+    DrawLine(t, kSlotLeadingSpanB, lines.spanB, lowD);
+    DrawLine(t, kSlotLeadingSpanA, lines.spanA, lowD);
+    DrawCloud(t, lines.cloud, lowD);
+    const BarStyle style{s.ichimokuBarStyle != 0, kSlotIchimokuClose, true};
+    const GridPrices grid = DrawPriceBars(t, price, all + hidden, windowCount, low, r, style);
+    DrawGridLabels(t, price, low, r, grid);
+    t.mapper = *priceMapping;
+    DrawLine(t, kSlotConversionLine, lines.conversion, lowD);
+    DrawLine(t, kSlotBaseLine, lines.base, lowD);
+    DrawLine(t, kSlotLaggingSpan, lines.lagging, lowD);
+  }
+  return lines.complete;
+}
+
 // The chart over one window: `all` holds the period's `count` bars, of which the first
 // `hidden` lie before the window of `windowCount`.
 template <typename BarT>
@@ -48,7 +77,6 @@ void DrawWindow(CChartPainter& painter, const PaneTools& t, int period, const Ba
   const PriceRangeResult range =
       PriceRange(window, windowCount, monthly || period == kChartWeekly ? 0 : 10);
   const int64_t low = range.low, r = range.high - range.low;
-  const double lowD = static_cast<double>(low);
 
   const int axisHeight = monthly ? kMonthlyStrip : t.textHeight;
   const PaneRect axis{0, height - axisHeight, windowWidth, axisHeight};
@@ -60,23 +88,8 @@ void DrawWindow(CChartPainter& painter, const PaneTools& t, int period, const Ba
   }
 
   const PaneRect price{0, 0, windowWidth, height - axisHeight};
-  t.mapper.Reset(price.x, price.top, price.width, price.height, windowCount,
-                 static_cast<double>(r));
-  const CChartMapper priceMapping = t.mapper;
-  const IchimokuLines lines =
-      ComputeIchimokuLines(all, count, hidden, IchimokuPeriodsOf(s, period));
-  if (lines.complete) {
-    DrawLine(t, kSlotLeadingSpanB, lines.spanB, lowD);
-    DrawLine(t, kSlotLeadingSpanA, lines.spanA, lowD);
-    DrawCloud(t, lines.cloud, lowD);
-    const BarStyle style{s.ichimokuBarStyle != 0, kSlotIchimokuClose, true};
-    const GridPrices grid = DrawPriceBars(t, price, window, windowCount, low, r, style);
-    DrawGridLabels(t, price, low, r, grid);
-    t.mapper = priceMapping;
-    DrawLine(t, kSlotConversionLine, lines.conversion, lowD);
-    DrawLine(t, kSlotBaseLine, lines.base, lowD);
-    DrawLine(t, kSlotLaggingSpan, lines.lagging, lowD);
-  }
+  CChartMapper priceMapping;
+  DrawIchimokuPane(t, s, period, all, count, hidden, windowCount, price, low, r, &priceMapping);
   painter.KeepMapper(IchimokuKindId(period), priceMapping);
 }
 
@@ -153,6 +166,14 @@ void DrawIchimokuCaption(Canvas& canvas) {
 const ChartKind& IchimokuChartKind(int period) {
   static const IchimokuChart kDaily(kChartDaily), kWeekly(kChartWeekly), kMonthly(kChartMonthly);
   return period == kChartWeekly ? kWeekly : period == kChartMonthly ? kMonthly : kDaily;
+}
+
+bool DrawIchimokuDailyPane(const PaneTools& t, const SettingsRecord& settings,
+                           const PriceBar* all, int count, int hidden, int windowCount,
+                           const PaneRect& price, int64_t low, int64_t range) {
+  CChartMapper priceMapping;
+  return DrawIchimokuPane(t, settings, kChartDaily, all, count, hidden, windowCount, price, low,
+                          range, &priceMapping);
 }
 
 }  // namespace korvale

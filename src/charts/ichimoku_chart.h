@@ -6,6 +6,7 @@
 #define KORVALE_CHARTS_ICHIMOKU_CHART_H_
 
 #include "charts/chart_kind.h"
+#include "charts/pane_drawing.h"
 
 namespace korvale {
 
@@ -22,6 +23,15 @@ void DrawIchimokuMonthly(CChartPainter& painter, Canvas& canvas);
 // What the Ichimoku window shows without a stock: "一目均衡表" in a box 420 x 20 at the top
 // left.
 void DrawIchimokuCaption(Canvas& canvas);
+
+// The Ichimoku price pane of daily bars over `price` (the signal chart's Ichimoku style): the
+// leading spans and the cloud, the bars in the second candle set with their grid, the
+// conversion, base and lagging lines. `all` holds `count` bars, the first `hidden` before the
+// window of `windowCount`; `low` and `range` are the pane's price scale. Draws nothing and
+// returns false while the lines are not complete (too few bars).
+bool DrawIchimokuDailyPane(const PaneTools& t, const SettingsRecord& settings,
+                           const PriceBar* all, int count, int hidden, int windowCount,
+                           const PaneRect& price, int64_t low, int64_t range);
 
 // The chart-kind implementation of a period (the chart-kind table's rows).
 const ChartKind& IchimokuChartKind(int period);

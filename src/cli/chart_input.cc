@@ -56,6 +56,8 @@ bool LoadChartInput(const CliArgs& args, const std::string& argument,
     PrintError(files.pricePath + " cannot open");
     return false;
   }
+  input->signals = std::make_unique<CSignalInput>(settings);
+  if (args.Has("--rules") && !input->signals->PickRules(args.Value("--rules"))) return false;
   input->series = std::make_unique<CPriceSeries>();
   std::string error;
   LoadStock(files, input->series.get(), {}, /*placeholderWhenEmpty=*/true, &error);
@@ -77,6 +79,7 @@ std::unique_ptr<CChartPainter> MakeChartPainter(SettingsRecord settings, ChartIn
   ApplyAutomaticSpan(&settings, width, true, true);
   auto painter = std::make_unique<CChartPainter>(settings);
   painter->SetIndexSeries(input.index.get());
+  painter->SetSignalSource(input.signals.get());
   kind.Attach(*painter, *input.series);
   kind.SetClientSize(*painter, width, height);
   // The attach built the weekly bars, so the margin file's problems are known by now.

@@ -8,6 +8,7 @@
 
 #include "charts/chart_kind.h"
 #include "cli/cli.h"
+#include "cli/signal_input.h"
 #include "store/price_series.h"
 #include "store/settings_record.h"
 #include "store/stock_dictionary.h"
@@ -18,19 +19,21 @@ namespace korvale::cli {
 struct ChartInput {
   std::unique_ptr<CPriceSeries> series;
   std::unique_ptr<CPriceSeries> index;  // null when there is no index
+  std::unique_ptr<CSignalInput> signals;  // the signal chart's rules (--rules)
 };
 
 // Loads the single positional argument: a CODE (1 to 4 digits, looked up in the stock dictionary
-// of the data root) or a PATH to a price file, with --margin and --lines for a PATH. A price file
-// without a usable bar becomes the one-bar placeholder, as the document shows it. Prints the reason
-// and returns false when the file cannot be opened or the argument is not usable.
+// of the data root) or a PATH to a price file, with --margin and --lines for a PATH, and the
+// signal chart's --rules. A price file without a usable bar becomes the one-bar placeholder, as
+// the document shows it. Prints the reason and returns false when the file cannot be opened or
+// an argument is not usable.
 bool LoadChartInput(const CliArgs& args, const std::string& argument,
                     const SettingsRecord& settings, ChartInput* input);
 
 // The painter the main view would draw with for a client area of width x height: the settings
 // get the automatic span for that width with both side bars docked (when dailySpanDays is 0 or
-// dailyAutoPeriod is set), the painter copies them, takes the index series and attaches to the
-// series as the chart kind.
+// dailyAutoPeriod is set), the painter copies them, takes the index series and the signal
+// chart's rules (its canvas the client area) and attaches to the series as the chart kind.
 std::unique_ptr<CChartPainter> MakeChartPainter(SettingsRecord settings, ChartInput& input,
                                                 const ChartKind& kind, int width, int height);
 

@@ -157,6 +157,20 @@ bool ParseWholeNumber(const std::string& text, int low, int high, int* value) {
   return true;
 }
 
+bool OutputOption(const CliArgs& args, std::string* out, std::vector<std::string>* rest) {
+  *out = args.Value("--output");
+  const std::vector<std::string>& positional = args.Positional();
+  for (size_t i = 0; i < positional.size(); ++i) {
+    if (positional[i] == "-o") {
+      if (i + 1 >= positional.size()) return false;
+      *out = positional[++i];
+    } else {
+      rest->push_back(positional[i]);
+    }
+  }
+  return true;
+}
+
 bool ParseCode(const std::string& text, int* code, int lowest) {
   if (text.empty() || text.size() > 4) return false;
   int v = 0;

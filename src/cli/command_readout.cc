@@ -87,7 +87,7 @@ const CommandRegistration kRegistration({
     "detail panel's values at that bar follow, one per line: maLong, maShort, rci1, rci2,\n"
     "rsi1, rsi2, stochK, stochD, volumeRatio. --json prints {\"found\", \"readout\",\n"
     "\"indicators\"}.\n",
-    {{"--json"}, {"--chart", "--size", "--at", "--set", "--margin", "--lines"}},
+    {{"--json"}, {"--chart", "--size", "--at", "--set", "--margin", "--lines", "--rules"}},
     RunReadout,
 });
 

@@ -129,7 +129,7 @@ const CommandRegistration kRegistration({
     "draw a chart or a page of thumbnails into a PNG file",
     "usage: korvale-cli render (CODE | PATH) --chart KIND [--size WxH] [--theme N]\n"
     "                          [--param N] [--set NAME=VALUE]... -o OUT.png\n"
-    "                          [--margin FILE] [--lines FILE]\n"
+    "                          [--margin FILE] [--lines FILE] [--rules NAME,...]\n"
     "       korvale-cli render --thumbnails LIST.LST|all [--size WxH] [--first N]\n"
     "                          [--set NAME=VALUE]... -o OUT.png\n"
     "\n"
@@ -138,7 +138,9 @@ const CommandRegistration kRegistration({
     "weekly or monthly (the main window's chart), ichimoku, ichimoku-weekly or\n"
     "ichimoku-monthly (the Ichimoku window), kagi, newprice or reverse (the auxiliary\n"
     "windows), lineeditor (the trend-line editor's: the daily price pane with a quarter of\n"
-    "margin and 104 pixels of room to the right). CODE is a stock code whose files are found\n"
+    "margin and 104 pixels of room to the right), or signal (the signal chart: the daily bars\n"
+    "over the whole client area and four rows of rules, --rules as for 'korvale-cli\n"
+    "signals'). CODE is a stock code whose files are found\n"
     "below the data root; PATH a price file, with its margin and trend-line files given by\n"
     "--margin and --lines. The settings are those of the data root, then every --set\n"
     "NAME=VALUE; --theme N picks the colour theme 0-5 (標準, Hanamori, Tsukishiro, 白黒, 古書,\n"
@@ -157,7 +159,7 @@ const CommandRegistration kRegistration({
     "of list position N (0 the first; default 0) stands at the top.\n",
     {{},
      {"--chart", "--size", "--theme", "--param", "--set", "--output", "--margin", "--lines",
-      "--thumbnails", "--first"}},
+      "--thumbnails", "--first", "--rules"}},
     RunRender,
 });
 

@@ -16,6 +16,10 @@ double RelativeStrength(const PriceBar* bars, int end, int n) {
       loss += change;
     }
   }
+  return RelativeStrengthFromSums(gain, loss);
+}
+
+double RelativeStrengthFromSums(int64_t gain, int64_t loss) {
   if (gain - loss == 0) return 50;
   return static_cast<double>(gain) / static_cast<double>(gain - loss) * 100.0;
 }
@@ -42,6 +46,10 @@ double RankCorrelation(const PriceBar* bars, int end, int n) {
     }
     pos = runEnd;
   }
+  return RankCorrelationFromSquares(d, n);
+}
+
+double RankCorrelationFromSquares(double d, int n) {
   const double nd = n;
   return (1.0 - 6.0 * d / (nd * nd * nd - 1.0)) * 100.0;
 }
@@ -61,6 +69,10 @@ double VolumeRatio(const PriceBar* bars, int end, int n) {
       down += b.volume / 2;
     }
   }
+  return VolumeRatioFromSums(up, down);
+}
+
+double VolumeRatioFromSums(int64_t up, int64_t down) {
   if (down == 0) return kVolumeRatioInvalid;
   return static_cast<double>(up) / static_cast<double>(down) * 100.0;
 }
@@ -68,44 +80,11 @@ double VolumeRatio(const PriceBar* bars, int end, int n) {
 void ParabolicSarSeries(const PriceBar* bars, int first, int last, double step, double cap,
                         double* out) {
   if (last < first) return;
-  bool rising = true;
-  double af = step;
-  double sar = bars[first].low;
-  double ep = bars[first].low;
-  double next = bars[first].low;
-  double hh = bars[first].high;
-  double ll = bars[first].low;
-  out[first] = sar;
+  ParabolicSarState state = ParabolicSarStart(bars[first], step);
+  out[first] = state.sar;
   for (int i = first + 1; i <= last; ++i) {
-    const double high = bars[i].high, low = bars[i].low;
-    bool turned = false;
-    if (rising && low < next) {
-      rising = false;
-      turned = true;
-      sar = hh;
-    } else if (!rising && high > next) {
-      rising = true;
-      turned = true;
-      sar = ll;
-    } else {
-      sar = sar + af * (ep - sar);
-    }
-    const double oldHh = hh, oldLl = ll;
-    if (turned) {
-      hh = high;
-      ll = low;
-    } else {
-      hh = std::max(hh, high);
-      ll = std::min(ll, low);
-    }
-    ep = rising ? hh : ll;
-    if (turned) {
-      af = step;
-    } else if ((rising && hh != oldHh) || (!rising && ll != oldLl)) {
-      if (af + step <= cap) af += step;
-    }
-    next = sar + af * (ep - sar);
-    out[i] = sar;
+    ParabolicSarStep(&state, bars[i], step, cap);
+    out[i] = state.sar;
   }
 }
 

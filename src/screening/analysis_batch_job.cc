@@ -43,15 +43,8 @@ CAnalysisBatchJob::CAnalysisBatchJob(const CStockDictionary& dictionary, CAnalys
 CAnalysisBatchJob::~CAnalysisBatchJob() = default;
 
 void CAnalysisBatchJob::SetThreads(int threads) {
-  threads_ = std::clamp(threads, 1, 8);
-  crew_.reset();
-  lanes_.resize(1);
-  for (int k = 1; k < threads_; ++k) lanes_.push_back(std::make_unique<Lane>());
-  if (threads_ > 1) {
-    crew_ = std::make_unique<CSliceCrew>(threads_ - 1, [this](int position, int lane) {
-      ComputeOne(position, lanes_[static_cast<size_t>(lane)].get());
-    });
-  }
+  threads_ = SetUpLanes<Lane>(threads, &lanes_, &crew_,
+                              [this](int position, Lane* lane) { ComputeOne(position, lane); });
 }
 
 void CAnalysisBatchJob::SetAsOfDate(int year, int month, int day) {

@@ -32,14 +32,8 @@ int32_t CloudCode(int64_t c, int64_t p, int64_t bottom, int64_t top) {
 
 }  // namespace
 
-void ComputeIchimokuFields(Bars in, const SettingsRecord& s, AnalysisRecord* rec) {
-  rec->ichimokuCross = rec->ichimokuSlope = rec->ichimokuCloud = kIchimokuCodeNone;
-  const int32_t nb = s.ichimokuDailyBase, nv = s.ichimokuDailyConversion;
-  const int32_t ns = s.ichimokuDailySpanPeriod, shift = s.ichimokuDailyLeadShiftA;
-  if (nb < 1 || nv < 1 || ns < 1 || ns >= in.n) return;  // so n >= 2 below
-  const int32_t e = in.n - 1;
-  const int64_t base = Mid(in, nb, e), conv = Mid(in, nv, e);
-  const int64_t basePrev = Mid(in, nb, e - 1), convPrev = Mid(in, nv, e - 1);
+void IchimokuCodes(int64_t base, int64_t conv, int64_t basePrev, int64_t convPrev, bool hasCloud,
+                   int64_t spanA, int64_t spanB, int64_t close, int64_t prev, AnalysisRecord* rec) {
   if (base < conv) {
     rec->ichimokuCross = 0;
   } else if (conv < base) {
@@ -48,16 +42,30 @@ void ComputeIchimokuFields(Bars in, const SettingsRecord& s, AnalysisRecord* rec
     rec->ichimokuCross = basePrev < convPrev ? 3 : convPrev < basePrev ? 2 : 4;
   }
   rec->ichimokuSlope = base > basePrev ? 0 : base == basePrev ? 1 : 2;
+  rec->ichimokuCloud = kIchimokuCodeNone;
+  if (hasCloud) {
+    rec->ichimokuCloud = CloudCode(close, prev, std::min(spanA, spanB), std::max(spanA, spanB));
+  }
+}
 
+void ComputeIchimokuFields(Bars in, const SettingsRecord& s, AnalysisRecord* rec) {
+  rec->ichimokuCross = rec->ichimokuSlope = rec->ichimokuCloud = kIchimokuCodeNone;
+  const int32_t nb = s.ichimokuDailyBase, nv = s.ichimokuDailyConversion;
+  const int32_t ns = s.ichimokuDailySpanPeriod, shift = s.ichimokuDailyLeadShiftA;
+  if (nb < 1 || nv < 1 || ns < 1 || ns >= in.n) return;  // so n >= 2 below
+  const int32_t e = in.n - 1;
   // The cloud under the last bar was drawn `shift` bars earlier; with no such bar (a shift
   // beyond the series, or a negative one) there is no cloud.
   const int64_t d = int64_t{e} - shift;
-  if (shift < 0 || d < 0) return;
-  const int32_t di = static_cast<int32_t>(d);
-  const int64_t spanA = (Mid(in, nb, di) + Mid(in, nv, di)) / 2;
-  const int64_t spanB = Mid(in, ns, di);
-  rec->ichimokuCloud = CloudCode(in.bars[e].close, in.bars[e - 1].close, std::min(spanA, spanB),
-                                 std::max(spanA, spanB));
+  const bool hasCloud = shift >= 0 && d >= 0;
+  int64_t spanA = 0, spanB = 0;
+  if (hasCloud) {
+    const int32_t di = static_cast<int32_t>(d);
+    spanA = (Mid(in, nb, di) + Mid(in, nv, di)) / 2;
+    spanB = Mid(in, ns, di);
+  }
+  IchimokuCodes(Mid(in, nb, e), Mid(in, nv, e), Mid(in, nb, e - 1), Mid(in, nv, e - 1), hasCloud,
+                spanA, spanB, in.bars[e].close, in.bars[e - 1].close, rec);
 }
 
 void ComputeTrendLineField(const CPriceSeries& series, Bars in, AnalysisRecord* rec) {

@@ -27,26 +27,9 @@ struct WindowSums {
   }
 };
 
-// Exact for the values the sums usually hold; the 128-bit conversion is a library call.
-double ToDouble(Int128 v) {
-  if (v >= INT64_MIN && v <= INT64_MAX) return static_cast<double>(static_cast<int64_t>(v));
-  return static_cast<double>(v);
-}
 
-// Pearson's correlation of the window. The program's chart normalises each window to 0..1 first;
-// the coefficient is unchanged by that (it is invariant under a positive scale and shift of each
-// series), so it is formed here from the exact sums of the closes themselves. False for a flat
-// window of either series, which has no correlation.
 bool Correlation(const WindowSums& s, int64_t w, double* rho) {
-  const Int128 varX = Int128{w} * s.xx - Int128{s.x} * s.x;
-  const Int128 varY = Int128{w} * s.yy - Int128{s.y} * s.y;
-  if (varX <= 0 || varY <= 0) return false;
-  const Int128 cov = Int128{w} * s.xy - Int128{s.x} * s.y;
-  // sqrt of the rounded product (not the product of two roots), so that a stock copying the
-  // index gets exactly 1.
-  const double r = ToDouble(cov) / std::sqrt(ToDouble(varX) * ToDouble(varY));
-  *rho = std::clamp(r, -1.0, 1.0);
-  return true;
+  return CorrelationFromSums(w, s.x, s.y, s.xx, s.yy, s.xy, rho);
 }
 
 // A bar's year, month and day as one value, so that dates compare in one step.
@@ -69,6 +52,38 @@ int32_t FindForward(const PriceBar* bars, int32_t n, int32_t* from, uint32_t key
 }
 
 }  // namespace
+
+// The program's chart normalises each window to 0..1 first; the coefficient is unchanged by that
+// (it is invariant under a positive scale and shift of each series), so it is formed here from
+// the exact sums of the closes themselves.
+bool CorrelationFromSums(int64_t w, int64_t sumX, int64_t sumY, Int128 sumXX, Int128 sumYY,
+                         Int128 sumXY, double* rho) {
+  const Int128 varX = WindowSpread(w, sumX, sumXX);
+  const Int128 varY = WindowSpread(w, sumY, sumYY);
+  if (varX <= 0 || varY <= 0) return false;
+  const Int128 cov = Int128{w} * sumXY - Int128{sumX} * sumY;
+  *rho = CorrelationOfSpreads(WideToDouble(cov), WideToDouble(varX), WideToDouble(varY));
+  return true;
+}
+
+
+double IndexDeviationValue(const PriceBar* s, const PriceBar* x, const int32_t* stockPairs,
+                           const int32_t* indexPairs, int32_t points, int32_t ref) {
+  const double stockRef = s[stockPairs[ref]].close;
+  const double indexRef = x[indexPairs[ref]].close;
+  // A reference close of 0 gives no ratio: the deviation keeps its invalid value 0.
+  if (stockRef == 0 || indexRef == 0) return 0;
+  double largest = 0, lastDev = 0;
+  for (int32_t k = 0; k < points; ++k) {
+    const double dev = s[stockPairs[k]].close / stockRef - x[indexPairs[k]].close / indexRef;
+    largest = std::max(largest, std::fabs(dev));
+    if (k == points - 1) lastDev = dev;
+  }
+  if (largest > 0) lastDev /= largest;
+  return 100 * lastDev;
+}
+
+uint32_t PackedBarDate(const PriceBar& b) { return PackedDate(b); }
 
 void WeeklyBarDates(Bars in, std::vector<uint32_t>* dates) {
   dates->clear();
@@ -176,19 +191,8 @@ void ComputeIndexFields(Bars in, const CPriceSeries& index, const SettingsRecord
   for (int32_t k = 0; k < points; ++k) {
     if (ws->stockPairBars[k] < stockKeptFrom || ws->indexPairBars[k] < indexKeptFrom) return;
   }
-  const double stockRef = s[ws->stockPairBars[ref]].close;
-  const double indexRef = x[ws->indexPairBars[ref]].close;
-  // A reference close of 0 gives no ratio: the deviation keeps its invalid value 0.
-  if (stockRef == 0 || indexRef == 0) return;
-  double largest = 0, lastDev = 0;
-  for (int32_t k = 0; k < points; ++k) {
-    const double dev =
-        s[ws->stockPairBars[k]].close / stockRef - x[ws->indexPairBars[k]].close / indexRef;
-    largest = std::max(largest, std::fabs(dev));
-    if (k == last) lastDev = dev;
-  }
-  if (largest > 0) lastDev /= largest;
-  rec->indexDeviation = 100 * lastDev;
+  rec->indexDeviation = IndexDeviationValue(s, x, ws->stockPairBars.data(),
+                                            ws->indexPairBars.data(), points, ref);
 }
 
 }  // namespace korvale::analysis

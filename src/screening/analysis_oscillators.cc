@@ -11,9 +11,7 @@ namespace korvale::analysis {
 namespace {
 
 // The shared routines read `period` bars ending at the last one; the screening adds its own
-// rule that a period not shorter than the series has no value.
-bool PeriodFits(int64_t period, int32_t n) { return period >= 1 && period < n; }
-
+// rule (PeriodFits) that a period not shorter than the series has no value.
 double Rci(Bars in, int32_t period) {
   // One close has no rank correlation (its denominator N^3 - 1 is 0).
   if (period < 2 || !PeriodFits(period, in.n)) return kRecordInvalid;
@@ -37,10 +35,7 @@ void Stochastics(Bars in, int32_t period, int32_t sumPeriod, AnalysisWorkspace* 
       low = std::min(low, b[i].close);
     }
     // A window of equal closes has no range: %K keeps its invalid value 0.
-    if (high != low) {
-      rec->stochK = static_cast<double>(int64_t{b[n - 1].close} - low) /
-                    static_cast<double>(int64_t{high} - low) * 100;
-    }
+    rec->stochK = StochasticK(b[n - 1].close, high, low);
   }
 
   rec->stochD = kRecordInvalidLevel;
@@ -70,10 +65,10 @@ void Stochastics(Bars in, int32_t period, int32_t sumPeriod, AnalysisWorkspace* 
     }
   }
   // Every window flat: no range to scale by, %D keeps its invalid value.
-  if (denominator != 0) {
-    rec->stochD = static_cast<double>(numerator) / static_cast<double>(denominator) * 100;
-  }
+  rec->stochD = StochasticD(numerator, denominator);
 }
+
+}  // namespace
 
 void Bollinger(Bars in, int32_t period, AnalysisRecord* rec) {
   rec->bollingerWidth = kRecordInvalidLevel;
@@ -116,8 +111,6 @@ double Cci(Bars in, int32_t period) {
   const double tp = static_cast<double>(int64_t{last.close} + last.low + last.high) * kThird;
   return period * (tp - mean) * 66.66666666666667 / deviation;
 }
-
-}  // namespace
 
 void ComputeOscillatorFields(Bars in, const SettingsRecord& s, AnalysisWorkspace* ws,
                              AnalysisRecord* rec) {

@@ -8,7 +8,92 @@
 
 namespace korvale::analysis {
 
+void DirectionalIndexes(int64_t trSum, int64_t plusSum, int64_t minusSum, int64_t* plusDi,
+                        int64_t* minusDi) {
+  int64_t t = trSum;
+  if (t == 0) t = 1;
+  *plusDi = static_cast<int64_t>(static_cast<double>(plusSum) / t * 100);
+  *minusDi = static_cast<int64_t>(static_cast<double>(minusSum) / t * 100);
+}
+
+int64_t DirectionalMovementIndex(int64_t p, int64_t m) {
+  // Both DIs 0, or (with bars whose range is negative) DIs that cancel: no direction, DX 0.
+  if (p + m == 0) return 0;
+  return static_cast<int64_t>(static_cast<double>(std::llabs(p - m)) /
+                              static_cast<double>(std::llabs(p + m)) * 100);
+}
+
+void DmiCodes(const int64_t plusDi[2], const int64_t minusDi[2], int64_t adxO, int64_t adxE,
+              int64_t adxrO, int64_t adxrE, AnalysisRecord* rec) {
+  rec->dmiAdxCode = kCodeNone;
+  rec->dmiCrossCode = kCodeNone;
+  if (minusDi[0] > minusDi[1] && minusDi[0] >= adxO && minusDi[1] <= adxE) rec->dmiAdxCode = 0;
+  if (plusDi[0] > plusDi[1] && plusDi[0] > adxO && plusDi[1] < adxE) rec->dmiAdxCode = 1;
+  if (adxrO > adxO && adxrE < adxE) rec->dmiAdxCode = 2;
+  if (plusDi[0] < minusDi[0] && plusDi[1] > minusDi[1]) rec->dmiCrossCode = 0;
+  if (plusDi[0] > minusDi[0] && plusDi[1] < minusDi[1]) rec->dmiCrossCode = 1;
+}
+
+void MacdCodes(double hi, double lo, double macdLast, double macdPrev, double signalLast,
+               double signalPrev, AnalysisRecord* rec) {
+  rec->macdLevel = kRecordInvalidLevel;
+  rec->macdCrossCode = kCodeNone;
+  // A flat window (every value equal, which needs a last close of 0) cannot be scaled.
+  if (hi == lo) return;
+  auto scale = [&](double x) { return ((x - lo) / (hi - lo) - 0.5) * 200; };
+  const double k = scale(macdLast);
+  const double l = scale(macdPrev);
+  const double m = l - scale(signalPrev);
+  const double o = k - scale(signalLast);
+  rec->macdLevel = k;
+  if (m < 0 && o > 0) rec->macdCrossCode = 0;
+  if (m > 0 && o < 0) rec->macdCrossCode = 1;
+  if (l < 0 && k > 0) rec->macdCrossCode = 2;
+  if (l > 0 && k < 0) rec->macdCrossCode = 3;
+}
+
+double ObvLevel(double sum, double hi, double lo) {
+  // No movement of the running sum over the window: nothing to scale by.
+  if (hi == lo) return kRecordInvalidLevel;
+  return (sum - lo) / (hi - lo) * 100;
+}
+
+int32_t SarCodeOfLine(double e, double f, double g) {
+  const double jump = e - f, before = f - g;
+  bool reversal;
+  if (before == 0) {
+    // The line stood still one bar earlier: any jump is more than five times that step.
+    reversal = jump != 0;
+  } else {
+    reversal = jump / before > 5;
+  }
+  if (!reversal) return kCodeNone;
+  if (jump > 0) return 1;
+  if (jump < 0) return 0;
+  return kCodeNone;
+}
+
 namespace {
+
+// Exponential average of closes seeded with the plain mean of the first `period` closes from
+// bar j0; out[i - j0] for bars j0 .. n-1, 0 before the seed.
+void ExponentialAverage(Bars in, int64_t j0, int32_t period, double* out) {
+  const int64_t seed = j0 + period - 1;
+  int64_t sum = 0;
+  for (int64_t i = j0; i <= seed; ++i) {
+    sum += in.bars[i].close;
+    out[i - j0] = 0;
+  }
+  double e = static_cast<double>(sum) / period;
+  out[seed - j0] = e;
+  const double alpha = 2.0 / (period + 1.0);
+  for (int64_t i = seed + 1; i < in.n; ++i) {
+    e = e + alpha * (in.bars[i].close - e);
+    out[i - j0] = e;
+  }
+}
+
+}  // namespace
 
 // --- DMI. Only the values at the last two bars matter, so only the bars their windows reach
 // are visited: DX over the 2b+1 bars ending at the last one, each from b bars of TR and DM.
@@ -55,10 +140,8 @@ void Dmi(Bars in, int32_t span, int32_t b, AnalysisWorkspace* ws, AnalysisRecord
   // +DI, -DI and DX at bar k (k >= k0 and k - b + 1 >= from).
   auto di = [&](int64_t k, int64_t* plusDi, int64_t* minusDi) {
     const size_t hi = static_cast<size_t>(k - from + 1), lo = hi - static_cast<size_t>(b);
-    int64_t t = sumTr[hi] - sumTr[lo];
-    if (t == 0) t = 1;
-    *plusDi = static_cast<int64_t>(static_cast<double>(sumPlus[hi] - sumPlus[lo]) / t * 100);
-    *minusDi = static_cast<int64_t>(static_cast<double>(sumMinus[hi] - sumMinus[lo]) / t * 100);
+    DirectionalIndexes(sumTr[hi] - sumTr[lo], sumPlus[hi] - sumPlus[lo],
+                       sumMinus[hi] - sumMinus[lo], plusDi, minusDi);
   };
   // DX for k = n-2b-1 .. n-1 (the ADXR window of the next-to-last bar through the last bar).
   const int64_t dxFrom = n - 2 * int64_t{b} - 1;
@@ -76,11 +159,7 @@ void Dmi(Bars in, int32_t span, int32_t b, AnalysisWorkspace* ws, AnalysisRecord
       plusDi[k - (n - 2)] = p;
       minusDi[k - (n - 2)] = m;
     }
-    // Both DIs 0, or (with bars whose range is negative) DIs that cancel: no direction, DX 0.
-    if (p + m != 0) {
-      dx[t] = static_cast<int64_t>(static_cast<double>(std::llabs(p - m)) /
-                                   static_cast<double>(std::llabs(p + m)) * 100);
-    }
+    dx[t] = DirectionalMovementIndex(p, m);
   }
   auto average = [&](int64_t k, int64_t width) {
     int64_t sum = 0;
@@ -90,29 +169,7 @@ void Dmi(Bars in, int32_t span, int32_t b, AnalysisWorkspace* ws, AnalysisRecord
   const int64_t o = n - 2, e = n - 1;
   const int64_t adxO = average(o, b), adxE = average(e, b);
   const int64_t adxrO = average(o, 2 * int64_t{b}), adxrE = average(e, 2 * int64_t{b});
-  if (minusDi[0] > minusDi[1] && minusDi[0] >= adxO && minusDi[1] <= adxE) rec->dmiAdxCode = 0;
-  if (plusDi[0] > plusDi[1] && plusDi[0] > adxO && plusDi[1] < adxE) rec->dmiAdxCode = 1;
-  if (adxrO > adxO && adxrE < adxE) rec->dmiAdxCode = 2;
-  if (plusDi[0] < minusDi[0] && plusDi[1] > minusDi[1]) rec->dmiCrossCode = 0;
-  if (plusDi[0] > minusDi[0] && plusDi[1] < minusDi[1]) rec->dmiCrossCode = 1;
-}
-
-// Exponential average of closes seeded with the plain mean of the first `period` closes from
-// bar j0; out[i - j0] for bars j0 .. n-1, 0 before the seed.
-void ExponentialAverage(Bars in, int64_t j0, int32_t period, double* out) {
-  const int64_t seed = j0 + period - 1;
-  int64_t sum = 0;
-  for (int64_t i = j0; i <= seed; ++i) {
-    sum += in.bars[i].close;
-    out[i - j0] = 0;
-  }
-  double e = static_cast<double>(sum) / period;
-  out[seed - j0] = e;
-  const double alpha = 2.0 / (period + 1.0);
-  for (int64_t i = seed + 1; i < in.n; ++i) {
-    e = e + alpha * (in.bars[i].close - e);
-    out[i - j0] = e;
-  }
+  DmiCodes(plusDi, minusDi, adxO, adxE, adxrO, adxrE, rec);
 }
 
 // --- MACD, scaled to -100..+100 over the display window.
@@ -140,23 +197,8 @@ void Macd(Bars in, const SettingsRecord& s, AnalysisWorkspace* ws, AnalysisRecor
     hi = std::max(hi, macd[i - j0]);
     lo = std::min(lo, macd[i - j0]);
   }
-  // A flat window (every value equal, which needs a last close of 0) cannot be scaled.
-  if (hi == lo) return;
-  auto signal = [&](int64_t i) {
-    double sum = 0;
-    for (int64_t j = i - g + 1; j <= i; ++j) sum += macd[j - j0];
-    return sum / g;
-  };
-  auto scale = [&](double x) { return ((x - lo) / (hi - lo) - 0.5) * 200; };
-  const double k = scale(macd[n - 1 - j0]);
-  const double l = scale(macd[n - 2 - j0]);
-  const double m = l - scale(signal(n - 2));
-  const double o = k - scale(signal(n - 1));
-  rec->macdLevel = k;
-  if (m < 0 && o > 0) rec->macdCrossCode = 0;
-  if (m > 0 && o < 0) rec->macdCrossCode = 1;
-  if (l < 0 && k > 0) rec->macdCrossCode = 2;
-  if (l > 0 && k < 0) rec->macdCrossCode = 3;
+  auto signal = [&](int64_t i) { return MeanOf(macd + (i - g + 1 - j0), g); };
+  MacdCodes(hi, lo, macd[n - 1 - j0], macd[n - 2 - j0], signal(n - 1), signal(n - 2), rec);
 }
 
 // --- On-balance volume of the last bar, scaled to 0..100 over the display window.
@@ -174,9 +216,7 @@ double Obv(Bars in, int32_t a) {
     hi = std::max(hi, static_cast<double>(sum));
     lo = std::min(lo, static_cast<double>(sum));
   }
-  // No movement of the running sum over the window: nothing to scale by.
-  if (hi == lo) return kRecordInvalidLevel;
-  return (static_cast<double>(sum) - lo) / (hi - lo) * 100;
+  return ObvLevel(static_cast<double>(sum), hi, lo);
 }
 
 // --- Parabolic stop-and-reverse over the last 35 bars: a jump of the line more than five times
@@ -187,22 +227,8 @@ int32_t SarCode(Bars in, double step, double cap, AnalysisWorkspace* ws) {
   if (ws->sar.size() < kBars) ws->sar.resize(kBars);
   double* line = ws->sar.data();
   ParabolicSarSeries(in.bars + (in.n - kBars), 0, kBars - 1, step, cap, line);
-  const double e = line[kBars - 1], f = line[kBars - 2], g = line[kBars - 3];
-  const double jump = e - f, before = f - g;
-  bool reversal;
-  if (before == 0) {
-    // The line stood still one bar earlier: any jump is more than five times that step.
-    reversal = jump != 0;
-  } else {
-    reversal = jump / before > 5;
-  }
-  if (!reversal) return kCodeNone;
-  if (jump > 0) return 1;
-  if (jump < 0) return 0;
-  return kCodeNone;
+  return SarCodeOfLine(line[kBars - 1], line[kBars - 2], line[kBars - 3]);
 }
-
-}  // namespace
 
 void ComputeTrendFields(Bars in, const SettingsRecord& s, AnalysisWorkspace* ws,
                         AnalysisRecord* rec) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <tuple>
 
 #include "screening/analysis_groups.h"
 
@@ -12,19 +13,6 @@ namespace korvale {
 namespace analysis {
 
 namespace {
-
-// Simple average of the closes of the last `period` bars and the same average one bar earlier;
-// both 0 unless there are at least period + 2 bars.
-void MovingAverages(Bars in, int period, double* average, double* previous) {
-  *average = 0;
-  *previous = 0;
-  if (period <= 0 || in.n <= period + 1) return;
-  int64_t sum = 0;
-  for (int32_t i = in.n - period; i < in.n; ++i) sum += in.bars[i].close;
-  *average = static_cast<double>(sum) / period;
-  const int64_t earlier = sum + in.bars[in.n - period - 1].close - in.bars[in.n - 1].close;
-  *previous = static_cast<double>(earlier) / period;
-}
 
 int32_t PositionCode(double p, double s, double l) {
   if (p > l && l > s) return 0;
@@ -51,8 +39,7 @@ int32_t CandlePair(const PriceBar& a, const PriceBar& b) {
 
 }  // namespace
 
-void ComputePriceFields(const CPriceSeries& series, Bars in, const SettingsRecord& settings,
-                        AnalysisRecord* rec) {
+void ComputeLastBarFields(Bars in, AnalysisRecord* rec) {
   const int32_t n = in.n;
   double last = 0, prev = 1.0, lastVol = 0, prevVol = 1.0;
   if (n >= 2) {
@@ -71,12 +58,22 @@ void ComputePriceFields(const CPriceSeries& series, Bars in, const SettingsRecor
   }
   rec->lastVolume = static_cast<int32_t>(lastVol);
   rec->volumeChange = lastVol > 0 && prevVol != 0 ? lastVol / prevVol : 0;
+}
 
-  MovingAverages(in, settings.dailyMaShort, &rec->maShort, &rec->maShortPrev);
-  MovingAverages(in, settings.dailyMaLong, &rec->maLong, &rec->maLongPrev);
+void AveragesFromSum(int64_t sum, Bars in, int period, double* average, double* previous) {
+  *average = 0;
+  *previous = 0;
+  if (period <= 0 || in.n <= period + 1) return;
+  *average = static_cast<double>(sum) / period;
+  const int64_t earlier = sum + in.bars[in.n - period - 1].close - in.bars[in.n - 1].close;
+  *previous = static_cast<double>(earlier) / period;
+}
+
+void ComputeOrderFields(Bars in, AnalysisRecord* rec) {
+  const int32_t n = in.n;
   rec->positionCode = PositionCode(rec->lastClose, rec->maShort, rec->maLong);
-
-  const double p = prev, c = last;
+  const double p = n >= 2 ? in.bars[n - 2].close : 1.0;
+  const double c = n >= 2 ? in.bars[n - 1].close : 0.0;
   const double s0 = rec->maShortPrev, s1 = rec->maShort;
   const double l0 = rec->maLongPrev, l1 = rec->maLong;
   int32_t flags = 0;
@@ -88,6 +85,22 @@ void ComputePriceFields(const CPriceSeries& series, Bars in, const SettingsRecor
   if (l0 > s0 && l1 < s1) flags += kCrossLongUnderShort;
   if (n >= 2) flags |= CandlePair(in.bars[n - 2], in.bars[n - 1]);
   rec->crossFlags = flags;
+}
+
+void ComputePriceFields(const CPriceSeries& series, Bars in, const SettingsRecord& settings,
+                        AnalysisRecord* rec) {
+  const int32_t n = in.n;
+  ComputeLastBarFields(in, rec);
+  for (auto [period, average, previous] :
+       {std::tuple{int{settings.dailyMaShort}, &rec->maShort, &rec->maShortPrev},
+        std::tuple{int{settings.dailyMaLong}, &rec->maLong, &rec->maLongPrev}}) {
+    int64_t sum = 0;
+    if (period > 0 && n > period + 1) {
+      for (int32_t i = n - period; i < n; ++i) sum += in.bars[i].close;
+    }
+    AveragesFromSum(sum, in, period, average, previous);
+  }
+  ComputeOrderFields(in, rec);
 
   if (n == series.barCount()) {
     const YearExtremesResult y = series.YearExtremes();

@@ -8,6 +8,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -47,6 +48,26 @@ class CSliceCrew {
   std::atomic<uint64_t> cursor_{0};
   std::vector<std::thread> threads_;
 };
+
+// Sets a batch up for `threads` threads (clamped to 1-8): `lanes` gets one lane per thread, lane
+// 0 being the calling thread's, and `crew` the helpers that run `work(item, lane)` (none for one
+// thread). Any earlier crew is stopped first. Returns the number of threads.
+template <typename Lane>
+int SetUpLanes(int threads, std::vector<std::unique_ptr<Lane>>* lanes,
+               std::unique_ptr<CSliceCrew>* crew, std::function<void(int item, Lane* lane)> work) {
+  threads = threads < 1 ? 1 : threads > 8 ? 8 : threads;
+  crew->reset();
+  lanes->resize(1);
+  if (!lanes->front()) lanes->front() = std::make_unique<Lane>();
+  for (int k = 1; k < threads; ++k) lanes->push_back(std::make_unique<Lane>());
+  if (threads > 1) {
+    *crew = std::make_unique<CSliceCrew>(
+        threads - 1, [lanes, work = std::move(work)](int item, int lane) {
+          work(item, (*lanes)[static_cast<size_t>(lane)].get());
+        });
+  }
+  return threads;
+}
 
 }  // namespace korvale
 

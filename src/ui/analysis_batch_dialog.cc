@@ -1,13 +1,11 @@
 #include "ui/analysis_batch_dialog.h"
 
-#include <QHBoxLayout>
 #include <QMessageBox>
 #include <QProgressBar>
-#include <QPushButton>
 #include <QTimer>
-#include <QVBoxLayout>
 
 #include "app/user_messages.h"
+#include "ui/batch_progress.h"
 
 namespace korvale {
 
@@ -18,28 +16,14 @@ CAnalysisBatchDialog::CAnalysisBatchDialog(const CStockDictionary& dictionary,
     : QDialog(parent),
       job_(std::make_unique<CAnalysisBatchJob>(dictionary, store, settings, indexSeries,
                                                std::move(lineFolder), std::move(cachePath))) {
-  setObjectName("analysisBatchDialog");
-  setAttribute(Qt::WA_DeleteOnClose);
-  setWindowTitle(QString::fromUtf8(kBatchProgressCaption));
-  setModal(false);
+  const BatchProgressParts parts = BuildBatchProgress(
+      this, QString::fromUtf8(kBatchProgressCaption), "analysisBatchDialog", [this] { tick(); });
+  progress_ = parts.bar;
+  cancel_ = parts.cancel;
+  timer_ = parts.timer;
   // Each tick's twenty stocks are spread over the cores; the records still go into the store in
   // dictionary order, so the ticks stay short without changing the result.
   job_->SetThreads(DefaultBatchThreads());
-
-  auto* layout = new QVBoxLayout(this);
-  progress_ = new QProgressBar(this);
-  progress_->setMinimumWidth(280);
-  layout->addWidget(progress_);
-  auto* row = new QHBoxLayout;
-  row->addStretch(1);
-  cancel_ = new QPushButton("キャンセル", this);
-  row->addWidget(cancel_);
-  layout->addLayout(row);
-  connect(cancel_, &QPushButton::clicked, this, &CAnalysisBatchDialog::reject);
-
-  timer_ = new QTimer(this);
-  timer_->setInterval(0);
-  connect(timer_, &QTimer::timeout, this, &CAnalysisBatchDialog::tick);
 }
 
 CAnalysisBatchDialog::~CAnalysisBatchDialog() = default;

@@ -12,6 +12,7 @@
 #include "app/korvale_doc.h"
 #include "charts/information_text.h"
 #include "render/qpainter_canvas.h"
+#include "ui/crosshair.h"
 
 namespace korvale {
 
@@ -159,14 +160,7 @@ void CKorvaleView::paintEvent(QPaintEvent*) {
   if (!cacheValid_ || cache_.deviceIndependentSize().toSize() != viewport()->size()) renderChart();
   QPainter p(viewport());
   p.drawImage(0, 0, cache_);
-  if (crosshairShown_) {
-    // Combined with what is under it, so that it stands out on every theme.
-    p.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
-    p.setPen(QPen(Qt::black, 1));
-    const int x = crosshair_.x(), y = crosshair_.y();
-    p.drawLine(0, y, x + 2000, y);
-    p.drawLine(x, 0, x, y + 2000);
-  }
+  if (crosshairShown_) DrawCrosshair(p, crosshair_);
 }
 
 void CKorvaleView::resizeEvent(QResizeEvent* event) {
@@ -193,17 +187,6 @@ ChartHit CKorvaleView::HitAt(int x, int y) const {
 
 void CKorvaleView::readOutAt(int x, int y) { emitReadOut(HitAt(x + scrollX(), y)); }
 
-bool CKorvaleView::crosshairWanted(Qt::MouseButtons buttons) const {
-  switch (settings_.cursorMode) {
-    case 1:
-      return true;
-    case 2:
-      return (buttons & Qt::LeftButton) != 0;
-    default:
-      return false;
-  }
-}
-
 void CKorvaleView::mouseMoveEvent(QMouseEvent* event) { trackMouse(event); }
 
 void CKorvaleView::mousePressEvent(QMouseEvent* event) { trackMouse(event); }
@@ -211,7 +194,7 @@ void CKorvaleView::mousePressEvent(QMouseEvent* event) { trackMouse(event); }
 void CKorvaleView::trackMouse(QMouseEvent* event) {
   const QPoint pos = event->position().toPoint();
   readOutAt(pos.x(), pos.y());
-  const bool wanted = crosshairWanted(event->buttons());
+  const bool wanted = CrosshairWanted(settings_.cursorMode, event->buttons());
   if (wanted || crosshairShown_) {
     crosshairShown_ = wanted;
     crosshair_ = pos;
@@ -220,7 +203,7 @@ void CKorvaleView::trackMouse(QMouseEvent* event) {
 }
 
 void CKorvaleView::mouseReleaseEvent(QMouseEvent* event) {
-  if (crosshairShown_ && !crosshairWanted(event->buttons())) {
+  if (crosshairShown_ && !CrosshairWanted(settings_.cursorMode, event->buttons())) {
     crosshairShown_ = false;
     viewport()->update();
   }

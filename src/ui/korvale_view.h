@@ -82,7 +82,6 @@ class CKorvaleView : public QAbstractScrollArea {
   void readOutAt(int x, int y);
   // The read-out and the crosshair follow the mouse.
   void trackMouse(QMouseEvent* event);
-  bool crosshairWanted(Qt::MouseButtons buttons) const;
 
   CKorvaleDoc* doc_;
   const SettingsRecord& settings_;

@@ -38,6 +38,8 @@ enum MainCommandId : int {
   kCmdLineEditor = 32861,
   kCmdVendorImport = 32866,
   kCmdThumbnails = 32867,
+  kCmdSignalChart = 32868,
+  kCmdValidation = 32871,  // "抽出条件の検証": an id of our own, between its neighbours
   kCmdAnalyze = 32870,
   kCmdRuleEditor = 32872,
   kCmdQuoteDetail = 32879,

@@ -59,6 +59,9 @@
 #include "ui/settings_dialog.h"
 #include "ui/table_frame.h"
 #include "ui/thumbnail_frame.h"
+#include "ui/signal_chart_frame.h"
+#include "ui/validation_batch_dialog.h"
+#include "ui/validation_command.h"
 #include "ui/web_mode_command.h"
 
 namespace korvale {
@@ -102,7 +105,7 @@ CMainFrame::~CMainFrame() {
   listDock_->disconnect(this);
   detailDock_->disconnect(this);
   // The child windows close with the main window, before its document goes: the auxiliary
-  // charts, the Ichimoku window, then the others in this order.
+  // charts, the Ichimoku window, the signal chart, then the others in this order.
   for (int kind : {kChartKagi, kChartNewPrice, kChartReverseWatch}) {
     if (CExtraChartFrame* frame = extraChartWindow(kind)) {
       frame->disconnect(this);
@@ -113,6 +116,11 @@ CMainFrame::~CMainFrame() {
     ichimoku_->disconnect(this);
     delete ichimoku_;
   }
+  if (signalChart_) {
+    signalChart_->disconnect(this);
+    delete signalChart_;
+  }
+  delete validation_->batchDialog();
   for (QMainWindow* child :
        std::initializer_list<QMainWindow*>{table_, lineEditor_, thumbnails_, ruleEditor_}) {
     if (!child) continue;
@@ -152,6 +160,11 @@ std::span<const MainCommand> CMainFrame::Commands() {
        CommandMode::kAny, true, "トレンドラインを引く", "トレンドライン"},
       {kCmdThumbnails, "日足サムネイル", [](F& f) { f.toggleThumbnails(); }, CommandMode::kLocal,
        true, "一覧の銘柄の日足を並べて表示", "サムネイル"},
+      // The back-test reads the price files of the local folders.
+      {kCmdValidation, kValidationCommandText, [](F& f) { f.validation_->Run(); },
+       CommandMode::kLocal, false, kValidationStatusText, kValidationCommandText},
+      {kCmdSignalChart, kSignalChartTitle, [](F& f) { f.toggleSignalChart(); }, CommandMode::kAny,
+       true},
       {kCmdDictionaryFromImport, kZentakDictionaryUpdateMenu,
        [](F& f) { f.import_->UpdateDictionaryFromImportFile(); }, CommandMode::kLocal},
       {kCmdPriceFileToText, kPriceFileToTextMenu,
@@ -228,6 +241,7 @@ void CMainFrame::createActions() {
       app_->windowSettings(), [this](const QString& path) { return OpenDocumentFile(path); },
       this);
   analysis_ = new CAnalysisCommand(app_, this);
+  validation_ = new CValidationCommand(app_, this);
   import_ = new CImportCommand(app_, this);
   maintenance_ = new CMaintenanceCommands(app_, this);
   web_ = new CWebModeCommand(app_, this);
@@ -304,8 +318,9 @@ void CMainFrame::createMenus() {
   std::vector<int> chart = periodCommands();
   chart.insert(chart.end(),
                {kCmdSeparator, kCmdKagi, kCmdNewPrice, kCmdReverseWatch, kCmdSeparator,
-                kCmdIchimoku, kCmdSeparator, kCmdDailyTable, kCmdWeeklyTable, kCmdMonthlyTable,
-                kCmdSeparator, kCmdLineEditor, kCmdThumbnails, kCmdSeparator, kCmdSettings});
+                kCmdIchimoku, kCmdSignalChart, kCmdSeparator, kCmdDailyTable, kCmdWeeklyTable,
+                kCmdMonthlyTable, kCmdSeparator, kCmdLineEditor, kCmdThumbnails, kCmdSeparator,
+                kCmdSettings});
   addCommands(menuBar()->addMenu("チャート(&C)"), chart);
 
   QMenu* stocks = menuBar()->addMenu("銘柄(&S)");
@@ -313,7 +328,8 @@ void CMainFrame::createMenus() {
   addCommands(stocks->addMenu("市場"), marketCommands_);
   addCommands(stocks->addMenu("業種"), industryCommands_);
 
-  addCommands(menuBar()->addMenu("分析(&A)"), {kCmdAnalyze, kCmdSeparator, kCmdRuleEditor});
+  addCommands(menuBar()->addMenu("分析(&A)"),
+              {kCmdAnalyze, kCmdValidation, kCmdSeparator, kCmdRuleEditor});
   if (offered(kCmdDictionaryFromImport)) {
     addCommands(menuBar()->addMenu("メンテナンス(&M)"),
                 {kCmdPriceFileToText, kCmdPriceTextToFile, kCmdMarginFileToText,
@@ -418,6 +434,7 @@ void CMainFrame::updateCommandStates() {
   }
   actions_[kCmdLineEditor]->setChecked(lineEditor_ != nullptr);
   actions_[kCmdThumbnails]->setChecked(thumbnails_ != nullptr);
+  actions_[kCmdSignalChart]->setChecked(signalChart_ != nullptr);
   actions_[kCmdIchimoku]->setChecked(ichimoku_ != nullptr);
   for (int kind : {kChartKagi, kChartNewPrice, kChartReverseWatch}) {
     actions_[kind]->setChecked(extraChartWindow(kind) != nullptr);
@@ -751,6 +768,22 @@ QString CMainFrame::GuidePath() {
   return {};
 }
 
+CSignalChartFrame* CMainFrame::signalChart() const { return signalChart_; }
+
+void CMainFrame::toggleSignalChart() {
+  if (signalChart_) {
+    signalChart_->close();  // its destruction unchecks the command
+    return;
+  }
+  signalChart_ = new CSignalChartFrame(app_, this);
+  connect(signalChart_, &QObject::destroyed, this, [this] {
+    signalChart_ = nullptr;
+    updateCommandStates();
+  });
+  signalChart_->show();
+  updateCommandStates();
+}
+
 CIMokChartFrm* CMainFrame::ichimokuWindow() const { return ichimoku_; }
 
 CExtraChartFrame* CMainFrame::extraChartWindow(int kindId) const {
@@ -791,6 +824,7 @@ void CMainFrame::toggleExtraChart(int kindId) {
 
 void CMainFrame::refreshChildWindows() {
   if (ichimoku_) ichimoku_->Refresh();
+  if (signalChart_) signalChart_->Redraw();
   for (auto& [kind, frame] : extraCharts_) {
     if (frame) frame->Refresh();
   }

@@ -37,6 +37,8 @@ class CKorvaleView;
 class CRuleEditorFrame;
 class CTableFrame;
 class CThumbnailFrame;
+class CSignalChartFrame;
+class CValidationCommand;
 class CWebModeCommand;
 
 class CMainFrame : public QMainWindow {
@@ -88,6 +90,10 @@ class CMainFrame : public QMainWindow {
   CAnalysisCommand* analysisCommand() const { return analysis_; }
   // The maintenance menu's conversions, checks, deletions, exports and imports.
   CMaintenanceCommands* maintenanceCommands() const { return maintenance_; }
+  // The command "抽出条件の検証" (its batch and report windows).
+  CValidationCommand* validationCommand() const { return validation_; }
+  // The signal chart window while it is open, else null.
+  CSignalChartFrame* signalChart() const;
   // A screening run or ranking filled the document's list: it is shown as after any list
   // command. `thumbnailTitle` is the title the thumbnail window takes when it is open.
   void ShowListedStocks(const QString& thumbnailTitle);
@@ -152,6 +158,7 @@ class CMainFrame : public QMainWindow {
   void choosePriceTable(int kind);
   void toggleLineEditor();
   void toggleThumbnails();
+  void toggleSignalChart();
   void toggleIchimoku();
   void toggleExtraChart(int kindId);
   // The document shows another stock, the chart's window changed or its painter took new
@@ -177,10 +184,12 @@ class CMainFrame : public QMainWindow {
   QPointer<CTableFrame> table_;
   QPointer<CFreeLineEditFrame> lineEditor_;
   QPointer<CThumbnailFrame> thumbnails_;
+  QPointer<CSignalChartFrame> signalChart_;
   QPointer<CIMokChartFrm> ichimoku_;
   // The auxiliary chart windows by kind.
   std::map<int, QPointer<CExtraChartFrame>> extraCharts_;
   CAnalysisCommand* analysis_ = nullptr;
+  CValidationCommand* validation_ = nullptr;
   CImportCommand* import_ = nullptr;
   CRecentFiles* recent_ = nullptr;
   CMaintenanceCommands* maintenance_ = nullptr;

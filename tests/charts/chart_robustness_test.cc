@@ -10,6 +10,7 @@
 #include "charts/chart_painter.h"
 #include "charts/information_text.h"
 #include "charts/recording_canvas.h"
+#include "charts/signal_chart.h"
 #include "support/chart_fixtures.h"
 #include "support/screening_fixtures.h"
 #include "support/test_support.h"
@@ -40,7 +41,10 @@ void DrawEverything(CPriceSeries series, int span, const std::string& what) {
       p.DrawWeeklyChart(c);
       p.DrawMonthlyChart(c);
       const double row[] = {0, 1, 0.5};
-      p.DrawSignalChart(c, 0, {SignalRow{true, row, 3, 0, 1, "規則"}, SignalRow{}}, 300, height);
+      for (int style : {kSignalStyleCandles, kSignalStyleIchimoku}) {
+        p.DrawSignalChart(c, style, {SignalRow{true, row, 3, 0, 1, "規則"}, SignalRow{}}, 300,
+                          height);
+      }
       EXPECT_LE(c.MaxAbsCoordinate(), kPixelLimit);
       for (int i = -1; i <= p.windowCount(); ++i) {
         const IndicatorValues v = p.IndicatorValuesAt(i);
@@ -200,6 +204,25 @@ TEST(InformationTextTest, LinesFollowTheDataSource) {
   const auto fills = c.OpsOf(CanvasOp::kFill);
   ASSERT_EQ(fills.size(), 3u);
   EXPECT_EQ(fills[2].x2, 620);
+}
+
+// The signal chart's Ichimoku style draws the cloud over the daily bars once the series is long
+// enough for the lines; with fewer bars it shows the candles the other style shows.
+TEST(ChartRobustnessTest, SignalChartIchimokuStyleNeedsTheLinesBars) {
+  for (const int bars : {300, 40}) {
+    SCOPED_TRACE(bars);
+    CPriceSeries series = SeriesOf(testing::WalkBars(bars, 1000, 5));
+    CChartPainter p(testing::QuietChartSettings(60));
+    p.Attach(series, kChartDaily);
+    size_t polygons[2];
+    for (int style : {kSignalStyleCandles, kSignalStyleIchimoku}) {
+      RecordingCanvas c;
+      p.DrawSignalChart(c, style, {}, 300, 400);
+      polygons[style] = c.OpsOf(CanvasOp::kPolygon).size();
+    }
+    EXPECT_EQ(polygons[kSignalStyleCandles], 0u);
+    EXPECT_EQ(polygons[kSignalStyleIchimoku] > 0, bars == 300);
+  }
 }
 
 }  // namespace
