@@ -47,6 +47,8 @@ class CBatchJob {
   // For jobs over several files: their number and the current one's index (the second bar).
   virtual int fileCount() const { return 1; }
   virtual int fileIndex() const { return 0; }
+  // Records or bars a failed write lost (the progress dialog then warns rather than informs).
+  virtual int writeFailures() const { return 0; }
   // The dialog's text while the job runs.
   virtual std::string ProgressText() const = 0;
   // Why the job failed: "%s cannot open" with the path, or another reason naming the file.

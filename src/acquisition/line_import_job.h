@@ -48,6 +48,7 @@ class CLineImportJob : public CBatchJob {
   const std::string& path() const { return path_; }
   const LineImportCounts& counts() const { return counts_; }
   const BarStoreCounts& storeCounts() const { return store_.counts(); }
+  int writeFailures() const override { return store_.counts().writeFailures; }
 
  protected:
   // Called once the file is open, before the first line (the vendor import's first pass).

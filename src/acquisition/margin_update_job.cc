@@ -129,8 +129,10 @@ CUpdateJob::RecordResult CMarginUpdateJob::HandleRecord(bool beyondCount) {
   EncodeMarginRecord(rec, bytes);
   const std::string path = MarginPath(code);
   std::string error;
-  if (AppendToFile(path, bytes, sizeof bytes, &error)) {
+  int64_t cut = 0;
+  if (AppendRecords(path, bytes, sizeof bytes, kMarginRecordSize, &error, &cut)) {
     ++counts_.applied;
+    if (cut > 0) AddNote(TornTailNote(path, cut));
   } else {
     ++counts_.writeFailures;
     AddNote(error);

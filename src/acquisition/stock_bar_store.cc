@@ -63,8 +63,10 @@ void CStockBarStore::Append(const std::string& path, const PriceBar* bars, int c
   bytes_.resize(static_cast<size_t>(count) * kPriceFileRecordSize);
   for (int i = 0; i < count; ++i) EncodeBar(bars[i], bytes_.data() + i * kPriceFileRecordSize);
   std::string error;
-  if (AppendToFile(path, bytes_.data(), bytes_.size(), &error)) {
+  int64_t cut = 0;
+  if (AppendRecords(path, bytes_.data(), bytes_.size(), kPriceFileRecordSize, &error, &cut)) {
     counts_.applied += count;
+    if (cut > 0) note_(TornTailNote(path, cut));
   } else {
     WriteFailed(path, error, count);
   }

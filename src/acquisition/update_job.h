@@ -77,6 +77,7 @@ class CUpdateJob : public CBatchJob {
   // The dialog's text for the current file: "更新中... %s " with the file name.
   std::string ProgressText() const override;
   const UpdateCounts& counts() const { return counts_; }
+  int writeFailures() const override { return counts_.writeFailures; }
   // True when everything read was applied or deliberately skipped: the job finished and no
   // record failed to be written. What the command line's exit status and the window's summary
   // go by.

@@ -123,16 +123,6 @@ void CChartPainter::SetDailyView(int count, int barsAfter, int pitch) {
   Layout();
 }
 
-void CChartPainter::ShiftTrendLines(int delta) {
-  for (ChartTrendLine& t : trendLines_) {
-    if (t.unresolved) continue;
-    t.x1 = ClampToInt32(int64_t{t.x1} + delta);
-    t.x2 = ClampToInt32(int64_t{t.x2} + delta);
-    t.geometry = std::make_unique<CLineGeometry>(t.x1, t.price1, t.x2, t.price2);
-    t.geometry->SetTolerance(CLineGeometry::StandardTolX(), CLineGeometry::StandardTolY(t.price1));
-  }
-}
-
 PaneTools CChartPainter::Tools(Canvas& canvas, CChartMapper& mapper) const {
   return PaneTools{palette_, canvas, mapper, textHeight_, labelLeft_};
 }
@@ -200,6 +190,7 @@ void CChartPainter::SetLineGeometry(ChartTrendLine* t) const {
 
 void CChartPainter::ShiftTrendLines(int delta) {
   for (ChartTrendLine& t : trendLines_) {
+    if (t.unresolved) continue;  // kept as read, never drawn
     t.x1 = ClampToInt32(int64_t{t.x1} + delta);
     t.x2 = ClampToInt32(int64_t{t.x2} + delta);
     SetLineGeometry(&t);

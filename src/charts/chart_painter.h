@@ -298,8 +298,6 @@ class CChartPainter {
   void ComputeDailyWindow();
   // The tools the panes draw with on this canvas and mapper.
   PaneTools Tools(Canvas& canvas, CChartMapper& mapper) const;
-  // Moves the trend lines' window indexes by `delta` bars (the window start moved by -delta).
-  void ShiftTrendLines(int delta);
   void CopyTrendLines();
   // Moves the lines by `delta` window indexes (the window moved) and rebuilds their geometry.
   void ShiftTrendLines(int delta);

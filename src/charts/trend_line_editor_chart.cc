@@ -24,7 +24,9 @@ int CChartPainter::editorWidth() const { return kBarPitch * windowCount_ + kEdit
 
 void CChartPainter::DrawTrendLineEditor(Canvas& canvas) {
   CChartMapper mapper;
-  const int H = clientSize(kChartTrendLineEditor).height;
+  // The editor window's client height; before the window gave one, the painter's chart height.
+  const int given = clientSize(kChartTrendLineEditor).height;
+  const int H = given > 0 ? given : chartHeight();
   BeginChart(canvas, &mapper, kSlotBackground, editorWidth(), H);
   const CPriceSeries* source = series_ ? series_ : barsOnly_;
   if (!source) {

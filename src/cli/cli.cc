@@ -255,20 +255,6 @@ std::string JsonQuote(const std::string& s) {
   return out + "\"";
 }
 
-bool OutputOption(const CliArgs& args, std::string* out, std::vector<std::string>* rest) {
-  *out = args.Value("--output");
-  const std::vector<std::string>& positional = args.Positional();
-  for (size_t i = 0; i < positional.size(); ++i) {
-    if (positional[i] == "-o") {
-      if (i + 1 >= positional.size()) return false;
-      *out = positional[++i];
-    } else {
-      rest->push_back(positional[i]);
-    }
-  }
-  return true;
-}
-
 void PrintRows(const ShownStockList& list, bool json) {
   if (!json) {
     for (const StockListRow& row : list.rows) std::printf("%s\n", Cp932ToUtf8(row.text).c_str());

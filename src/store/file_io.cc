@@ -247,10 +247,31 @@ bool CanReadFile(const std::string& path) {
 }
 
 bool AppendToFile(const std::string& path, const void* data, size_t size, std::string* error) {
+  return AppendRecords(path, data, size, 1, error, nullptr);
+}
+
+std::string TornTailNote(const std::string& path, int64_t cutBytes) {
+  return path + " ended in a piece of a record (" + std::to_string(cutBytes) +
+         " bytes), cut off before the new records";
+}
+
+bool AppendRecords(const std::string& path, const void* data, size_t size, size_t recordSize,
+                   std::string* error, int64_t* cutBytes) {
+  if (cutBytes) *cutBytes = 0;
   struct stat st;
   const int fd = OpenRegular(path, O_WRONLY | O_CREAT | O_APPEND, 0666, &st, error, nullptr);
   if (fd < 0) return false;
-  const off_t oldLength = st.st_size;
+  off_t oldLength = st.st_size;
+  if (const off_t piece = recordSize > 1 ? oldLength % static_cast<off_t>(recordSize) : 0;
+      piece > 0) {
+    if (::ftruncate(fd, oldLength - piece) != 0) {
+      SetError(error, ErrnoText("cannot cut the piece of a record at the end of", path));
+      ::close(fd);
+      return false;
+    }
+    oldLength -= piece;
+    if (cutBytes) *cutBytes = piece;
+  }
   bool ok = WriteAll(fd, data, size);
   if (!ok) {
     SetError(error, ErrnoText("cannot write", path));

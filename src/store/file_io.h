@@ -129,6 +129,14 @@ bool CanReadFile(const std::string& path);
 bool AppendToFile(const std::string& path, const void* data, size_t size,
                   std::string* error = nullptr);
 
+// Appends whole records of `recordSize` bytes as AppendToFile does. A file ending in a piece of
+// a record (readers stop at its last whole record) is first cut back to that record, so the new
+// records are read where they were written; `*cutBytes` (may be null) tells how much was cut.
+bool AppendRecords(const std::string& path, const void* data, size_t size, size_t recordSize,
+                   std::string* error = nullptr, int64_t* cutBytes = nullptr);
+// What an append that cut such a piece tells the user.
+std::string TornTailNote(const std::string& path, int64_t cutBytes);
+
 bool FileExists(const std::string& path);
 
 }  // namespace korvale

@@ -80,7 +80,7 @@ void CUpdateProgressDlg::closeDialog(bool failed) {
   if (!job_->notes().empty()) {
     QString text;
     for (const std::string& note : job_->notes()) text += QString::fromStdString(note) + "\n";
-    if (job_->counts().writeFailures > 0) {
+    if (job_->writeFailures() > 0) {
       // Records were lost to a failed write: a warning, not a note, and the files that carried
       // them keep their names (the notes say which).
       QMessageBox::warning(parentWidget(), QString::fromUtf8(kErrorCaption),

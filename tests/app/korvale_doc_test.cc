@@ -61,10 +61,12 @@ TEST_F(KorvaleDocTest, TheLinesOfThePreviousStockGoToItsOwnFile) {
   ASSERT_TRUE(doc_->OpenRow(1));
   const int first = doc_->code();
   const std::string firstLines = doc_->series().linePath;
-  // Give the first stock a line on its file, as an earlier session saved it, and reopen it.
-  CPriceSeries& s = doc_->series();
-  s.lines.push_back(TrendLine{s.barCount() - 10, 100, s.barCount() - 1, 120, 1});
-  ASSERT_EQ(s.SaveLines(), 1);
+  // Give the first stock a line on its file, as an earlier session saved it, and open it again
+  // (by way of another stock, as a user would).
+  CPriceSeries earlier = doc_->series();
+  earlier.lines.push_back(TrendLine{earlier.barCount() - 10, 100, earlier.barCount() - 1, 120, 1});
+  ASSERT_EQ(earlier.SaveLines(), 1);
+  ASSERT_TRUE(doc_->OpenRow(2));
   ASSERT_TRUE(doc_->OpenRow(1));
   ASSERT_EQ(doc_->series().lineCount(), 1);
   const auto before = testing::ReadBytes(firstLines);

@@ -28,7 +28,14 @@ check_whole_records() {
         awk '$1 % 26 != 0')
   bad+=$(cd "$1/Data" && find . -type f \( -name 'SZ*.SDT' -size +0 \) -printf '%s %p\n' |
          awk '$1 % 12 != 0')
-  if [ -n "$bad" ]; then echo "torn file in $1: $bad" >&2; return 1; fi
+  # The sample's damaged files end in a piece of a record from the start: one left exactly as
+  # it was is not the run's doing.
+  local torn="" size path
+  while read -r size path; do
+    [ -n "$path" ] || continue
+    grep -qx "$(cd "$1/Data" && md5sum "$path")" "$work/old.sum" || torn+=" $size $path"
+  done <<<"$bad"
+  if [ -n "$torn" ]; then echo "torn file in $1:$torn" >&2; return 1; fi
 }
 
 failures=0

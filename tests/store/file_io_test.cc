@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "store/line_file.h"
@@ -84,6 +85,22 @@ TEST(FileIoTest, AnAppendThatFailsPartWayIsCutBackToTheOldLength) {
   // The next append lands on a record boundary.
   ASSERT_TRUE(AppendToFile(path, record, sizeof record));
   EXPECT_EQ(FileSize(path), 158 * static_cast<int64_t>(kPriceFileRecordSize));
+}
+
+TEST(FileIoTest, RecordsAppendedToATornFileStartOnARecordBoundary) {
+  testing::TempDir dir;
+  const std::string path = dir.File("KD3207.KDT");
+  std::vector<uint8_t> torn(3 * kPriceFileRecordSize + 13, 7);
+  testing::WriteBytes(path, torn);
+  uint8_t record[kPriceFileRecordSize];
+  for (size_t i = 0; i < sizeof record; ++i) record[i] = static_cast<uint8_t>(i);
+  int64_t cut = -1;
+  ASSERT_TRUE(AppendRecords(path, record, sizeof record, kPriceFileRecordSize, nullptr, &cut));
+  EXPECT_EQ(cut, 13);
+  const std::vector<uint8_t> after = testing::ReadBytes(path);
+  ASSERT_EQ(after.size(), 4 * kPriceFileRecordSize);
+  EXPECT_TRUE(std::equal(record, record + sizeof record, after.end() - kPriceFileRecordSize));
+  EXPECT_TRUE(std::equal(torn.begin(), torn.begin() + 3 * kPriceFileRecordSize, after.begin()));
 }
 
 TEST(FileIoTest, FilesBeyondTheirBoundAreRefusedNamingTheFile) {
