@@ -9,10 +9,10 @@
 
 #include "support/test_support.h"
 
-#define KORVALE_FUZZ_TARGETS(X)                                                               \
-  X(analysis_cache) X(dictionary) X(dictionary_text) X(import_file) X(list_file) X(margin_file) \
-  X(margin_input) X(peer_list) X(price_file) X(rule_file) X(scrape_price_table) X(scrape_profile) \
-  X(scrape_quote) X(settings) X(trend_line) X(url_body)
+#define KORVALE_FUZZ_TARGETS(X)                                                                  \
+  X(analysis_cache) X(dictionary) X(dictionary_text) X(import_file) X(list_file)                 \
+  X(maintenance_text) X(margin_file) X(margin_input) X(peer_list) X(price_file) X(rule_file)     \
+  X(scrape_price_table) X(scrape_profile) X(scrape_quote) X(settings) X(trend_line) X(url_body)
 
 #define KORVALE_DECLARE_TARGET(name) extern "C" int name##_fuzz(const uint8_t*, size_t);
 KORVALE_FUZZ_TARGETS(KORVALE_DECLARE_TARGET)
