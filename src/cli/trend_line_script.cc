@@ -97,8 +97,8 @@ void PrintLines(const CPriceSeries& s, bool json) {
 
 }  // namespace
 
-bool ParseLineSpec(const std::string& text, LineSpec* spec) {
-  LineSpec s;
+bool ParseLineToAdd(const std::string& text, LineToAdd* add) {
+  LineToAdd s;
   int used = 0, used2 = 0;
   const char* p = text.c_str();
   if (!ParsePoint(p, &s.year1, &s.month1, &s.day1, &s.beyond1, &s.price1, &used)) return false;
@@ -113,21 +113,21 @@ bool ParseLineSpec(const std::string& text, LineSpec* spec) {
   } else if (!kind.empty()) {
     return false;
   }
-  *spec = s;
+  *add = s;
   return true;
 }
 
 int RunTrendLines(const CliArgs& args, int code) {
   SettingsRecord settings;
   if (!LoadSettings(args, &settings)) return kExitFailure;
-  std::vector<LineSpec> adds;
+  std::vector<LineToAdd> adds;
   for (const std::string& text : args.Values("--add")) {
-    LineSpec spec;
-    if (!ParseLineSpec(text, &spec)) {
+    LineToAdd add;
+    if (!ParseLineToAdd(text, &add)) {
       PrintError("--add needs Y/M/D:PRICE-Y/M/D:PRICE[:support|resistance]: " + text);
       return kExitUsage;
     }
-    adds.push_back(spec);
+    adds.push_back(add);
   }
   std::set<int> deletes;
   for (const std::string& text : args.Values("--delete")) {
@@ -169,16 +169,16 @@ int RunTrendLines(const CliArgs& args, int code) {
     painter.MarkTrendLineDeleted(n);
   }
   const int hidden = painter.hiddenCount();
-  for (const LineSpec& spec : adds) {
-    const int i1 = IndexOf(series, spec.year1, spec.month1, spec.day1, spec.beyond1);
-    const int i2 = IndexOf(series, spec.year2, spec.month2, spec.day2, spec.beyond2);
+  for (const LineToAdd& add : adds) {
+    const int i1 = IndexOf(series, add.year1, add.month1, add.day1, add.beyond1);
+    const int i2 = IndexOf(series, add.year2, add.month2, add.day2, add.beyond2);
     if (i1 < 0 || i2 < 0) {
-      PrintError(StringPrintf("%04d has no bar on %d/%d/%d", code, i1 < 0 ? spec.year1 : spec.year2,
-                              i1 < 0 ? spec.month1 : spec.month2, i1 < 0 ? spec.day1 : spec.day2));
+      PrintError(StringPrintf("%04d has no bar on %d/%d/%d", code, i1 < 0 ? add.year1 : add.year2,
+                              i1 < 0 ? add.month1 : add.month2, i1 < 0 ? add.day1 : add.day2));
       return kExitFailure;
     }
-    const int line = painter.AddTrendLine(i1 - hidden, spec.price1, i2 - hidden, spec.price2);
-    if (spec.kind != 0) painter.SetTrendLineKind(line, spec.kind);
+    const int line = painter.AddTrendLine(i1 - hidden, add.price1, i2 - hidden, add.price2);
+    if (add.kind != 0) painter.SetTrendLineKind(line, add.kind);
   }
   painter.StoreTrendLines(series);
   std::string error;

@@ -11,13 +11,13 @@ namespace korvale::cli {
 
 // One --add value, "Y/M/D[+N]:PRICE-Y/M/D[+N]:PRICE[:support|resistance]": two points, each a
 // trading day (N bars beyond it) and a price, and the kind (0 when the editor's rule decides).
-struct LineSpec {
+struct LineToAdd {
   int year1 = 0, month1 = 0, day1 = 0, beyond1 = 0, price1 = 0;
   int year2 = 0, month2 = 0, day2 = 0, beyond2 = 0, price2 = 0;
   int kind = 0;
 };
 // False for anything else.
-bool ParseLineSpec(const std::string& text, LineSpec* spec);
+bool ParseLineToAdd(const std::string& text, LineToAdd* add);
 
 // Deletes the lines --delete names, adds those of --add, writes the stock's line file as the
 // editor does and prints the lines. Returns the exit status.
