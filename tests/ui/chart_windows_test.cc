@@ -28,34 +28,14 @@
 namespace korvale {
 namespace {
 
-class ChartWindowsTest : public ::testing::Test {
+class ChartWindowsTest : public testing::MainWindowTest {
  protected:
   void SetUp() override {
-    testing::EnsureQApplication();
     root_ = testing::CopySampleRoot(dir_);
     ASSERT_FALSE(root_.empty());
-    app_ = std::make_unique<CKorvaleApp>(QString::fromStdString(root_),
-                                         QString::fromStdString(dir_.File("RootDir")));
+    StartProgram(root_);
     ASSERT_TRUE(app_->startError().isEmpty());
-    frame_ = app_->CreateFirstWindow();
-    frame_->resize(1000, 700);
-    frame_->show();
-    QCoreApplication::processEvents();
   }
-  void TearDown() override { app_.reset(); }
-
-  void Pick(int row) {
-    frame_->stockList()->setCurrentRow(row);
-    QCoreApplication::processEvents();
-  }
-  static void DeleteClosedWindows() {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  }
-
-  testing::TempDir dir_;
-  std::string root_;
-  std::unique_ptr<CKorvaleApp> app_;
-  CMainFrame* frame_ = nullptr;
 };
 
 TEST_F(ChartWindowsTest, IchimokuWindowFollowsTheStockAndKeepsItsOwnPeriod) {

@@ -22,30 +22,15 @@
 namespace korvale {
 namespace {
 
-class ChildWindowsTest : public ::testing::Test {
+class ChildWindowsTest : public testing::MainWindowTest {
  protected:
   void SetUp() override {
-    testing::EnsureQApplication();
     ASSERT_FALSE(testing::PristineSampleRoot().empty());
-    app_ = std::make_unique<CKorvaleApp>(QString::fromStdString(testing::PristineSampleRoot()),
-                                         QString::fromStdString(config_.File("RootDir")));
-    frame_ = app_->CreateFirstWindow();
-    frame_->resize(1000, 700);
-    frame_->show();
-    QCoreApplication::processEvents();
+    StartProgram(testing::PristineSampleRoot());
   }
-  void TearDown() override { app_.reset(); }
 
   CKorvaleDoc* doc() { return frame_->document(); }
-  void Pick(int row) {
-    frame_->stockList()->setCurrentRow(row);
-    QCoreApplication::processEvents();
-  }
   bool Checked(int id) { return frame_->action(id)->isChecked(); }
-
-  testing::TempDir config_;
-  std::unique_ptr<CKorvaleApp> app_;
-  CMainFrame* frame_ = nullptr;
 };
 
 TEST_F(ChildWindowsTest, PriceTableCommandsOpenSwitchAndCloseOneTable) {

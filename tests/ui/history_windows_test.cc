@@ -35,20 +35,13 @@
 namespace korvale {
 namespace {
 
-class HistoryWindowsTest : public ::testing::Test {
+class HistoryWindowsTest : public testing::MainWindowTest {
  protected:
   void SetUp() override {
-    testing::EnsureQApplication();
     root_ = testing::CopySampleRoot(dir_);
     ASSERT_FALSE(root_.empty());
-    app_ = std::make_unique<CKorvaleApp>(QString::fromStdString(root_),
-                                         QString::fromStdString(dir_.File("RootDir")));
-    frame_ = app_->CreateFirstWindow();
-    frame_->resize(900, 600);
-    frame_->show();
-    QCoreApplication::processEvents();
+    StartProgram(root_, nullptr, QSize(900, 600));
   }
-  void TearDown() override { app_.reset(); }
 
   // Runs the back-test with `params` to its end and returns its report window.
   CAnalizeRuleReportWnd* RunReport(const ValidationParams& params) {
@@ -60,11 +53,6 @@ class HistoryWindowsTest : public ::testing::Test {
     for (int i = 0; i < 2000 && command->batchDialog(); ++i) QTest::qWait(5);
     return opened;
   }
-
-  testing::TempDir dir_;
-  std::string root_;
-  std::unique_ptr<CKorvaleApp> app_;
-  CMainFrame* frame_ = nullptr;
 };
 
 TEST_F(HistoryWindowsTest, TheParameterDialogRefusesValuesOutsideTheirRanges) {

@@ -31,17 +31,12 @@ struct Expected {
   int index1, price1, index2, price2, kind;
 };
 
-class LineEditorTest : public ::testing::Test {
+class LineEditorTest : public testing::MainWindowTest {
  protected:
   void SetUp() override {
-    testing::EnsureQApplication();
     root_ = testing::CopySampleRoot(dir_);
     ASSERT_FALSE(root_.empty());
-    app_ = std::make_unique<CKorvaleApp>(QString::fromStdString(root_),
-                                         QString::fromStdString(dir_.File("RootDir")));
-    frame_ = app_->CreateFirstWindow();
-    frame_->resize(1000, 700);
-    frame_->show();
+    StartProgram(root_);
     Pick(2);
     frame_->action(kCmdLineEditor)->trigger();
     editor_ = frame_->lineEditor();
@@ -50,15 +45,9 @@ class LineEditorTest : public ::testing::Test {
     QCoreApplication::processEvents();
     view()->repaint();  // the editor's mapping comes from its first drawing
   }
-  void TearDown() override { app_.reset(); }
-
   CKorvaleDoc* doc() { return frame_->document(); }
   CChartPainter* painter() { return doc()->painter(); }
   CFreeLineEditView* view() { return editor_->view(); }
-  void Pick(int row) {
-    frame_->stockList()->setCurrentRow(row);
-    QCoreApplication::processEvents();
-  }
   std::string LinePath() { return doc()->series().linePath; }
 
   // The viewport pixel of a chart point (window index, price).
@@ -127,10 +116,6 @@ class LineEditorTest : public ::testing::Test {
     return {bar, price};
   }
 
-  testing::TempDir dir_;
-  std::string root_;
-  std::unique_ptr<CKorvaleApp> app_;
-  CMainFrame* frame_ = nullptr;
   CFreeLineEditFrame* editor_ = nullptr;
 };
 

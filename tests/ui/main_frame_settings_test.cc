@@ -27,25 +27,14 @@
 namespace korvale {
 namespace {
 
-class MainFrameSettingsTest : public ::testing::Test {
+class MainFrameSettingsTest : public testing::MainWindowTest {
  protected:
   void SetUp() override {
-    testing::EnsureQApplication();
     root_ = testing::CopySampleRoot(dir_);
     ASSERT_FALSE(root_.empty());
-    app_ = std::make_unique<CKorvaleApp>(QString::fromStdString(root_),
-                                         QString::fromStdString(dir_.File("RootDir")));
-    frame_ = app_->CreateFirstWindow();
-    frame_->show();
-    frame_->stockList()->setCurrentRow(2);
-    QCoreApplication::processEvents();
+    StartProgram(root_, nullptr, QSize());
+    Pick(2);
   }
-  void TearDown() override { app_.reset(); }
-
-  testing::TempDir dir_;
-  std::string root_;
-  std::unique_ptr<CKorvaleApp> app_;
-  CMainFrame* frame_ = nullptr;
 };
 
 TEST_F(MainFrameSettingsTest, OkGivesThePainterTheNewValuesButKeepsItsColours) {

@@ -79,28 +79,14 @@ const std::string& SampleRoot() {
   return root;
 }
 
-class MainFrameTest : public ::testing::Test {
+class MainFrameTest : public testing::MainWindowTest {
  protected:
   void SetUp() override {
-    app_ = std::make_unique<CKorvaleApp>(QString::fromStdString(SampleRoot()),
-                                         QString::fromStdString(config_.File("RootDir")));
+    StartProgram(SampleRoot());
     ASSERT_TRUE(app_->startError().isEmpty());
-    frame_ = app_->CreateFirstWindow();
-    frame_->resize(1000, 700);
-    frame_->show();
-    QCoreApplication::processEvents();
   }
-  void TearDown() override { app_.reset(); }
 
   QString Row(int i) const { return frame_->stockList()->item(i)->text(); }
-  void Pick(int row) {
-    frame_->stockList()->setCurrentRow(row);
-    QCoreApplication::processEvents();
-  }
-
-  testing::TempDir config_;
-  std::unique_ptr<CKorvaleApp> app_;
-  CMainFrame* frame_ = nullptr;
 };
 
 TEST_F(MainFrameTest, StartsOnTheInformationTextWithEveryStockListed) {

@@ -22,7 +22,7 @@
 namespace korvale {
 namespace {
 
-class RemoteModeWindowTest : public ::testing::Test {
+class RemoteModeWindowTest : public testing::MainWindowTest {
  protected:
   void SetUp() override {
     testing::EnsureQApplication();
@@ -34,26 +34,10 @@ class RemoteModeWindowTest : public ::testing::Test {
     root_ = dir_.File("remote");
     ASSERT_TRUE(MakeRemoteModeRoot(root_, server_->ListUrl(), testing::WebSampleRoot(), &error));
   }
-  void TearDown() override { app_.reset(); }
 
-  void StartProgram(QString* problem = nullptr) {
-    app_ = std::make_unique<CKorvaleApp>(QString::fromStdString(root_),
-                                         QString::fromStdString(dir_.File("RootDir")));
-    frame_ = app_->CreateFirstWindow(problem);
-    frame_->resize(1000, 700);
-    frame_->show();
-    QCoreApplication::processEvents();
-  }
-  void Pick(int row) {
-    frame_->stockList()->setCurrentRow(row);
-    QCoreApplication::processEvents();
-  }
+  void StartProgram(QString* problem = nullptr) { MainWindowTest::StartProgram(root_, problem); }
 
-  testing::TempDir dir_;
   std::unique_ptr<CPeerServer> server_;
-  std::string root_;
-  std::unique_ptr<CKorvaleApp> app_;
-  CMainFrame* frame_ = nullptr;
 };
 
 TEST_F(RemoteModeWindowTest, APickedStockIsLoadedFromThePeerWhole) {

@@ -16,28 +16,14 @@
 namespace korvale {
 namespace {
 
-class RuleEditorTest : public ::testing::Test {
+class RuleEditorTest : public testing::MainWindowTest {
  protected:
   void SetUp() override {
-    testing::EnsureQApplication();
     root_ = testing::CopySampleRoot(dir_);
     ASSERT_FALSE(root_.empty());
-    app_ = std::make_unique<CKorvaleApp>(QString::fromStdString(root_),
-                                         QString::fromStdString(dir_.File("RootDir")));
+    StartProgram(root_, nullptr, QSize());
     ASSERT_TRUE(app_->startError().isEmpty());
-    frame_ = app_->CreateFirstWindow();
-    frame_->show();
   }
-  void TearDown() override { app_.reset(); }
-
-  static void DeleteClosedWindows() {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  }
-
-  testing::TempDir dir_;
-  std::string root_;
-  std::unique_ptr<CKorvaleApp> app_;
-  CMainFrame* frame_ = nullptr;
 };
 
 TEST_F(RuleEditorTest, TheCommandOpensAndClosesTheEditorAndTheCheckMarkFollows) {

@@ -53,21 +53,15 @@ class UrlCatcher : public QObject {
   void Open(const QUrl& url) { urls.push_back(url); }
 };
 
-class ScreeningWindowTest : public ::testing::Test {
+class ScreeningWindowTest : public testing::MainWindowTest {
  protected:
   void SetUp() override {
-    testing::EnsureQApplication();
     root_ = testing::CopySampleRoot(dir_);
     ASSERT_FALSE(root_.empty());
-    app_ = std::make_unique<CKorvaleApp>(QString::fromStdString(root_),
-                                         QString::fromStdString(dir_.File("RootDir")));
+    StartProgram(root_);
     ASSERT_TRUE(app_->startError().isEmpty());
-    frame_ = app_->CreateFirstWindow();
-    frame_->resize(1000, 700);
-    frame_->show();
     fs::remove(CachePath());
   }
-  void TearDown() override { app_.reset(); }
 
   CAnalysisCommand* command() { return frame_->analysisCommand(); }
   CKorvaleDoc* doc() { return frame_->document(); }
@@ -129,11 +123,6 @@ class ScreeningWindowTest : public ::testing::Test {
     testing::TypeInto(panel->paramDialog(type)->valueEdit(), value);
     testing::TypeInto(panel->paramDialog(type)->weightEdit(), weight);
   }
-
-  testing::TempDir dir_;
-  std::string root_;
-  std::unique_ptr<CKorvaleApp> app_;
-  CMainFrame* frame_ = nullptr;
 };
 
 TEST_F(ScreeningWindowTest, TheTabsSizeTheWindowToTheirPage) {

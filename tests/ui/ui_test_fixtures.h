@@ -1,13 +1,17 @@
-// What the window tests share: the one QApplication of the test program, and answering a
-// modal dialog the code under test is about to open.
+// What the window tests share: the one QApplication of the test program, the program started on
+// a data root with its main window shown, and answering a modal dialog the code under test is
+// about to open.
 #ifndef KORVALE_TESTS_UI_UI_TEST_FIXTURES_H_
 #define KORVALE_TESTS_UI_UI_TEST_FIXTURES_H_
 
 #include <QApplication>
+#include <QListWidget>
+#include <QSize>
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
+#include <gtest/gtest.h>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -15,6 +19,8 @@
 
 #include "sample/sample_database.h"
 #include "support/test_support.h"
+#include "ui/korvale_app.h"
+#include "ui/main_frame.h"
 
 namespace korvale::testing {
 
@@ -58,6 +64,41 @@ inline std::string CopySampleRoot(const TempDir& dir) {
   std::filesystem::copy(PristineSampleRoot(), root, std::filesystem::copy_options::recursive, ec);
   return ec ? "" : root;
 }
+
+// A test of the program as a user starts it on a data root: the application and its first main
+// window. Fixtures derive from it and start the program in their SetUp.
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void TearDown() override { app_.reset(); }
+
+  // Starts the program on `root` (its root-folder file in dir_) and shows the first main window,
+  // resized to `size` unless that is empty. `problem` (may be null) receives what the start
+  // complained of.
+  void StartProgram(const std::string& root, QString* problem = nullptr,
+                    QSize size = QSize(1000, 700)) {
+    EnsureQApplication();
+    app_ = std::make_unique<CKorvaleApp>(QString::fromStdString(root),
+                                         QString::fromStdString(dir_.File("RootDir")));
+    frame_ = app_->CreateFirstWindow(problem);
+    if (!size.isEmpty()) frame_->resize(size);
+    frame_->show();
+    QCoreApplication::processEvents();
+  }
+  // Picks a row of the stock list as a click does and lets the window follow.
+  void Pick(int row) {
+    frame_->stockList()->setCurrentRow(row);
+    QCoreApplication::processEvents();
+  }
+  // Deletes the windows closed since (they go by deferred delete).
+  static void DeleteClosedWindows() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+
+  TempDir dir_;
+  std::string root_;
+  std::unique_ptr<CKorvaleApp> app_;
+  CMainFrame* frame_ = nullptr;
+};
 
 // Calls `answer` with the modal dialog once one is open (polling the event loop), so a test can
 // fill in and close a dialog that the code under test runs with exec(). `*answered` is set when

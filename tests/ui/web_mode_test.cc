@@ -24,7 +24,7 @@ namespace {
 
 using Page = CQuoteService::Page;
 
-class WebModeTest : public ::testing::Test {
+class WebModeTest : public testing::MainWindowTest {
  protected:
   void SetUp() override {
     testing::EnsureQApplication();
@@ -33,27 +33,11 @@ class WebModeTest : public ::testing::Test {
     root_ = dir_.File("web");
     ASSERT_TRUE(MakeWebModeRoot(root_, service_.BaseUrl(), testing::WebSampleRoot(), &error));
   }
-  void TearDown() override { app_.reset(); }
 
-  void StartProgram(QString* problem = nullptr) {
-    app_ = std::make_unique<CKorvaleApp>(QString::fromStdString(root_),
-                                         QString::fromStdString(dir_.File("RootDir")));
-    frame_ = app_->CreateFirstWindow(problem);
-    frame_->resize(1000, 700);
-    frame_->show();
-    QCoreApplication::processEvents();
-  }
-  void Pick(int row) {
-    frame_->stockList()->setCurrentRow(row);
-    QCoreApplication::processEvents();
-  }
+  void StartProgram(QString* problem = nullptr) { MainWindowTest::StartProgram(root_, problem); }
   int CodeOfRow(int row) const { return frame_->stockList()->item(row)->text().left(4).toInt(); }
 
-  testing::TempDir dir_;
   CQuoteService service_{testing::WebSampleRoot()};
-  std::string root_;
-  std::unique_ptr<CKorvaleApp> app_;
-  CMainFrame* frame_ = nullptr;
 };
 
 TEST_F(WebModeTest, APickedStockIsDownloadedShownAndItsPagesRemoved) {
