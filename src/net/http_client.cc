@@ -50,13 +50,35 @@ void InitCurlOnce() {
   std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
 }
 
+// One session a thread, kept between requests: its connection to a server stays open for the
+// next request there (a remote-mode run fetches thousands of files from one peer), instead of a
+// new connection for every file. Each request starts from the default options.
+class ThreadSession {
+ public:
+  ~ThreadSession() {
+    if (curl_) curl_easy_cleanup(curl_);
+  }
+  CURL* Take() {
+    if (curl_) {
+      curl_easy_reset(curl_);
+    } else {
+      curl_ = curl_easy_init();
+    }
+    return curl_;
+  }
+
+ private:
+  CURL* curl_ = nullptr;
+};
+
 }  // namespace
 
 HttpResult HttpGet(const HttpRequest& request,
                    const std::function<bool(const char*, size_t)>& onBody) {
   InitCurlOnce();
   HttpResult result;
-  CURL* curl = curl_easy_init();
+  thread_local ThreadSession session;
+  CURL* curl = session.Take();
   if (!curl) {
     result.transferFailed = true;
     result.error = "cannot start an HTTP session";
@@ -107,7 +129,6 @@ HttpResult HttpGet(const HttpRequest& request,
     }
   }
   curl_slist_free_all(headers);
-  curl_easy_cleanup(curl);
   return result;
 }
 
