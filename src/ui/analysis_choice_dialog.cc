@@ -1,9 +1,7 @@
 #include "ui/analysis_choice_dialog.h"
 
-#include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -11,6 +9,7 @@
 
 #include "app/user_messages.h"
 #include "screening/analysis_batch_job.h"
+#include "ui/dialog_buttons.h"
 #include "ui/number_field.h"
 
 namespace korvale {
@@ -43,11 +42,7 @@ CAnalysisChoiceDialog::CAnalysisChoiceDialog(const QDate& today, QWidget* parent
   dateRow->addStretch(1);
   layout->addLayout(dateRow);
 
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  buttons->button(QDialogButtonBox::Cancel)->setText("キャンセル");
-  layout->addWidget(buttons);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  AddOkCancelButtons(this, layout);
 
   latest_->setChecked(true);
   // Editing the date means analysing as of that date.

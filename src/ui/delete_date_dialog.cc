@@ -1,15 +1,14 @@
 #include "ui/delete_date_dialog.h"
 
 #include <QButtonGroup>
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "ui/dialog_buttons.h"
 #include "ui/number_field.h"
 
 namespace korvale {
@@ -69,11 +68,7 @@ CDeleteDateDialog::CDeleteDateDialog(QWidget* parent) : QDialog(parent) {
   grid->addLayout(monthRow, 1, 1);
   layout->addLayout(grid);
 
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  buttons->button(QDialogButtonBox::Cancel)->setText("キャンセル");
-  layout->addWidget(buttons);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  AddOkCancelButtons(this, layout);
 
   price_->setChecked(true);
   byDay_->setChecked(true);

@@ -1,15 +1,14 @@
 #include "ui/export_range_dialog.h"
 
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "ui/dialog_buttons.h"
 #include "ui/number_field.h"
 
 namespace korvale {
@@ -48,11 +47,7 @@ CExportRangeDialog::CExportRangeDialog(const QDate& today, QWidget* parent) : QD
   grid->addLayout(monthsRow, 2, 1);
   layout->addLayout(grid);
 
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  buttons->button(QDialogButtonBox::Cancel)->setText("キャンセル");
-  layout->addWidget(buttons);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  AddOkCancelButtons(this, layout);
 
   all_->setChecked(true);
   // Editing a field chooses the range it belongs to.

@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "app/user_messages.h"
+#include "ui/dialog_buttons.h"
 
 namespace korvale {
 
@@ -15,10 +16,7 @@ CImportOptionsDlg::CImportOptionsDlg(QWidget* parent) : QDialog(parent) {
   completeUpdate_ = new QCheckBox(QString::fromUtf8(kCompleteUpdateLabel), this);
   layout->addWidget(addUnregistered_);
   layout->addWidget(completeUpdate_);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  layout->addWidget(buttons);
+  AddOkCancelButtons(this, layout);
 }
 
 ImportOptions CImportOptionsDlg::options() const {

@@ -1,15 +1,15 @@
 #include "ui/validation_param_dialog.h"
 
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+
+#include "ui/dialog_buttons.h"
 
 namespace korvale {
 
@@ -89,11 +89,7 @@ CValidationParamDialog::CValidationParamDialog(int year, int month, QWidget* par
   universeLayout->addStretch(1);
   groups->addWidget(universe);
 
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  buttons->button(QDialogButtonBox::Cancel)->setText("キャンセル");
-  layout->addWidget(buttons);
-  connect(buttons, &QDialogButtonBox::accepted, this, &CValidationParamDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  AddOkCancelButtons(this, layout);
 
   whole_->setChecked(params_.wholePeriod != 0);
   given_->setChecked(params_.wholePeriod == 0);
