@@ -77,6 +77,14 @@ class Canvas {
   // While on, lines combine the pen with what is already there so that drawing the same line
   // twice restores the pixels (crosshair, rubber band).
   virtual void SetXorMode(bool on) = 0;
+
+  // Lines drawn after this paint only inside left <= x < right, top <= y < bottom until the
+  // clip is cleared, so that a pane's curves stay in their pane. Texts and shapes are not
+  // clipped. A canvas that only records may ignore it.
+  virtual void SetLineClip(int left, int top, int right, int bottom) {
+    (void)left, (void)top, (void)right, (void)bottom;
+  }
+  virtual void ClearLineClip() {}
 };
 
 }  // namespace korvale

@@ -234,6 +234,7 @@ void CChartPainter::DrawDailyPricePane(Canvas& canvas, CChartMapper& mapper, con
   const double lowD = static_cast<double>(low);
   const GridPrices grid = DrawPriceBars(t, price, window, wc, low, r, s.dailyBarStyle != 0);
   *kept = mapper;
+  const PaneLineClip clip(canvas, price);
   // The bars up to the window's end: a chart looking back is drawn as it stood on that day.
   const int count = windowEnd(), hidden = hiddenCount_;
   auto startOf = [&](int period) { return std::max(period - hidden + 1, 1); };

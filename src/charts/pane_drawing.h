@@ -22,6 +22,21 @@ struct PaneRect {
   int height = 0;
 };
 
+// Keeps the lines drawn during its life inside a pane (an average that starts far below the
+// window's prices would otherwise run across the panes under it).
+class PaneLineClip {
+ public:
+  PaneLineClip(Canvas& canvas, const PaneRect& r) : canvas_(canvas) {
+    canvas.SetLineClip(r.x, r.top, r.x + r.width, r.top + r.height);
+  }
+  ~PaneLineClip() { canvas_.ClearLineClip(); }
+  PaneLineClip(const PaneLineClip&) = delete;
+  PaneLineClip& operator=(const PaneLineClip&) = delete;
+
+ private:
+  Canvas& canvas_;
+};
+
 // Everything a pane draws with: the chart's palette, the canvas, the mapper it re-initialises
 // for each pane, the label font's measured height and the chart column where a view's visible
 // area begins (the label columns stand there, so a scrolled chart keeps its scales in view).

@@ -86,6 +86,10 @@ int64_t QPainterCanvas::Device(int64_t logical, int64_t limit) const {
 
 void QPainterCanvas::Plot(int64_t x, int64_t y, uint32_t argb) {
   if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
+  if (clipped_ && (x + originX_ < clip_.left || x + originX_ >= clip_.right ||
+                   y + originY_ < clip_.top || y + originY_ >= clip_.bottom)) {
+    return;
+  }
   // On a high-density screen a chart pixel is the block of device pixels it covers, so lines
   // stay as sharp and as heavy as on a plain screen while texts are drawn at full resolution.
   const int64_t dx0 = Device(x, deviceWidth_), dx1 = std::max(Device(x + 1, deviceWidth_), dx0 + 1);

@@ -45,6 +45,11 @@ class QPainterCanvas : public Canvas {
   void TextOut(int x, int y, const std::string& utf8) override;
   int TextHeight() const override;
   void SetXorMode(bool on) override { xor_ = on; }
+  void SetLineClip(int left, int top, int right, int bottom) override {
+    clip_ = {left, top, right, bottom};
+    clipped_ = true;
+  }
+  void ClearLineClip() override { clipped_ = false; }
 
  private:
   QPainter& Painter();
@@ -72,6 +77,10 @@ class QPainterCanvas : public Canvas {
   Rgb textBackground_ = 0xFFFFFF;
   CanvasPoint position_;
   bool xor_ = false;
+  struct {
+    int64_t left, top, right, bottom;  // canvas coordinates
+  } clip_{};
+  bool clipped_ = false;
 };
 
 }  // namespace korvale

@@ -29,6 +29,27 @@ TEST(ChartImageTest, AWideChartIsScrolledToItsLatestBars) {
   EXPECT_EQ(wide.copy(0, 0, 400, 150), full);
 }
 
+TEST(ChartImageTest, AveragesFarBelowTheWindowStayInThePricePane) {
+  EnsureGuiApplication();
+  // A steady rise: over a 40-bar window the 75- and 25-day averages start far below its prices.
+  std::vector<int32_t> closes;
+  for (int i = 0; i < 300; ++i) closes.push_back(100 + 10 * i);
+  CPriceSeries series = testing::SeriesOf(testing::FlatCloses(closes));
+  SettingsRecord s = testing::QuietChartSettings(40);
+  s.dailyShowRci = 1;  // one pane under the price pane
+  const int width = 160, height = 300, priceBottom = PriceAreaHeight(height, 1);
+  auto render = [&](bool averages) {
+    s.dailyShowMa = averages;
+    CChartPainter p(s);
+    p.Attach(series, kChartDaily);
+    return RenderChartImage(p, ChartKindOrDaily(kChartDaily).kind, width, height);
+  };
+  const QImage with = render(true), without = render(false);
+  EXPECT_NE(with.copy(0, 0, width, priceBottom), without.copy(0, 0, width, priceBottom));
+  EXPECT_EQ(with.copy(0, priceBottom, width, height - priceBottom),
+            without.copy(0, priceBottom, width, height - priceBottom));
+}
+
 TEST(ChartImageTest, PngIsWrittenWholeOrNotAtAll) {
   EnsureGuiApplication();
   CPriceSeries series = testing::SeriesOf(testing::WalkBars(50, 1000, 4));
