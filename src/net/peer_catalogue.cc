@@ -124,7 +124,7 @@ std::string CPeerCatalogue::ListPage(const std::string& linkPrefix) {
 
 int CPeerCatalogue::stockCount() const { return static_cast<int>(current()->links.size()); }
 
-int CPeerCatalogue::OpenListed(const std::string& relativePath) const {
+int CPeerCatalogue::OpenListed(const std::string& relativePath, uint64_t* size) const {
   if (!current()->listed.count(relativePath)) return -1;
   // Beneath the root: no absolute link, no ".." above it, no magic link may be followed.
   open_how how{};
@@ -134,10 +134,11 @@ int CPeerCatalogue::OpenListed(const std::string& relativePath) const {
   if (fd < 0 && errno == ENOSYS) fd = OpenWithoutLinks(rootFd_, relativePath);
   if (fd < 0) return -1;
   struct stat st;
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size < 0) {
     ::close(fd);
     return -1;
   }
+  if (size) *size = static_cast<uint64_t>(st.st_size);
   return fd;
 }
 

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <memory>
 #include <mutex>
+#include <cstdint>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -41,8 +42,9 @@ class CPeerCatalogue {
 
   // Opens the price file at `relativePath` (below the root, as the page links it) for reading:
   // only a path the last scan listed, only a regular file, and never through a symbolic link
-  // that leads out of the root. Returns the descriptor, or -1 when the file is not served.
-  int OpenListed(const std::string& relativePath) const;
+  // that leads out of the root. Returns the descriptor, or -1 when the file is not served;
+  // `size` (when given) receives the file's size as it was opened.
+  int OpenListed(const std::string& relativePath, uint64_t* size = nullptr) const;
 
  private:
   struct Scan {

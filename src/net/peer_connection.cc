@@ -3,6 +3,7 @@
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
+#include <sys/sendfile.h>
 #include <sys/socket.h>
 
 #include <algorithm>
@@ -46,9 +47,9 @@ size_t RequestHeadLength(const std::string& in) {
   return end == std::string::npos ? 0 : end + 4;
 }
 
-bool SendAll(int fd, const char* data, size_t size, int timeoutMs) {
+bool SendAll(int fd, const char* data, size_t size, int timeoutMs, bool more) {
   while (size > 0) {
-    const ssize_t sent = ::send(fd, data, size, MSG_NOSIGNAL);
+    const ssize_t sent = ::send(fd, data, size, MSG_NOSIGNAL | (more ? MSG_MORE : 0));
     if (sent > 0) {
       data += sent;
       size -= static_cast<size_t>(sent);
@@ -111,21 +112,50 @@ ssize_t CPeerStream::write(const char* ptr, size_t size) {
   return static_cast<ssize_t>(size);
 }
 
-bool CPeerStream::Flush() {
+bool CPeerStream::Flush(bool more) {
   if (!failed_ && !out_.empty() &&
-      !SendAll(connection_->fd, out_.data(), out_.size(), writeTimeoutMs_)) {
+      !SendAll(connection_->fd, out_.data(), out_.size(), writeTimeoutMs_, more)) {
     failed_ = true;
   }
   out_.clear();
   return !failed_;
 }
 
+bool CPeerStream::SendFile(int fd, size_t offset, size_t length) {
+  if (!Flush(true)) return false;  // the head waits to go out with the body
+  auto at = static_cast<off_t>(offset);
+  size_t left = length;
+  while (left > 0) {
+    const ssize_t sent = ::sendfile(connection_->fd, fd, &at, left);
+    if (sent > 0) {
+      left -= static_cast<size_t>(sent);
+    } else if (sent < 0 && errno == EINTR) {
+      continue;
+    } else if (sent < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+      if (!WaitWritable(connection_->fd, writeTimeoutMs_)) break;
+    } else {
+      break;  // the client is gone, or the file is shorter than it was
+    }
+  }
+  if (left > 0) {
+    failed_ = true;
+    return false;
+  }
+  return true;
+}
+
 void CPeerStream::get_remote_ip_and_port(std::string& ip, int& port) const {
-  SocketAddress(connection_->fd, true, &ip, &port);
+  PeerConnection& c = *connection_;
+  if (c.remotePort < 0) SocketAddress(c.fd, true, &c.remoteIp, &c.remotePort);
+  ip = c.remoteIp;
+  port = c.remotePort;
 }
 
 void CPeerStream::get_local_ip_and_port(std::string& ip, int& port) const {
-  SocketAddress(connection_->fd, false, &ip, &port);
+  PeerConnection& c = *connection_;
+  if (c.localPort < 0) SocketAddress(c.fd, false, &c.localIp, &c.localPort);
+  ip = c.localIp;
+  port = c.localPort;
 }
 
 }  // namespace korvale

@@ -7,13 +7,19 @@
 #include <httplib.h>
 
 #include <chrono>
+#include <cstdint>
 #include <string>
 
 namespace korvale {
 
 struct PeerConnection {
+  uint64_t id = 0;  // the server's name for it, never reused
   int fd = -1;
+  bool busy = false;  // a worker is reading or answering it
   std::string peer;  // the client's address, for the log
+  // Both ends' addresses as cpp-httplib asks for them with every request, looked up once.
+  std::string remoteIp, localIp;
+  int remotePort = -1, localPort = -1;
   std::string in;    // bytes received and not yet answered
   std::chrono::steady_clock::time_point since;  // when it began waiting for a request
   int requests = 0;  // answered so far
@@ -25,7 +31,8 @@ struct PeerConnection {
 size_t RequestHeadLength(const std::string& in);
 
 // Sends every byte within `timeoutMs` of no progress. False when the client is gone or stalls.
-bool SendAll(int fd, const char* data, size_t size, int timeoutMs);
+// With `more`, the bytes wait to go out with what is sent next.
+bool SendAll(int fd, const char* data, size_t size, int timeoutMs, bool more = false);
 
 // The client's address of a connected socket ("" when unknown).
 std::string PeerAddressOf(int fd);
@@ -45,8 +52,13 @@ class CPeerStream : public httplib::Stream {
   void get_local_ip_and_port(std::string& ip, int& port) const override;
   socket_t socket() const override { return connection_->fd; }
 
-  // Sends what write() gathered. False when the client did not take it.
-  bool Flush();
+  // Sends what write() gathered (with `more`, held to go out with what is sent next). False
+  // when the client did not take it.
+  bool Flush(bool more = false);
+  // Sends `length` bytes of the open file `fd` from `offset` after what write() gathered,
+  // straight from the page cache. False when the client did not take them or the file ended
+  // first (the answer is then cut short and the connection must close).
+  bool SendFile(int fd, size_t offset, size_t length);
   bool failed() const { return failed_; }
 
  private:

@@ -4,7 +4,8 @@
 #include <netdb.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
-#include <poll.h>
+#include <pthread.h>
+#include <sys/epoll.h>
 #include <sys/eventfd.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -13,12 +14,11 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
-#include <condition_variable>
 #include <cstring>
 #include <ctime>
-#include <deque>
 #include <mutex>
 #include <thread>
+#include <unordered_map>
 #include <vector>
 
 #include "net/peer_catalogue.h"
@@ -75,14 +75,17 @@ void CloseQuietly(int fd) {
   if (fd >= 0) ::close(fd);
 }
 
-// Reads a price file the catalogue opened; false when it cannot be read whole.
-bool ReadOpenFile(int fd, std::string* data) {
-  struct stat st;
-  if (::fstat(fd, &st) != 0 || st.st_size < 0 ||
-      static_cast<uint64_t>(st.st_size) > kMaxPeerPriceFileBytes) {
-    return false;
-  }
-  data->resize(static_cast<size_t>(st.st_size));
+// A price file whose body is sent after the answer's head, from the page cache to the socket
+// (sendfile) without passing through this process.
+struct FileBody {
+  int fd = -1;
+  size_t length = 0;
+};
+thread_local FileBody tFileBody;
+
+// Reads `size` bytes of a price file the catalogue opened (for a range of it).
+void ReadOpenFile(int fd, size_t size, std::string* data) {
+  data->resize(size);
   size_t done = 0;
   while (done < data->size()) {
     const ssize_t n = ::pread(fd, data->data() + done, data->size() - done,
@@ -92,7 +95,6 @@ bool ReadOpenFile(int fd, std::string* data) {
     done += static_cast<size_t>(n);
   }
   data->resize(done);  // a file cut meanwhile is sent as it now is
-  return true;
 }
 
 }  // namespace
@@ -106,37 +108,54 @@ struct CPeerServer::Impl {
   Handled Answer(const httplib::Request& req, httplib::Response& res);
   void Log(const std::string& line);
 
-  void Poll();
-  void Accept(std::vector<std::unique_ptr<PeerConnection>>* idle);
+  // One worker: waits on the shared event set, and reads and answers whichever connection
+  // became readable. A worker only ever reads what has arrived, so idle and slow clients never
+  // hold one; only a whole request head is answered.
+  void Work(bool sweeps);
+  void Accept();
   // Reads what the client sent; false when the connection broke.
   bool Receive(PeerConnection* c);
+  // Reads from a connection the worker claimed and answers every whole request it holds.
+  void Serve(PeerConnection* c);
+  // Answers the request whose head is the first `head` bytes; false when the connection must
+  // close afterwards.
+  bool AnswerOne(PeerConnection* c, size_t head);
+  // Marks a connection of the set as the caller's; null when it is gone or another has it.
+  PeerConnection* Claim(uint64_t id);
+  // Hands a claimed connection back to the set, to be read again when more arrives.
+  void Rearm(PeerConnection* c);
+  // Takes a claimed connection out of the set and closes it, answering `statusLine` first.
+  void Drop(PeerConnection* c, const char* statusLine, const std::string& why);
+  // Closes the connections that have waited too long for a request; at most every few
+  // hundred milliseconds, from whichever worker comes by.
+  void SweepIfDue();
+  void ArmListener();
   void Refuse(std::unique_ptr<PeerConnection> c, const char* statusLine, const std::string& why);
-  void Dispatch(std::unique_ptr<PeerConnection> c);
-  void Work();
-  void AnswerOne(std::unique_ptr<PeerConnection> c);
-  void Wake();
   void Release(std::unique_ptr<PeerConnection> c);
 
   PeerServerOptions options;
   CPeerCatalogue catalogue;
   CPeerHttp http;
   int listenFd = -1;
-  int wakeFd = -1;
+  int epollFd = -1;
+  int stopFd = -1;  // readable once Stop begins: wakes every worker
   int port = 0;
   std::string host;  // as BaseUrl shows it
   std::atomic<bool> stopping{false};
-  std::atomic<int> open{0};  // connections held, idle or busy
-  Clock::time_point acceptPausedUntil;  // out of descriptors: accept again after a moment
-  std::thread poller;
+  std::atomic<int64_t> nextSweep{0};  // steady-clock ticks
   std::vector<std::thread> workers;
 
-  std::mutex mutex;  // guards the queues below
-  std::condition_variable work;
-  std::deque<std::unique_ptr<PeerConnection>> ready;     // whole request heads, for workers
-  std::vector<std::unique_ptr<PeerConnection>> returned;  // kept alive, back to the poller
-  std::vector<int> busy;  // connections a worker is answering, cut short by Stop
+  std::mutex mutex;  // guards the fields below and every connection no worker has claimed
+  std::unordered_map<uint64_t, std::unique_ptr<PeerConnection>> connections;
+  uint64_t nextId = kFirstConnectionId;
+  Clock::time_point acceptPausedUntil;  // out of descriptors: accept again after a moment
+  bool listenerArmed = false;
 
   std::mutex logMutex;
+
+  static constexpr uint64_t kStopId = 0;
+  static constexpr uint64_t kListenId = 1;
+  static constexpr uint64_t kFirstConnectionId = 2;
 };
 
 void CPeerServer::Impl::Log(const std::string& line) {
@@ -196,9 +215,14 @@ void CPeerServer::Impl::Route() {
     const int s = res.status;
     if (s != 200 && s != 206 && s != 304 && s != 404) tCloseAfter = true;
     Log(req.remote_addr + " \"" + LogText(req.method) + " " + LogText(req.target) + "\" " +
-        std::to_string(s) + " " + std::to_string(res.body.size()));
+        std::to_string(s) + " " +
+        (res.body.empty() && res.has_header("Content-Length") ? res.get_header_value("Content-Length")
+                                                               : std::to_string(res.body.size())));
   });
   http.set_payload_max_length(0);
+  // What the answers' Keep-Alive header tells the clients.
+  http.set_keep_alive_timeout(options.idleSeconds);
+  http.set_keep_alive_max_count(static_cast<size_t>(options.requestsPerConnection));
 }
 
 Handled CPeerServer::Impl::Answer(const httplib::Request& req, httplib::Response& res) {
@@ -222,14 +246,25 @@ Handled CPeerServer::Impl::Answer(const httplib::Request& req, httplib::Response
     // No base path for the script form: its links carry the folder themselves.
     res.set_content(catalogue.ListPage(prefix.substr(1)), "text/html");
   } else if (req.path.compare(0, prefix.size(), prefix) == 0) {
-    const int fd = catalogue.OpenListed(req.path.substr(prefix.size()));
+    uint64_t size = 0;
+    const int fd = catalogue.OpenListed(req.path.substr(prefix.size()), &size);
     std::string data;
     if (fd < 0) {
       res.status = 404;
-    } else if (!ReadOpenFile(fd, &data)) {
+    } else if (size > kMaxPeerPriceFileBytes) {
       res.status = 500;
+    } else if (req.ranges.empty()) {
+      // The usual answer: the head here, the body sent from the file once the head is out. The
+      // length is the size now; a file cut while it goes out ends the connection short.
+      res.set_header("Content-Type", "application/octet-stream");
+      res.set_header("Content-Length", std::to_string(size));
+      if (req.method == "GET" && size > 0) {
+        tFileBody = {fd, static_cast<size_t>(size)};
+        return Handled::Handled;
+      }
     } else {
-      res.set_content(std::move(data), "application/octet-stream");
+      ReadOpenFile(fd, static_cast<size_t>(size), &data);
+      res.set_content(std::move(data), "application/octet-stream");  // a range of it
     }
     CloseQuietly(fd);
   } else {
@@ -239,15 +274,7 @@ Handled CPeerServer::Impl::Answer(const httplib::Request& req, httplib::Response
   return Handled::Handled;
 }
 
-void CPeerServer::Impl::Wake() {
-  const uint64_t one = 1;
-  [[maybe_unused]] const ssize_t n = ::write(wakeFd, &one, sizeof one);
-}
-
-void CPeerServer::Impl::Release(std::unique_ptr<PeerConnection> c) {
-  CloseQuietly(c->fd);
-  open.fetch_sub(1);
-}
+void CPeerServer::Impl::Release(std::unique_ptr<PeerConnection> c) { CloseQuietly(c->fd); }
 
 void CPeerServer::Impl::Refuse(std::unique_ptr<PeerConnection> c, const char* statusLine,
                                const std::string& why) {
@@ -262,23 +289,39 @@ void CPeerServer::Impl::Refuse(std::unique_ptr<PeerConnection> c, const char* st
   Release(std::move(c));
 }
 
-void CPeerServer::Impl::Dispatch(std::unique_ptr<PeerConnection> c) {
-  {
-    std::lock_guard<std::mutex> lock(mutex);
-    ready.push_back(std::move(c));
-  }
-  work.notify_one();
+namespace {
+
+bool Watch(int epollFd, int op, int fd, uint64_t id) {
+  epoll_event event{};
+  event.events = EPOLLIN | EPOLLONESHOT;
+  event.data.u64 = id;
+  return ::epoll_ctl(epollFd, op, fd, &event) == 0;
 }
 
-void CPeerServer::Impl::Accept(std::vector<std::unique_ptr<PeerConnection>>* idle) {
+}  // namespace
+
+void CPeerServer::Impl::ArmListener() {
+  listenerArmed = Watch(epollFd, EPOLL_CTL_MOD, listenFd, kListenId);
+}
+
+void CPeerServer::Impl::Accept() {
+  {
+    std::lock_guard<std::mutex> lock(mutex);
+    listenerArmed = false;
+  }
   for (;;) {
     const int fd = ::accept4(listenFd, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
     if (fd < 0) {
-      // Out of descriptors: the waiting client stays queued instead of the loop spinning.
-      if (errno == EMFILE || errno == ENFILE || errno == ENOBUFS || errno == ENOMEM) {
+      const int why = errno;
+      std::lock_guard<std::mutex> lock(mutex);
+      // Out of descriptors: the waiting client stays queued until the sweep listens again,
+      // instead of the workers spinning on it.
+      if (why == EMFILE || why == ENFILE || why == ENOBUFS || why == ENOMEM) {
         acceptPausedUntil = Clock::now() + std::chrono::milliseconds(100);
+      } else {
+        ArmListener();
       }
-      return;
+      break;
     }
     auto c = std::make_unique<PeerConnection>();
     c->fd = fd;
@@ -286,22 +329,43 @@ void CPeerServer::Impl::Accept(std::vector<std::unique_ptr<PeerConnection>>* idl
     c->since = Clock::now();
     const int on = 1;
     ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
-    if (open.load() >= options.maxConnections) {
-      // The connection waiting longest for its request makes room; with none idle the
-      // newcomer is turned away.
-      auto oldest = std::min_element(idle->begin(), idle->end(),
-                                     [](const auto& a, const auto& b) { return a->since < b->since; });
-      if (oldest == idle->end()) {
-        open.fetch_add(1);
-        Refuse(std::move(c), "503 Service Unavailable", "too many connections");
-        continue;
+    // Only one worker accepts at a time (the listener is armed once), so the count cannot
+    // change between the check and the insertion but by connections ending.
+    std::unique_ptr<PeerConnection> evicted;
+    bool full = false;
+    {
+      std::lock_guard<std::mutex> lock(mutex);
+      if (connections.size() >= static_cast<size_t>(options.maxConnections)) {
+        // The connection waiting longest for its request makes room; with none waiting the
+        // newcomer is turned away.
+        auto oldest = connections.end();
+        for (auto i = connections.begin(); i != connections.end(); ++i) {
+          if (!i->second->busy &&
+              (oldest == connections.end() || i->second->since < oldest->second->since)) {
+            oldest = i;
+          }
+        }
+        if (oldest == connections.end()) {
+          full = true;
+        } else {
+          evicted = std::move(oldest->second);
+          connections.erase(oldest);
+        }
       }
-      std::unique_ptr<PeerConnection> evicted = std::move(*oldest);
-      idle->erase(oldest);
-      Refuse(std::move(evicted), nullptr, "idle connection closed for a new one");
     }
-    open.fetch_add(1);
-    idle->push_back(std::move(c));
+    if (full) {
+      Refuse(std::move(c), "503 Service Unavailable", "too many connections");
+      continue;
+    }
+    if (evicted) Refuse(std::move(evicted), nullptr, "idle connection closed for a new one");
+    std::lock_guard<std::mutex> lock(mutex);
+    c->id = nextId++;
+    const uint64_t id = c->id;
+    connections.emplace(id, std::move(c));
+    if (!Watch(epollFd, EPOLL_CTL_ADD, fd, id)) {
+      Release(std::move(connections[id]));
+      connections.erase(id);
+    }
   }
 }
 
@@ -310,9 +374,12 @@ bool CPeerServer::Impl::Receive(PeerConnection* c) {
   for (;;) {
     const size_t room = options.maxRequestBytes + 1 - std::min(c->in.size(), options.maxRequestBytes + 1);
     if (room == 0) return true;  // over the bound: the caller refuses it
-    const ssize_t n = ::recv(c->fd, buffer, std::min(room, sizeof buffer), 0);
+    const size_t asked = std::min(room, sizeof buffer);
+    const ssize_t n = ::recv(c->fd, buffer, asked, 0);
     if (n > 0) {
       c->in.append(buffer, static_cast<size_t>(n));
+      // A short read took all there was: no second call only to hear that nothing is left.
+      if (static_cast<size_t>(n) < asked) return true;
       continue;
     }
     if (n < 0 && errno == EINTR) continue;
@@ -321,107 +388,123 @@ bool CPeerServer::Impl::Receive(PeerConnection* c) {
   }
 }
 
-void CPeerServer::Impl::Poll() {
-  std::vector<std::unique_ptr<PeerConnection>> idle;
-  std::vector<pollfd> fds;
-  while (!stopping.load()) {
-    {
-      std::lock_guard<std::mutex> lock(mutex);
-      for (auto& c : returned) idle.push_back(std::move(c));
-      returned.clear();
-    }
-    // A connection kept alive may already hold its next request.
-    const auto now = Clock::now();
-    for (size_t i = 0; i < idle.size();) {
-      PeerConnection* c = idle[i].get();
-      const bool whole = RequestHeadLength(c->in) > 0;
-      const bool tooLong = !whole && c->in.size() > options.maxRequestBytes;
-      const bool late = now - c->since > std::chrono::seconds(options.idleSeconds);
-      if (!whole && !tooLong && !late && !c->ended) {
-        ++i;
-        continue;
-      }
-      std::unique_ptr<PeerConnection> taken = std::move(idle[i]);
-      idle[i] = std::move(idle.back());
-      idle.pop_back();
-      if (whole) {
-        Dispatch(std::move(taken));
-      } else if (tooLong) {
-        const bool lineOnly = taken->in.find("\r\n") == std::string::npos;
-        Refuse(std::move(taken), lineOnly ? "414 URI Too Long" : "431 Request Header Fields Too Large",
-               "request head over " + std::to_string(options.maxRequestBytes) + " bytes");
-      } else if (taken->in.empty() || taken->ended) {
-        Release(std::move(taken));  // an idle keep-alive connection ends quietly
-      } else {
-        Refuse(std::move(taken), "408 Request Timeout", "no whole request in time");
-      }
-    }
-
-    fds.clear();
-    fds.push_back({wakeFd, POLLIN, 0});
-    const bool accepting = Clock::now() >= acceptPausedUntil;
-    fds.push_back({accepting ? listenFd : -1, POLLIN, 0});
-    for (const auto& c : idle) fds.push_back({c->fd, POLLIN, 0});
-    ::poll(fds.data(), fds.size(), accepting ? 1000 : 100);
-    if (fds[0].revents & POLLIN) {
-      uint64_t count;
-      [[maybe_unused]] const ssize_t n = ::read(wakeFd, &count, sizeof count);
-    }
-    // Readable connections first: the indices of `fds` follow `idle` until Accept adds more.
-    for (size_t i = idle.size(); i-- > 0;) {
-      if (fds[i + 2].revents == 0) continue;
-      // The head must arrive whole within idleSeconds of the wait's start, however slowly.
-      if (Receive(idle[i].get())) continue;
-      std::unique_ptr<PeerConnection> gone = std::move(idle[i]);
-      idle.erase(idle.begin() + static_cast<std::ptrdiff_t>(i));
-      Release(std::move(gone));
-    }
-    if (fds[1].revents & POLLIN) Accept(&idle);
-  }
-  for (auto& c : idle) Release(std::move(c));
+PeerConnection* CPeerServer::Impl::Claim(uint64_t id) {
+  std::lock_guard<std::mutex> lock(mutex);
+  const auto found = connections.find(id);
+  if (found == connections.end() || found->second->busy) return nullptr;
+  found->second->busy = true;
+  return found->second.get();
 }
 
-void CPeerServer::Impl::AnswerOne(std::unique_ptr<PeerConnection> c) {
-  const size_t head = RequestHeadLength(c->in);
+void CPeerServer::Impl::Rearm(PeerConnection* c) {
+  std::lock_guard<std::mutex> lock(mutex);
+  c->busy = false;
+  if (!Watch(epollFd, EPOLL_CTL_MOD, c->fd, c->id)) c->since = Clock::time_point{};  // swept next
+}
+
+void CPeerServer::Impl::Drop(PeerConnection* c, const char* statusLine, const std::string& why) {
+  std::unique_ptr<PeerConnection> taken;
   {
     std::lock_guard<std::mutex> lock(mutex);
-    busy.push_back(c->fd);
+    const auto found = connections.find(c->id);
+    taken = std::move(found->second);
+    connections.erase(found);
   }
-  CPeerStream stream(c.get(), head, options.writeTimeoutSeconds * 1000);
+  if (statusLine) {
+    Refuse(std::move(taken), statusLine, why);
+  } else {
+    Release(std::move(taken));
+  }
+}
+
+void CPeerServer::Impl::Serve(PeerConnection* c) {
+  if (!Receive(c)) {
+    Drop(c, nullptr, "");
+    return;
+  }
+  // A client may send its next request before the answer to this one (pipelining).
+  for (size_t head; (head = RequestHeadLength(c->in)) > 0;) {
+    if (!AnswerOne(c, head)) {
+      Drop(c, nullptr, "");
+      return;
+    }
+  }
+  if (c->in.size() > options.maxRequestBytes) {
+    const bool lineOnly = c->in.find("\r\n") == std::string::npos;
+    Drop(c, lineOnly ? "414 URI Too Long" : "431 Request Header Fields Too Large",
+         "request head over " + std::to_string(options.maxRequestBytes) + " bytes");
+  } else if (c->ended || stopping.load()) {
+    Drop(c, nullptr, "");  // the client sends no more: what it sent was answered
+  } else {
+    Rearm(c);
+  }
+}
+
+bool CPeerServer::Impl::AnswerOne(PeerConnection* c, size_t head) {
+  CPeerStream stream(c, head, options.writeTimeoutSeconds * 1000);
   tCloseAfter = false;
+  tFileBody = FileBody{};
   bool closed = false;
   const bool last = stopping.load() || c->requests + 1 >= options.requestsPerConnection;
   const bool answered = http.Serve(stream, last, closed);
-  const bool sent = stream.Flush();
+  bool sent = stream.Flush();
+  if (tFileBody.fd >= 0) {
+    sent = sent && answered && stream.SendFile(tFileBody.fd, 0, tFileBody.length);
+    CloseQuietly(tFileBody.fd);
+    tFileBody = FileBody{};
+  }
   ++c->requests;
   c->in.erase(0, head);
-  {
-    std::lock_guard<std::mutex> lock(mutex);
-    busy.erase(std::find(busy.begin(), busy.end(), c->fd));
-  }
-  if (!answered || !sent || closed || last || tCloseAfter || c->ended || stopping.load()) {
-    Release(std::move(c));
-    return;
-  }
-  c->since = Clock::now();
-  {
-    std::lock_guard<std::mutex> lock(mutex);
-    returned.push_back(std::move(c));
-  }
-  Wake();
+  c->since = Clock::now();  // the wait for the next request starts now
+  return answered && sent && !closed && !last && !tCloseAfter && !c->ended && !stopping.load();
 }
 
-void CPeerServer::Impl::Work() {
-  for (;;) {
-    std::unique_ptr<PeerConnection> c;
-    {
-      std::unique_lock<std::mutex> lock(mutex);
-      work.wait(lock, [this] { return stopping.load() || !ready.empty(); });
-      if (ready.empty()) return;
-      c = std::move(ready.front());
-      ready.pop_front();
+void CPeerServer::Impl::SweepIfDue() {
+  constexpr auto kEvery = std::chrono::milliseconds(250);
+  const auto now = Clock::now();
+  int64_t due = nextSweep.load();
+  if (now.time_since_epoch().count() < due ||
+      !nextSweep.compare_exchange_strong(due, (now + kEvery).time_since_epoch().count())) {
+    return;
+  }
+  std::vector<std::unique_ptr<PeerConnection>> late;
+  {
+    std::lock_guard<std::mutex> lock(mutex);
+    for (auto i = connections.begin(); i != connections.end();) {
+      PeerConnection& c = *i->second;
+      // The head must arrive whole within idleSeconds of the wait's start, however slowly.
+      if (!c.busy && now - c.since > std::chrono::seconds(options.idleSeconds)) {
+        late.push_back(std::move(i->second));
+        i = connections.erase(i);
+      } else {
+        ++i;
+      }
     }
-    AnswerOne(std::move(c));
+    if (!listenerArmed && now >= acceptPausedUntil) ArmListener();
+  }
+  for (auto& c : late) {
+    if (c->in.empty()) {
+      Release(std::move(c));  // an idle keep-alive connection ends quietly
+    } else {
+      Refuse(std::move(c), "408 Request Timeout", "no whole request in time");
+    }
+  }
+}
+
+void CPeerServer::Impl::Work(bool sweeps) {
+  // One worker wakes a few times a second, so that late connections are closed while no
+  // other traffic comes; the others sleep until there is something to do.
+  const int timeoutMs = sweeps ? 250 : -1;
+  while (!stopping.load()) {
+    epoll_event event{};
+    const int n = ::epoll_wait(epollFd, &event, 1, timeoutMs);
+    if (stopping.load()) break;
+    if (n == 1 && event.data.u64 == kListenId) {
+      Accept();
+    } else if (n == 1 && event.data.u64 >= kFirstConnectionId) {
+      if (PeerConnection* c = Claim(event.data.u64)) Serve(c);
+    }
+    SweepIfDue();
   }
 }
 
@@ -431,43 +514,59 @@ CPeerServer::CPeerServer(PeerServerOptions options)
 CPeerServer::~CPeerServer() { Stop(); }
 
 bool CPeerServer::Start(std::string* error) {
-  if (impl_->poller.joinable()) return true;
+  if (!impl_->workers.empty()) return true;
   std::string why;
   if (!impl_->catalogue.Open(&why) || !impl_->Listen(&why)) {
     if (error) *error = why;
     return false;
   }
-  impl_->wakeFd = ::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+  impl_->epollFd = ::epoll_create1(EPOLL_CLOEXEC);
+  impl_->stopFd = ::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+  epoll_event stop{};
+  stop.events = EPOLLIN;  // level-triggered and never read: once written it wakes every worker
+  stop.data.u64 = Impl::kStopId;
+  if (impl_->epollFd < 0 || impl_->stopFd < 0 ||
+      ::epoll_ctl(impl_->epollFd, EPOLL_CTL_ADD, impl_->stopFd, &stop) != 0 ||
+      !Watch(impl_->epollFd, EPOLL_CTL_ADD, impl_->listenFd, Impl::kListenId)) {
+    if (error) *error = std::string("cannot wait for connections: ") + std::strerror(errno);
+    CloseQuietly(impl_->epollFd);
+    CloseQuietly(impl_->stopFd);
+    CloseQuietly(impl_->listenFd);
+    impl_->epollFd = impl_->stopFd = impl_->listenFd = -1;
+    return false;
+  }
+  impl_->listenerArmed = true;
   impl_->Route();
   impl_->stopping = false;
   for (int i = 0; i < std::max(1, impl_->options.workers); ++i) {
-    impl_->workers.emplace_back([this] { impl_->Work(); });
+    impl_->workers.emplace_back([this, i] {
+      ::pthread_setname_np(::pthread_self(), "peer-worker");
+      impl_->Work(i == 0);
+    });
   }
-  impl_->poller = std::thread([this] { impl_->Poll(); });
   return true;
 }
 
 void CPeerServer::Stop() {
-  if (!impl_->poller.joinable()) return;
+  if (impl_->workers.empty()) return;
   {
     std::lock_guard<std::mutex> lock(impl_->mutex);
     impl_->stopping = true;
     // An answer still going out to a slow client ends now rather than at its timeout.
-    for (int fd : impl_->busy) ::shutdown(fd, SHUT_RDWR);
+    for (const auto& [id, c] : impl_->connections) {
+      if (c->busy) ::shutdown(c->fd, SHUT_RDWR);
+    }
   }
-  impl_->Wake();
-  impl_->work.notify_all();
-  impl_->poller.join();
+  const uint64_t one = 1;
+  [[maybe_unused]] const ssize_t n = ::write(impl_->stopFd, &one, sizeof one);
   for (std::thread& t : impl_->workers) t.join();
   impl_->workers.clear();
-  // Whatever the workers left: requests not begun and connections handed back.
-  for (auto& c : impl_->ready) impl_->Release(std::move(c));
-  for (auto& c : impl_->returned) impl_->Release(std::move(c));
-  impl_->ready.clear();
-  impl_->returned.clear();
+  for (auto& [id, c] : impl_->connections) impl_->Release(std::move(c));
+  impl_->connections.clear();
   CloseQuietly(impl_->listenFd);
-  CloseQuietly(impl_->wakeFd);
-  impl_->listenFd = impl_->wakeFd = -1;
+  CloseQuietly(impl_->epollFd);
+  CloseQuietly(impl_->stopFd);
+  impl_->listenFd = impl_->epollFd = impl_->stopFd = -1;
 }
 
 int CPeerServer::port() const { return impl_->port; }

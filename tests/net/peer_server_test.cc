@@ -145,6 +145,29 @@ TEST_F(PeerServerTest, BothStockPagesLinkEachPriceFileWhichIsServedByteForByte) 
   EXPECT_GE(LogLines(), 4u);  // one line per request
 }
 
+// Requests sent together on one kept connection are answered in turn: a range of a file (read
+// and cut) and then the whole file (sent straight from the file after its head).
+TEST_F(PeerServerTest, RequestsSentTogetherAreAnsweredInTurnOnOneConnection) {
+  const std::string file(price1301_.begin(), price1301_.end());
+  RawClient client(server_->port());
+  ASSERT_TRUE(client.Send(
+      "GET /Korvale/Data/1000/KD1301.KDT HTTP/1.1\r\nHost: p\r\nRange: bytes=26-51\r\n\r\n"
+      "GET /Korvale/Data/1000/KD1301.KDT HTTP/1.1\r\nHost: p\r\n\r\n" +
+      Get("/Korvale/Data/7000/KD7203.KDT")));
+  const std::string answers = client.ReadAll();
+  ASSERT_EQ(StatusOf(answers), 206) << answers.substr(0, 300);
+  const size_t firstBody = answers.find("\r\n\r\n") + 4;
+  EXPECT_EQ(answers.substr(firstBody, 26), file.substr(26, 26));
+  const std::string second = answers.substr(firstBody + 26);
+  ASSERT_EQ(StatusOf(second), 200) << second.substr(0, 300);
+  EXPECT_NE(second.find("Content-Length: " + std::to_string(file.size()) + "\r\n"), std::string::npos);
+  const size_t secondBody = second.find("\r\n\r\n") + 4;
+  EXPECT_EQ(second.substr(secondBody, file.size()), file);
+  const std::string third = second.substr(secondBody + file.size());
+  EXPECT_EQ(StatusOf(third), 200);
+  EXPECT_EQ(BodyOf(third).size(), kPriceFileRecordSize);
+}
+
 TEST_F(PeerServerTest, NothingButThePriceFilesBelowTheRootIsReadable) {
   const char* refused[] = {
       "/Korvale/../Korvale2.INI",

@@ -23,6 +23,9 @@ class PriceServer {
       res.status = 404;
       res.set_content(body_, "application/octet-stream");
     });
+    // The client keeps its connection for the next request; without this the server's stop
+    // waits out the keep-alive time of every test.
+    server_.set_keep_alive_max_count(1);
     port_ = server_.bind_to_any_port("127.0.0.1");
     thread_ = std::thread([this] { server_.listen_after_bind(); });
     while (!server_.is_running()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
@@ -107,6 +110,7 @@ TEST(PriceUrlLoadTest, TheProxyReceivesTheWholeUrl) {
     target = req.target;
     res.set_content(std::string(26, '\0'), "application/octet-stream");
   });
+  proxy.set_keep_alive_max_count(1);
   int port = proxy.bind_to_any_port("127.0.0.1");
   std::thread t([&] { proxy.listen_after_bind(); });
   while (!proxy.is_running()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
