@@ -57,6 +57,23 @@ std::vector<korvale::StockFiles> AllFiles(const korvale::CStockDictionary& dicti
   return files;
 }
 
+// The direct runs' bytes a second, against which the served runs report their share.
+double g_directReadRate = 0;
+double g_directLoadRate = 0;
+
+// Records a direct run's rate, or reports a served run's as a percentage of the direct one.
+void CompareWithDirect(benchmark::State& state, int64_t bytes,
+                       std::chrono::steady_clock::duration elapsed, bool served, double* direct) {
+  const double seconds = std::chrono::duration<double>(elapsed).count();
+  if (seconds <= 0) return;
+  const double rate = static_cast<double>(bytes) / seconds;
+  if (!served) {
+    *direct = rate;
+  } else if (*direct > 0) {
+    state.counters["pct_of_direct"] = 100.0 * rate / *direct;
+  }
+}
+
 // 32 threads take the files in turn and read each whole: from disk as opening a stock reads it,
 // or with a GET to the server; one iteration reads every file once. A failed request is a GET
 // without a 200 answer (or a file that does not open); files that are not whole 26-byte records
@@ -64,6 +81,7 @@ std::vector<korvale::StockFiles> AllFiles(const korvale::CStockDictionary& dicti
 void ReadEveryFile(benchmark::State& state, const std::vector<korvale::StockFiles>& files,
                    bool served) {
   int64_t bytes = 0, failed = 0, notWhole = 0;
+  const auto start = std::chrono::steady_clock::now();
   for (auto _ : state) {
     std::atomic<size_t> next{0};
     std::atomic<int64_t> read{0}, failures{0}, cut{0};
@@ -99,6 +117,8 @@ void ReadEveryFile(benchmark::State& state, const std::vector<korvale::StockFile
     failed += failures.load();
     notWhole = cut.load();
   }
+  CompareWithDirect(state, bytes, std::chrono::steady_clock::now() - start, served,
+                    &g_directReadRate);
   state.SetBytesProcessed(bytes);
   state.counters["files"] = static_cast<double>(files.size());
   state.counters["failed"] = static_cast<double>(failed);
@@ -116,8 +136,10 @@ void BM_ServedRead32(benchmark::State& state) {
 
 // The same 32 clients opening every stock as the document does (LoadStock: the bytes, then the
 // bars decoded): locally from the files, remotely through the peer reader.
-void LoadEveryStock(benchmark::State& state, const std::vector<korvale::StockFiles>& files) {
+void LoadEveryStock(benchmark::State& state, const std::vector<korvale::StockFiles>& files,
+                    bool served) {
   int64_t bytes = 0;
+  const auto start = std::chrono::steady_clock::now();
   for (auto _ : state) {
     std::atomic<size_t> next{0};
     std::atomic<int64_t> read{0};
@@ -135,11 +157,17 @@ void LoadEveryStock(benchmark::State& state, const std::vector<korvale::StockFil
     for (std::thread& t : clients) t.join();
     bytes += read.load();
   }
+  CompareWithDirect(state, bytes, std::chrono::steady_clock::now() - start, served,
+                    &g_directLoadRate);
   state.SetBytesProcessed(bytes);
 }
 
-void BM_DirectLoad32(benchmark::State& state) { LoadEveryStock(state, AllFiles(LocalDictionary())); }
-void BM_ServedLoad32(benchmark::State& state) { LoadEveryStock(state, AllFiles(RemoteDictionary())); }
+void BM_DirectLoad32(benchmark::State& state) {
+  LoadEveryStock(state, AllFiles(LocalDictionary()), false);
+}
+void BM_ServedLoad32(benchmark::State& state) {
+  LoadEveryStock(state, AllFiles(RemoteDictionary()), true);
+}
 
 // The analysis batch of a remote-mode run, as korvale-cli analyze runs it.
 void BM_RemoteAnalysisBatch(benchmark::State& state) {

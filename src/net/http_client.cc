@@ -12,6 +12,8 @@ struct Transfer {
   const HttpRequest* request;
   const std::function<bool(const char*, size_t)>* onBody;
   CURL* curl;
+  std::string* reserveIn;  // grown once to the announced length, when there is one
+  size_t reserveLimit;     // ... and no longer than this
   size_t received = 0;
   bool stoppedByReader = false;
   bool tooLarge = false;
@@ -30,6 +32,14 @@ size_t OnData(char* data, size_t size, size_t count, void* user) {
   if (bound > 0 && bytes > bound - t->received) {
     t->tooLarge = true;
     return 0;
+  }
+  if (t->received == 0 && t->reserveIn) {
+    curl_off_t length = -1;
+    curl_easy_getinfo(t->curl, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length);
+    if (length > 0 && static_cast<size_t>(length) <= t->reserveLimit &&
+        (bound == 0 || static_cast<size_t>(length) <= bound)) {
+      t->reserveIn->reserve(static_cast<size_t>(length));
+    }
   }
   t->received += bytes;
   if (!(*t->onBody)(data, bytes)) {
@@ -73,8 +83,10 @@ class ThreadSession {
 
 }  // namespace
 
-HttpResult HttpGet(const HttpRequest& request,
-                   const std::function<bool(const char*, size_t)>& onBody) {
+namespace {
+
+HttpResult Get(const HttpRequest& request, const std::function<bool(const char*, size_t)>& onBody,
+               std::string* reserveIn, size_t reserveLimit) {
   InitCurlOnce();
   HttpResult result;
   thread_local ThreadSession session;
@@ -84,7 +96,7 @@ HttpResult HttpGet(const HttpRequest& request,
     result.error = "cannot start an HTTP session";
     return result;
   }
-  Transfer transfer{&request, &onBody, curl};
+  Transfer transfer{&request, &onBody, curl, reserveIn, reserveLimit};
   char errorText[CURL_ERROR_SIZE] = {};
   curl_easy_setopt(curl, CURLOPT_URL, request.url.c_str());
   curl_easy_setopt(curl, CURLOPT_USERAGENT, request.agent.c_str());
@@ -135,13 +147,23 @@ HttpResult HttpGet(const HttpRequest& request,
   return result;
 }
 
+}  // namespace
+
+HttpResult HttpGet(const HttpRequest& request,
+                   const std::function<bool(const char*, size_t)>& onBody) {
+  return Get(request, onBody, nullptr, 0);
+}
+
 HttpResult HttpGetBody(const HttpRequest& request, std::string* body, size_t maxBytes) {
   body->clear();
-  return HttpGet(request, [&](const char* data, size_t size) {
-    if (body->size() + size > maxBytes) return false;
-    body->append(data, size);
-    return true;
-  });
+  return Get(
+      request,
+      [&](const char* data, size_t size) {
+        if (body->size() + size > maxBytes) return false;
+        body->append(data, size);
+        return true;
+      },
+      body, maxBytes);
 }
 
 }  // namespace korvale

@@ -214,6 +214,7 @@ void CPeerServer::Impl::Route() {
   http.set_logger([this](const httplib::Request& req, const httplib::Response& res) {
     const int s = res.status;
     if (s != 200 && s != 206 && s != 304 && s != 404) tCloseAfter = true;
+    if (!options.log) return;
     Log(req.remote_addr + " \"" + LogText(req.method) + " " + LogText(req.target) + "\" " +
         std::to_string(s) + " " +
         (res.body.empty() && res.has_header("Content-Length") ? res.get_header_value("Content-Length")
