@@ -1,6 +1,7 @@
 // One client connection of the peer server, and the stream through which cpp-httplib reads a
-// request from it and writes the answer. A request reaches a worker only once its head (request
-// line and headers) has arrived whole, so no worker ever waits for a slow or silent client.
+// request from it and writes the answer. A worker reads only what a connection has received and
+// answers a request only once its head (request line and headers) has arrived whole, so no
+// worker ever waits for a slow or silent client.
 #ifndef KORVALE_NET_PEER_CONNECTION_H_
 #define KORVALE_NET_PEER_CONNECTION_H_
 
