@@ -161,11 +161,16 @@ void CChartPainter::DrawDailyChart(Canvas& canvas) {
     DrawVolumeLabels(t, range.maxVolume);
   }
 
-  // Trend lines over the price pane, in the kept price mapping.
-  for (const ChartTrendLine& line : trendLines_) {
-    if (line.deleted || line.unresolved) continue;
-    SelectColour(canvas, line.kind == 1 || line.kind == 3 ? kSlotResistanceLine : kSlotSupportLine);
-    priceMapper_.Line(line.x1, line.price1 - lowD, line.x2, line.price2 - lowD);
+  // Trend lines over the price pane, in the kept price mapping and cut at its edges: a line may
+  // run 40 bars past the data or far above and below the window's prices.
+  {
+    const PaneLineClip clip(canvas, PaneRect{W, 0, sectionWidth, P - th});
+    for (const ChartTrendLine& line : trendLines_) {
+      if (line.deleted || line.unresolved) continue;
+      SelectColour(canvas,
+                   line.kind == 1 || line.kind == 3 ? kSlotResistanceLine : kSlotSupportLine);
+      priceMapper_.Line(line.x1, line.price1 - lowD, line.x2, line.price2 - lowD);
+    }
   }
 
   // Indicator panes, from the bottom of the chart upwards.

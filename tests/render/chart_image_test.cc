@@ -29,25 +29,44 @@ TEST(ChartImageTest, AWideChartIsScrolledToItsLatestBars) {
   EXPECT_EQ(wide.copy(0, 0, 400, 150), full);
 }
 
-TEST(ChartImageTest, AveragesFarBelowTheWindowStayInThePricePane) {
+// What the price pane draws over its bars stays inside it, however far from the window's prices.
+TEST(ChartImageTest, CurvesAndTrendLinesStayInThePricePane) {
   EnsureGuiApplication();
   // A steady rise: over a 40-bar window the 75- and 25-day averages start far below its prices.
   std::vector<int32_t> closes;
   for (int i = 0; i < 300; ++i) closes.push_back(100 + 10 * i);
-  CPriceSeries series = testing::SeriesOf(testing::FlatCloses(closes));
+  CPriceSeries rising = testing::SeriesOf(testing::FlatCloses(closes));
+  // A support line from far below the window up to 40 bars past the last bar.
+  CPriceSeries withLine = rising;
+  TrendLine line;
+  line.index1 = 270;
+  line.price1 = 100;
+  line.index2 = 339;
+  line.price2 = 9000;
+  line.kind = 2;
+  withLine.lines = {line};
+  struct Case {
+    const char* what;
+    CPriceSeries* drawn;
+    bool averages;
+  } cases[] = {{"averages", &rising, true}, {"trend line", &withLine, false}};
   SettingsRecord s = testing::QuietChartSettings(40);
   s.dailyShowRci = 1;  // one pane under the price pane
   const int width = 160, height = 300, priceBottom = PriceAreaHeight(height, 1);
-  auto render = [&](bool averages) {
+  auto render = [&](CPriceSeries& series, bool averages) {
     s.dailyShowMa = averages;
     CChartPainter p(s);
     p.Attach(series, kChartDaily);
     return RenderChartImage(p, ChartKindOrDaily(kChartDaily).kind, width, height);
   };
-  const QImage with = render(true), without = render(false);
-  EXPECT_NE(with.copy(0, 0, width, priceBottom), without.copy(0, 0, width, priceBottom));
-  EXPECT_EQ(with.copy(0, priceBottom, width, height - priceBottom),
-            without.copy(0, priceBottom, width, height - priceBottom));
+  const QImage plain = render(rising, false);
+  for (const Case& c : cases) {
+    const QImage drawn = render(*c.drawn, c.averages);
+    EXPECT_NE(drawn.copy(0, 0, width, priceBottom), plain.copy(0, 0, width, priceBottom)) << c.what;
+    EXPECT_EQ(drawn.copy(0, priceBottom, width, height - priceBottom),
+              plain.copy(0, priceBottom, width, height - priceBottom))
+        << c.what;
+  }
 }
 
 TEST(ChartImageTest, PngIsWrittenWholeOrNotAtAll) {
