@@ -917,6 +917,7 @@ void CMainFrame::settingsApplied() {
   doc_->ApplySettings();
   view_->Redraw();
   refreshChildWindows();
+  if (thumbnails_) thumbnails_->ApplySettings(app_->settings());
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

@@ -24,6 +24,14 @@ void CTableView::SetCount(int count) {
   viewport()->update();
 }
 
+void CTableView::SetGrid(const CTableGrid& grid) {
+  const int count = grid_.count();
+  grid_ = grid;
+  grid_.SetCount(count);
+  updateScrollRange();
+  viewport()->update();
+}
+
 void CTableView::ScrollToEntry(int entry) {
   if (entry < 0 || entry >= grid_.count()) return;
   verticalScrollBar()->setValue(grid_.CellOf(entry).y);

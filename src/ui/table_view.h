@@ -21,6 +21,8 @@ class CTableView : public QAbstractScrollArea {
   const CTableGrid& grid() const { return grid_; }
   // The entries change: no cell is selected and the grid shows its top.
   void SetCount(int count);
+  // Another grid (the settings changed) over the same entries; the selection stays.
+  void SetGrid(const CTableGrid& grid);
   // The selected entry, -1 for none.
   int selected() const { return selected_; }
   int scrollY() const;

@@ -50,6 +50,11 @@ void CThumbnailFrame::SetTitle(const QString& title) {
   updateTitle();
 }
 
+void CThumbnailFrame::ApplySettings(const SettingsRecord& settings) {
+  view_->ApplySettings(settings);
+  fitToGrid();
+}
+
 void CThumbnailFrame::updateTitle() {
   setWindowTitle(doc_.title().empty() ? QString("日足サムネイル")
                                       : QString::fromStdString(doc_.title()));

@@ -28,6 +28,9 @@ class CThumbnailFrame : public QMainWindow {
   void ShowList(const ShownStockList& list);
   // A title of the list's making (a screening run's rule, a ranking), UTF-8.
   void SetTitle(const QString& title);
+  // The settings changed: the grid, the cells' size and the charts' style follow, and the
+  // window fits the new grid.
+  void ApplySettings(const SettingsRecord& settings);
 
  signals:
   // The cell of list row `row` was clicked.

@@ -2,6 +2,7 @@
 #ifndef KORVALE_UI_THUMBNAIL_VIEW_H_
 #define KORVALE_UI_THUMBNAIL_VIEW_H_
 
+#include <memory>
 #include <vector>
 
 #include "render/thumbnail_page.h"
@@ -20,13 +21,17 @@ class CThumbnailView : public CTableView {
 
   // The cells' stocks as dictionary positions (-1: an empty cell); the cache empties.
   void ShowEntries(const std::vector<int>& entries);
-  const CThumbnailRenderer& renderer() const { return renderer_; }
+  // The settings changed: the grid and the charts follow their thumbnail fields, over the same
+  // stocks.
+  void ApplySettings(const SettingsRecord& settings);
+  const CThumbnailRenderer& renderer() const { return *renderer_; }
 
  protected:
   void drawPage(QImage* page, int scrollX, int scrollY) override;
 
  private:
-  CThumbnailRenderer renderer_;
+  const CStockDictionary& dictionary_;
+  std::unique_ptr<CThumbnailRenderer> renderer_;
 };
 
 }  // namespace korvale

@@ -22,6 +22,8 @@
 #include "ui/settings_dialog.h"
 #include "ui/settings_form.h"
 #include "ui/table_frame.h"
+#include "ui/thumbnail_frame.h"
+#include "ui/thumbnail_view.h"
 #include "ui_test_fixtures.h"
 
 namespace korvale {
@@ -81,6 +83,30 @@ TEST_F(MainFrameSettingsTest, ThePriceTableOpensTheAuxiliaryPageAndFollowsItsOk)
   EXPECT_EQ(page, kSettingsPageAuxiliary);
   EXPECT_EQ(app_->settings().dailyTableDays, 7);
   EXPECT_EQ(table->view()->table().rowCount(), 7);  // the open table refills at once
+}
+
+TEST_F(MainFrameSettingsTest, AnOpenThumbnailWindowTakesTheNewGridOnOk) {
+  frame_->action(kCmdThumbnails)->trigger();
+  CThumbnailFrame* thumbnails = frame_->thumbnails();
+  ASSERT_NE(thumbnails, nullptr);
+  QCoreApplication::processEvents();
+  CThumbnailView* view = thumbnails->view();
+  const int count = view->grid().count();
+  bool answered = false;
+  testing::AnswerNextDialog<CSettingsDialog>(
+      [](CSettingsDialog* d) {
+        testing::TypeInto(qobject_cast<QLineEdit*>(d->form()->control("thumbnailColumns")), "3");
+        testing::TypeInto(qobject_cast<QLineEdit*>(d->form()->control("thumbnailWidth")), "100");
+        d->okButton()->click();
+      },
+      &answered);
+  frame_->action(kCmdSettings)->trigger();
+  ASSERT_TRUE(answered);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(view->grid().columns(), 3);
+  EXPECT_EQ(view->grid().cellWidth(), 100);
+  EXPECT_EQ(view->grid().count(), count);  // the same stocks
+  EXPECT_EQ(view->viewport()->size(), QSize(3 * 100, app_->settings().thumbnailRows * 64));
 }
 
 TEST_F(MainFrameSettingsTest, AClosingMainWindowLeavesItsSizeForTheNextOne) {
