@@ -73,6 +73,11 @@ class Canvas {
   virtual void TextOut(int x, int y, const std::string& utf8) = 0;
   // Height in pixels of a line of text in the selected font.
   virtual int TextHeight() const = 0;
+  // Width in pixels of `utf8` in the selected font. A canvas that cannot measure takes half the
+  // text height a byte (about a digit's width).
+  virtual int TextWidth(const std::string& utf8) const {
+    return static_cast<int>(utf8.size()) * TextHeight() / 2;
+  }
 
   // While on, lines combine the pen with what is already there so that drawing the same line
   // twice restores the pixels (crosshair, rubber band).

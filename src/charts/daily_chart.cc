@@ -280,8 +280,13 @@ void CChartPainter::DrawDailyPricePane(Canvas& canvas, CChartMapper& mapper, con
   for (auto [high, index] : {std::pair{spanExtremes_.yearHigh, spanExtremes_.yearHighIndex},
                              {spanExtremes_.windowHigh, spanExtremes_.windowHighIndex}}) {
     if (high <= 0 || !series_) continue;
+    const std::string text = StringPrintf("%ld", static_cast<long>(high));
     mapper.MoveTo(index - hidden, high - lowD);
-    mapper.Label(StringPrintf("%ld", static_cast<long>(high)));
+    // A high on the last bars would run past the pane's right edge: it ends at the edge.
+    const int overflow =
+        canvas.CurrentPosition().x + canvas.TextWidth(text) - (price.x + price.width);
+    if (overflow > 0) mapper.MoveBy(-overflow, 0);
+    mapper.Label(text);
   }
   DrawGridLabels(t, price, low, r, grid);
 }

@@ -186,6 +186,11 @@ void QPainterCanvas::SelectFont(const LabelFont& font) {
 
 int QPainterCanvas::TextHeight() const { return lineHeight_; }
 
+int QPainterCanvas::TextWidth(const std::string& utf8) const {
+  return QFontMetrics(font_).horizontalAdvance(
+      QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+}
+
 void QPainterCanvas::TextOut(int x, int y, const std::string& utf8) {
   const int64_t ix = int64_t{x} - originX_, iy = int64_t{y} - originY_;
   if (iy >= height_ || iy + lineHeight_ <= 0 || ix >= width_ || ix < -4096) return;

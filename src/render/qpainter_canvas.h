@@ -44,6 +44,7 @@ class QPainterCanvas : public Canvas {
   void Polygon(const CanvasPoint* points, int count) override;
   void TextOut(int x, int y, const std::string& utf8) override;
   int TextHeight() const override;
+  int TextWidth(const std::string& utf8) const override;
   void SetXorMode(bool on) override { xor_ = on; }
   void SetLineClip(int left, int top, int right, int bottom) override {
     clip_ = {left, top, right, bottom};

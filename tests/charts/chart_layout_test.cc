@@ -58,6 +58,35 @@ TEST(DailyLayoutTest, PriceAreaShrinksWithThePaneCount) {
   }
 }
 
+// The labels of the year's and the span's high stand at their bar, except that one on the last
+// bars ends at the price pane's right edge instead of running past it.
+TEST(DailyLayoutTest, HighLabelsStayInsideThePricePane) {
+  struct Case {
+    const char* what;
+    int peak;  // index of the highest bar among 40
+  } cases[] = {{"middle", 20}, {"last bar", 39}};
+  for (const Case& c : cases) {
+    std::vector<int32_t> closes;
+    for (int i = 0; i < 40; ++i) closes.push_back(1000 + 10 * i - (i > c.peak ? 300 : 0));
+    CPriceSeries series = SeriesOf(testing::FlatCloses(closes));
+    CChartPainter p(QuietChartSettings(40));
+    p.Attach(series, kChartDaily);
+    p.SetChartHeight(300);
+    RecordingCanvas canvas(9);
+    p.DrawDailyChart(canvas);
+    const std::string text = std::to_string(closes[static_cast<size_t>(c.peak)]);
+    const CanvasOp* label = canvas.FindText(text);
+    ASSERT_NE(label, nullptr) << c.what;
+    const int right = label->x1 + canvas.TextWidth(text);
+    if (c.peak == 39) {
+      EXPECT_EQ(right, p.dailyWidth()) << c.what;
+    } else {
+      EXPECT_LT(right, p.dailyWidth()) << c.what;
+      EXPECT_NEAR(label->x1, c.peak * p.dailyWidth() / 40, 4) << c.what;
+    }
+  }
+}
+
 TEST(DailyLayoutTest, PanesStackFromTheBottomInTheirOrder) {
   SettingsRecord s = QuietChartSettings(300);
   testing::TurnEveryPaneOn(&s);
