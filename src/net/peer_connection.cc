@@ -80,11 +80,8 @@ void SocketAddress(int fd, bool peer, std::string* ip, int* port) {
 
 }  // namespace
 
-std::string PeerAddressOf(int fd) {
-  std::string ip;
-  int port = 0;
-  SocketAddress(fd, true, &ip, &port);
-  return ip;
+void NoteRemoteAddress(PeerConnection* c) {
+  SocketAddress(c->fd, true, &c->remoteIp, &c->remotePort);
 }
 
 CPeerStream::CPeerStream(PeerConnection* connection, size_t headLength, int writeTimeoutMs)
@@ -146,7 +143,7 @@ bool CPeerStream::SendFile(int fd, size_t offset, size_t length) {
 
 void CPeerStream::get_remote_ip_and_port(std::string& ip, int& port) const {
   PeerConnection& c = *connection_;
-  if (c.remotePort < 0) SocketAddress(c.fd, true, &c.remoteIp, &c.remotePort);
+  if (c.remotePort < 0) NoteRemoteAddress(&c);
   ip = c.remoteIp;
   port = c.remotePort;
 }

@@ -17,8 +17,8 @@ struct PeerConnection {
   uint64_t id = 0;  // the server's name for it, never reused
   int fd = -1;
   bool busy = false;  // a worker is reading or answering it
-  std::string peer;  // the client's address, for the log
-  // Both ends' addresses as cpp-httplib asks for them with every request, looked up once.
+  // Both ends' addresses, looked up once: the client's for the log, and both as cpp-httplib
+  // asks for them with every request.
   std::string remoteIp, localIp;
   int remotePort = -1, localPort = -1;
   std::string in;    // bytes received and not yet answered
@@ -35,8 +35,8 @@ size_t RequestHeadLength(const std::string& in);
 // With `more`, the bytes wait to go out with what is sent next.
 bool SendAll(int fd, const char* data, size_t size, int timeoutMs, bool more = false);
 
-// The client's address of a connected socket ("" when unknown).
-std::string PeerAddressOf(int fd);
+// Looks up the client's address of the connection's socket ("" and port 0 when unknown).
+void NoteRemoteAddress(PeerConnection* c);
 
 // Reads the head of one request from the connection's buffer (never from the socket: the
 // whole head is there, and nothing after it is read) and writes the answer, small pieces

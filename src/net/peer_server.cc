@@ -285,7 +285,7 @@ void CPeerServer::Impl::Refuse(std::unique_ptr<PeerConnection> c, const char* st
     [[maybe_unused]] const ssize_t n =
         ::send(c->fd, answer.data(), answer.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
   }
-  Log(c->peer + " \"-\" " + (statusLine ? std::string(statusLine, 3) : std::string("-")) + " " +
+  Log(c->remoteIp + " \"-\" " + (statusLine ? std::string(statusLine, 3) : std::string("-")) + " " +
       why);
   Release(std::move(c));
 }
@@ -326,7 +326,7 @@ void CPeerServer::Impl::Accept() {
     }
     auto c = std::make_unique<PeerConnection>();
     c->fd = fd;
-    c->peer = PeerAddressOf(fd);
+    NoteRemoteAddress(c.get());
     c->since = Clock::now();
     const int on = 1;
     ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
