@@ -274,18 +274,9 @@ TEST(DateAxisTest, MonthlyAxisMarksYearsAndTheFollowingYearWhenItFits) {
 
 TEST(TrendLineTest, LinesAreDrawnByKindAndStoredBackWithoutDeletedOnes) {
   CPriceSeries series = SeriesOf(WalkBars(60, 1000, 2));
-  auto line = [](int i1, int p1, int i2, int p2, int kind, uint8_t unresolved) {
-    TrendLine t;
-    t.index1 = i1;
-    t.price1 = p1;
-    t.index2 = i2;
-    t.price2 = p2;
-    t.kind = kind;
-    t.unresolved = unresolved;
-    return t;
-  };
-  series.lines = {line(40, 1000, 50, 1010, 1, 0), line(35, 990, 45, 995, 2, 0),
-                  line(3, 900, 4, 901, 4, 1)};
+  series.lines = {testing::TrendLineOf(40, 1000, 50, 1010, 1),
+                  testing::TrendLineOf(35, 990, 45, 995, 2),
+                  testing::TrendLineOf(3, 900, 4, 901, 4, 1)};
   CChartPainter p(QuietChartSettings(30));  // hidden 30
   p.Attach(series, kChartDaily);
   ASSERT_EQ(p.trendLines().size(), 3u);
@@ -313,13 +304,7 @@ TEST(TrendLineTest, LinesAreDrawnByKindAndStoredBackWithoutDeletedOnes) {
 
 TEST(DailyViewTest, AWindowLookingBackIsDrawnAsOnItsLastDayAndLinesKeepTheirDays) {
   CPriceSeries series = SeriesOf(WalkBars(200, 1000, 2));
-  TrendLine line;
-  line.index1 = 150;
-  line.price1 = 1000;
-  line.index2 = 170;
-  line.price2 = 1020;
-  line.kind = 1;
-  series.lines = {line};
+  series.lines = {testing::TrendLineOf(150, 1000, 170, 1020, 1)};
   SettingsRecord settings = QuietChartSettings(60);
   CChartPainter p(settings);
   p.Attach(series, kChartDaily);

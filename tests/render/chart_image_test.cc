@@ -38,13 +38,7 @@ TEST(ChartImageTest, CurvesAndTrendLinesStayInThePricePane) {
   CPriceSeries rising = testing::SeriesOf(testing::FlatCloses(closes));
   // A support line from far below the window up to 40 bars past the last bar.
   CPriceSeries withLine = rising;
-  TrendLine line;
-  line.index1 = 270;
-  line.price1 = 100;
-  line.index2 = 339;
-  line.price2 = 9000;
-  line.kind = 2;
-  withLine.lines = {line};
+  withLine.lines = {testing::TrendLineOf(270, 100, 339, 9000, 2)};
   struct Case {
     const char* what;
     CPriceSeries* drawn;

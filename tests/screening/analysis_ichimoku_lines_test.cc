@@ -1,6 +1,7 @@
 // Ichimoku codes and the trend-line code.
 #include <gtest/gtest.h>
 
+#include "support/chart_fixtures.h"
 #include "support/screening_fixtures.h"
 #include "support/test_support.h"
 
@@ -116,14 +117,7 @@ CPriceSeries LineSeries(int32_t prev, std::vector<TrendLine> lines) {
 
 TrendLine Line(int32_t i1, int32_t p1, int32_t i2, int32_t p2, int32_t kind,
                bool unresolved = false) {
-  TrendLine t;
-  t.index1 = i1;
-  t.price1 = p1;
-  t.index2 = i2;
-  t.price2 = p2;
-  t.kind = kind;
-  t.unresolved = unresolved ? 1 : 0;
-  return t;
+  return testing::TrendLineOf(i1, p1, i2, p2, kind, unresolved ? 1 : 0);
 }
 
 TEST(AnalysisTrendLineTest, ResistanceAndSupportCodes) {

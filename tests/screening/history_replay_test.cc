@@ -8,6 +8,7 @@
 
 #include "store/stock_dictionary.h"
 #include "store/stock_files.h"
+#include "support/chart_fixtures.h"
 #include "support/literal_backtest.h"
 #include "support/screening_fixtures.h"
 #include "support/test_support.h"
@@ -214,13 +215,7 @@ TEST(HistoryReplayTest, IndexFamilyEqualsTheCutSeriesRecordAtEveryBar) {
 TEST(HistoryReplayTest, TrendLinesAreReadAsTheRecordReadsThem) {
   const SettingsRecord settings = SmallWindows();
   CPriceSeries series = testing::SeriesOf(Walk(60, 2));
-  TrendLine line;
-  line.index1 = 10;
-  line.price1 = 900;
-  line.index2 = 50;
-  line.price2 = 1100;
-  line.kind = 2;
-  series.lines.push_back(line);
+  series.lines.push_back(testing::TrendLineOf(10, 900, 50, 1100, 2));
   CHistoryReplay replay;
   replay.Reset(series, settings, nullptr);
   for (int32_t n = 0; n <= series.barCount(); ++n) {

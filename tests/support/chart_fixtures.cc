@@ -60,6 +60,18 @@ std::vector<PriceBar> FlatCloses(const std::vector<int32_t>& closes,
   return bars;
 }
 
+TrendLine TrendLineOf(int32_t index1, int32_t price1, int32_t index2, int32_t price2,
+                      int32_t kind, uint8_t unresolved) {
+  TrendLine line;
+  line.index1 = index1;
+  line.price1 = price1;
+  line.index2 = index2;
+  line.price2 = price2;
+  line.kind = kind;
+  line.unresolved = unresolved;
+  return line;
+}
+
 std::vector<CanvasOp> LinesOfColour(const RecordingCanvas& canvas, Rgb colour) {
   std::vector<CanvasOp> out;
   for (const CanvasOp& op : canvas.ops()) {

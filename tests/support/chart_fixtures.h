@@ -8,6 +8,7 @@
 
 #include "charts/recording_canvas.h"
 #include "store/price_records.h"
+#include "store/price_series.h"
 #include "store/settings_record.h"
 
 namespace korvale::testing {
@@ -27,6 +28,11 @@ std::vector<PriceBar> WalkBars(int count, int32_t start, unsigned seed);
 // volumes given (1000 where none).
 std::vector<PriceBar> FlatCloses(const std::vector<int32_t>& closes,
                                  const std::vector<int32_t>& volumes = {});
+
+// A trend line of a series from bar `index1` at `price1` to bar `index2` at `price2`, of `kind`
+// (1 resistance, 2 support); `unresolved` as read from a file whose day is not among the bars.
+TrendLine TrendLineOf(int32_t index1, int32_t price1, int32_t index2, int32_t price2,
+                      int32_t kind, uint8_t unresolved = 0);
 
 // The line ops drawn with a pen of this colour, in order.
 std::vector<CanvasOp> LinesOfColour(const RecordingCanvas& canvas, Rgb colour);
